@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "form/Controls.h"
+#include "form/Inventory.h"
+
+namespace datrelle {
+
+// The main window's controls that hold state, in the states they have when the
+// window is created. Controls without state (labels, the frame) and the icon holders
+// live in the inventory and the Win32 layer only.
+struct Form {
+    CheckBox Check1{CheckBox::kUnchecked};  // "Auto-Start with Windows"
+    CheckBox Check2{CheckBox::kChecked};    // "Show Month Icon"
+    CheckBox Check3{CheckBox::kUnchecked};  // "Auto-Hide"
+    CheckBox Check4{CheckBox::kUnchecked};  // "Start Nimbrel"
+
+    CommandButton Command1;               // "Exit Program"
+    CommandButton Command2;               // "Search the Web"
+    CommandButton Command3;               // "Mi&nimize"
+    CommandButton Command4;               // "Default Site"
+    CommandButton Command5;               // "Dock"
+    CommandButton Command6;               // "Ma&ximize"
+    CommandButton Command7;               // "Open File"
+    CommandButton Command8{true, false};  // "Save Changes", hidden until a notes file is chosen
+    CommandButton Command9{false, true};  // "Auto Start App", enabled by start-up when allowed
+
+    // The items of the popup menu mnuPop that act or carry a check mark.
+    MenuItem MnuSettings;
+    MenuItem mnuOpenFileInBrowser;
+    MenuItem mnuAutoApp;
+    MenuItem MnuCopyClipLong;
+    MenuItem MnuCopyClipShort;
+    MenuItem mnuExit;
+
+    Timer Timer1{300};    // auto-hide
+    Timer Timer2{100};    // delayed start of the chosen application
+    Timer Timer3{60000};  // date refresh
+
+    // The model behind a control of the inventory, or nullptr when it is not of that kind.
+    CheckBox* CheckBoxFor(ControlId id);
+    CommandButton* ButtonFor(ControlId id);
+};
+
+// The program-wide variables shared by the subsystems, all empty or 0 at start.
+struct SharedVariables {
+    std::string ExeName;
+    std::int16_t CurDay = 0;
+    std::int16_t CurMonth = 0;
+    std::string DayText;
+    std::string MonthText;
+    std::int16_t DateFormat = 0;
+    std::string LastURL;
+    std::string TextFileDir;
+    std::string WeatherAppPath;
+    std::string AppToRun;
+    std::int16_t AppDelay = 0;
+};
+
+}  // namespace datrelle

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "platform/Handles.h"
+
+namespace datrelle {
+
+// The shell's notification record in its first, narrow form. The Win32 layer copies
+// these fields into the real structure, so the logic can fill and test it anywhere.
+struct NotifyRecord {
+    std::uint32_t cbSize = 0;
+    WindowHandle hWnd = 0;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    std::uint32_t uCallbackMessage = 0;
+    IconHandle hIcon = 0;
+    std::array<char, 64> szTip{};
+
+    bool operator==(const NotifyRecord&) const = default;
+};
+
+enum class TrayCommand : std::uint32_t { Add = 0, Delete = 2 };
+
+// Which of the window's two icon sets a holder belongs to: the day icons (Picture1)
+// or the month icons (Picture2).
+enum class IconKind : std::int16_t { Day = 1, Month = 2 };
+
+// A picture box that can own a tray icon: its window and the icon it shows.
+struct IconHolder {
+    WindowHandle window = 0;
+    IconHandle icon = 0;
+};
+
+class Tray {
+  public:
+    virtual ~Tray() = default;
+
+    // The element of Picture1 (day) or Picture2 (month), when that element exists.
+    virtual std::optional<IconHolder> Holder(IconKind kind, int index) const = 0;
+
+    // Hands the record to the shell; true when the shell accepted it.
+    virtual bool Notify(TrayCommand command, const NotifyRecord& record) = 0;
+};
+
+}  // namespace datrelle

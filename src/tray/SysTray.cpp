@@ -1,0 +1,67 @@
+#include "tray/SysTray.h"
+
+#include <algorithm>
+#include <string>
+
+namespace datrelle {
+
+std::array<char, 64> MakeTooltip(std::string_view longDate) {
+    std::array<char, 64> tip;
+    tip.fill(' ');
+    std::string text(kTooltipPrefix);
+    text += longDate;
+    const std::size_t length = std::min(text.size(), tip.size() - 1);
+    std::copy_n(text.begin(), length, tip.begin());
+    tip[length] = '\0';
+    return tip;
+}
+
+void SysTray::AddTrayIcon(std::int16_t kind, std::int16_t index) {
+    kind = std::max<std::int16_t>(kind, 1);
+    if (index < 1 || index > 31) {
+        platform_.messages.Show(kNoIconMessage);
+        return;
+    }
+    // Only the two icon sets exist, and the month set ends at 12. Anything else would
+    // send the shell the handles of an earlier icon, so nothing is sent at all.
+    if (kind > 2) {
+        return;
+    }
+    const auto iconKind = static_cast<IconKind>(kind);
+    const auto holder = platform_.tray.Holder(iconKind, index);
+    if (!holder) {
+        return;
+    }
+    if (iconKind == IconKind::Day) {
+        vars_.CurDay = index;
+    } else {
+        vars_.CurMonth = index;
+    }
+    notifyData_.cbSize = kNotifyRecordSize;
+    notifyData_.hWnd = holder->window;
+    notifyData_.hIcon = holder->icon;
+    notifyData_.uID = kTrayIconId;
+    notifyData_.uFlags = kTrayIconFlags;
+    notifyData_.uCallbackMessage = kTrayCallbackMessage;
+    const auto& calendar = platform_.calendar;
+    notifyData_.szTip = MakeTooltip(calendar.LongDate(calendar.Today()));
+    // The shell's answer changes nothing: an icon it refused is added again by the
+    // next refresh, auto-hide tick or taskbar re-creation.
+    (void)platform_.tray.Notify(TrayCommand::Add, notifyData_);
+}
+
+void SysTray::DeleteTrayIcon(IconKind kind, int index) {
+    // Element 0 (no day or month known yet) names no picture box: nothing to delete.
+    const auto holder = platform_.tray.Holder(kind, index);
+    if (!holder) {
+        return;
+    }
+    notifyData_.uID = kTrayIconId;
+    notifyData_.cbSize = kNotifyRecordSize;
+    notifyData_.hWnd = holder->window;
+    notifyData_.uCallbackMessage = kTrayCallbackMessage;
+    // Deleting an icon that is not in the tray fails harmlessly.
+    (void)platform_.tray.Notify(TrayCommand::Delete, notifyData_);
+}
+
+}  // namespace datrelle

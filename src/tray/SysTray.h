@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "form/Form.h"
+#include "platform/Platform.h"
+
+// Puts the day and month icons into the notification area and takes them out again.
+// An icon is known to the shell by its owner window and the number 1, so each of the
+// 43 picture boxes can own one icon. An icon whose picture must change is deleted and
+// added anew; the record is never sent to be modified.
+
+namespace datrelle {
+
+inline constexpr std::uint32_t kNotifyRecordSize = 88;
+inline constexpr std::uint32_t kTrayIconId = 1;
+inline constexpr std::uint32_t kTrayIconFlags = 7;  // message, icon and tip
+inline constexpr std::uint32_t kTrayCallbackMessage = 512;
+inline constexpr std::string_view kTooltipPrefix = "Today is: ";
+inline constexpr std::string_view kNoIconMessage = "No icon specified";
+
+// "Today is: " and the long date, one NUL, blanks to the end of the 64-character
+// field. A text too long for the field is cut so that its NUL always fits.
+std::array<char, 64> MakeTooltip(std::string_view longDate);
+
+class SysTray {
+  public:
+    SysTray(Platform& platform, SharedVariables& vars) : platform_(platform), vars_(vars) {}
+
+    // kind: 1 day icon (Picture1), 2 month icon (Picture2); below 1 counts as 1.
+    void AddTrayIcon(std::int16_t kind, std::int16_t index);
+    // Takes the icon of Picture1(index) or Picture2(index) out of the tray.
+    void DeleteTrayIcon(IconKind kind, int index);
+
+    const NotifyRecord& NotifyData() const { return notifyData_; }
+
+  private:
+    Platform& platform_;
+    SharedVariables& vars_;
+    NotifyRecord notifyData_;  // lives for the run; each call sets only some fields
+};
+
+}  // namespace datrelle

@@ -1,0 +1,139 @@
+#include "win32/ControlWindows.h"
+
+#include <commctrl.h>
+
+#include "win32/Dpi.h"
+#include "win32/WindowClasses.h"
+
+namespace datrelle::win32 {
+namespace {
+
+struct WindowKind {
+    const char* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind KindOf(ControlKind kind) {
+    // Every control clips its siblings, so the frame never paints over its check boxes.
+    constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
+    switch (kind) {
+        case ControlKind::Label:
+            // SS_NOTIFY: the title label reports double clicks.
+            return {WC_STATICA, kChild | SS_LEFT | SS_NOTIFY, 0};
+        case ControlKind::Button:
+            return {WC_BUTTONA, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case ControlKind::Frame:
+            return {WC_BUTTONA, kChild | BS_GROUPBOX, 0};
+        case ControlKind::CheckBox:
+            // Not an automatic box: the model decides the state and shows it, so a
+            // click and the program's own change take the same path.
+            return {WC_BUTTONA, kChild | WS_TABSTOP | BS_3STATE, 0};
+        case ControlKind::TextBox:
+            return {
+                WC_EDITA,
+                kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                WS_EX_CLIENTEDGE};
+        case ControlKind::Browser:
+            return {kBrowserHostClass, kChild | WS_CLIPCHILDREN, 0};
+    }
+    return {WC_STATICA, kChild, 0};
+}
+
+UniqueFont MakeFont(const FontSpec& spec, int dpi) {
+    // SystemParametersInfoForDpi exists in one form only, with the wide structures.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                    static_cast<UINT>(dpi))) {
+        // Older systems: the message font at the system's DPI is the next best.
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    }
+    LOGFONTW font = metrics.lfMessageFont;
+    if (spec.face != nullptr) {
+        font = LOGFONTW{};
+        font.lfHeight = -MulDiv(static_cast<int>(spec.points * 100 + 0.5), dpi, 7200);
+        font.lfWeight = spec.weight;
+        font.lfCharSet = DEFAULT_CHARSET;
+        MultiByteToWideChar(CP_ACP, 0, spec.face, -1, font.lfFaceName, LF_FACESIZE);
+    }
+    return UniqueFont{CreateFontIndirectW(&font)};
+}
+
+}  // namespace
+
+bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
+    for (const ControlSpec& spec : VisibleControls()) {
+        const WindowKind kind = KindOf(spec.kind);
+        DWORD style = kind.style;
+        if (spec.visible) {
+            style |= WS_VISIBLE;
+        }
+        if (!spec.enabled) {
+            style |= WS_DISABLED;
+        }
+        const HWND window = CreateWindowExA(
+            kind.exStyle, kind.className, spec.caption, style, 0, 0, 0, 0, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        if (window == nullptr) {
+            return false;
+        }
+        windows_[Index(spec.id)] = window;
+    }
+    // The notes box has no length limit of its own; the edit control's default stops
+    // at 32K characters and would cut a longer file.
+    SendMessageA(Get(ControlId::Text1), EM_SETLIMITTEXT, 0, 0);
+    // The frame is drawn below the check boxes it holds.
+    SetWindowPos(Get(ControlId::Frame1), HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    AddNotesTooltip(parent, instance);
+    ApplyDpi(dpi);
+    return true;
+}
+
+void ControlWindows::AddNotesTooltip(HWND parent, HINSTANCE instance) {
+    tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                               parent, nullptr, instance, nullptr);
+    if (tooltip_ == nullptr) {
+        return;  // the notes box works without its hint
+    }
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(Get(ControlId::Text1));
+    tool.lpszText = const_cast<char*>(kText1Tooltip);
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ControlWindows::ApplyDpi(int dpi) {
+    // The old fonts are released only after every control has taken a new one.
+    UniqueFont defaultFont = MakeFont({}, dpi);
+    UniqueFont titleFont = MakeFont(Spec(ControlId::Label1).font, dpi);
+    UniqueFont notesFont = MakeFont(Spec(ControlId::Text1).font, dpi);
+    for (const ControlSpec& spec : VisibleControls()) {
+        const HWND window = Get(spec.id);
+        MoveTo(window, ToPixels(ClientPlace(spec), dpi));
+        HFONT font = defaultFont.get();
+        if (spec.id == ControlId::Label1) {
+            font = titleFont.get();
+        } else if (spec.id == ControlId::Text1) {
+            font = notesFont.get();
+        }
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    defaultFont_ = std::move(defaultFont);
+    titleFont_ = std::move(titleFont);
+    notesFont_ = std::move(notesFont);
+}
+
+const ControlSpec* ControlWindows::SpecOf(HWND window) const {
+    for (const ControlSpec& spec : VisibleControls()) {
+        if (Get(spec.id) == window) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace datrelle::win32

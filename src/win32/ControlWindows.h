@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "form/Inventory.h"
+#include "win32/Unique.h"
+
+// The real child controls of the main window, made from the inventory: their classes,
+// styles, captions, places at the window's DPI, fonts and the notes box's tooltip.
+
+namespace datrelle::win32 {
+
+class ControlWindows {
+  public:
+    // False when a control could not be created; the window is then unusable.
+    [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int dpi);
+    // Places and fonts for a new DPI.
+    void ApplyDpi(int dpi);
+
+    HWND Get(ControlId id) const { return windows_[Index(id)]; }
+    // The inventory entry of a control window, or nullptr for any other window.
+    const ControlSpec* SpecOf(HWND window) const;
+
+    static constexpr int kCount =
+        static_cast<int>(ControlId::WebBrowser1) - static_cast<int>(ControlId::Label1) + 1;
+
+  private:
+    static int Index(ControlId id) {
+        return static_cast<int>(id) - static_cast<int>(ControlId::Label1);
+    }
+    void AddNotesTooltip(HWND parent, HINSTANCE instance);
+
+    std::array<HWND, kCount> windows_{};
+    HWND tooltip_ = nullptr;
+    UniqueFont defaultFont_;
+    UniqueFont titleFont_;
+    UniqueFont notesFont_;
+};
+
+}  // namespace datrelle::win32

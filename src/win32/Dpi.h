@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+#include "form/Inventory.h"
+#include "form/Twips.h"
+
+namespace datrelle::win32 {
+
+inline RECT ToPixels(const TwipsRect& place, int dpi) {
+    const int left = TwipsToPixels(place.left, dpi);
+    const int top = TwipsToPixels(place.top, dpi);
+    // Edges are converted, not sizes, so neighbouring controls never gain or lose a
+    // pixel between them through rounding.
+    return {left, top, TwipsToPixels(place.left + place.width, dpi),
+            TwipsToPixels(place.top + place.height, dpi)};
+}
+
+inline void MoveTo(HWND window, const RECT& r) {
+    MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+}  // namespace datrelle::win32

@@ -1,0 +1,126 @@
+#include "win32/IconHolders.h"
+
+#include <string>
+
+#include "form/Inventory.h"
+#include "resource.h"
+#include "tray/SysTray.h"
+#include "win32/Dpi.h"
+#include "win32/WindowClasses.h"
+
+namespace datrelle::win32 {
+namespace {
+
+LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case kTrayCallbackMessage:
+            // The tray's callback message is the mouse-move number; the boxes are never
+            // shown, so it only ever comes from the shell.
+            SendMessageA(GetParent(window), kTrayMouseMessage, 0, lParam);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(window, &paint);
+            const auto icon = reinterpret_cast<HICON>(GetWindowLongPtrA(window, 0));
+            if (icon != nullptr) {
+                DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+            }
+            EndPaint(window, &paint);
+            return 0;
+        }
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+bool RegisterPictureBoxClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = PictureBoxProc;
+    windowClass.cbWndExtra = sizeof(HICON);
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.lpszClassName = kPictureBoxClass;
+    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+int ResourceId(IconKind kind, int index) {
+    return (kind == IconKind::Day ? IDI_DAY_BASE : IDI_MONTH_BASE) + index;
+}
+
+}  // namespace
+
+bool IconHolders::Create(HWND parent, HINSTANCE instance, int dpi) {
+    instance_ = instance;
+    if (!RegisterPictureBoxClass(instance)) {
+        return false;
+    }
+    const auto create = [&](Box& box, const char* array, int index) {
+        // The name helps whoever looks at the window tree; nothing relies on it.
+        const std::string name = std::string(array) + "(" + std::to_string(index) + ")";
+        box.window = CreateWindowExA(0, kPictureBoxClass, name.c_str(), WS_CHILD, 0, 0, 0, 0,
+                                     parent, nullptr, instance, nullptr);
+        return box.window != nullptr;
+    };
+    for (int day = 1; day <= kDayHolders; ++day) {
+        if (!create(days_[day - 1], "Picture1", day)) {
+            return false;
+        }
+    }
+    for (int month = 1; month <= kMonthHolders; ++month) {
+        if (!create(months_[month - 1], "Picture2", month)) {
+            return false;
+        }
+    }
+    ApplyDpi(dpi);
+    return true;
+}
+
+std::vector<UniqueIcon> IconHolders::ApplyDpi(int dpi) {
+    const int size = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+    std::vector<UniqueIcon> previous;
+    const auto apply = [&](IconKind kind, int index, const TwipsRect& place) {
+        Box& box = *Find(kind, index);
+        MoveTo(box.window, ToPixels(place, dpi));
+        UniqueIcon icon{static_cast<HICON>(LoadImageA(
+            instance_, MAKEINTRESOURCEA(ResourceId(kind, index)), IMAGE_ICON, size, size, 0))};
+        // A box whose icon cannot be loaded keeps the one it has.
+        if (icon) {
+            SetWindowLongPtrA(box.window, 0, reinterpret_cast<LONG_PTR>(icon.get()));
+            previous.push_back(std::move(box.icon));
+            box.icon = std::move(icon);
+        }
+    };
+    for (int day = 1; day <= kDayHolders; ++day) {
+        apply(IconKind::Day, day, DayHolderPlace(day));
+    }
+    for (int month = 1; month <= kMonthHolders; ++month) {
+        apply(IconKind::Month, month, MonthHolderPlace(month));
+    }
+    return previous;
+}
+
+IconHolders::Box* IconHolders::Find(IconKind kind, int index) {
+    return const_cast<Box*>(static_cast<const IconHolders*>(this)->Find(kind, index));
+}
+
+const IconHolders::Box* IconHolders::Find(IconKind kind, int index) const {
+    if (kind == IconKind::Day && index >= 1 && index <= kDayHolders) {
+        return &days_[index - 1];
+    }
+    if (kind == IconKind::Month && index >= 1 && index <= kMonthHolders) {
+        return &months_[index - 1];
+    }
+    return nullptr;
+}
+
+std::optional<IconHolder> IconHolders::Holder(IconKind kind, int index) const {
+    const Box* box = Find(kind, index);
+    if (box == nullptr || box->window == nullptr) {
+        return std::nullopt;
+    }
+    return IconHolder{reinterpret_cast<WindowHandle>(box->window),
+                      reinterpret_cast<IconHandle>(box->icon.get())};
+}
+
+}  // namespace datrelle::win32

@@ -1,0 +1,272 @@
+#include "win32/MainWindow.h"
+
+#include "resource.h"
+#include "win32/BrowserHost.h"
+#include "win32/Dpi.h"
+#include "win32/WindowClasses.h"
+
+namespace datrelle::win32 {
+namespace {
+
+// No WS_CLIPCHILDREN: the frame paints only its border, and the window paints its inside.
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
+constexpr DWORD kWindowExStyle = 0;
+
+// Window timer numbers of Timer1 to Timer3.
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTimer2 = 2;
+constexpr UINT_PTR kTimer3 = 3;
+
+int DpiOf(HWND window) {
+    const UINT dpi = GetDpiForWindow(window);
+    return dpi != 0 ? static_cast<int>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    // Shared icons belong to the system and are never destroyed by the program.
+    windowClass.hIcon = static_cast<HICON>(LoadImageA(
+        instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP),
+                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kMainWindowClass;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+}  // namespace
+
+bool MainWindow::Create() {
+    if (!RegisterMainClass(instance_, WindowProc) || !RegisterBrowserHostClass(instance_)) {
+        return false;
+    }
+    // Placed where the system puts new windows; start-up moves it afterwards.
+    CreateWindowExA(kWindowExStyle, kMainWindowClass, kProgramTitle, kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+    return window_ != nullptr;
+}
+
+void MainWindow::Start() {
+    app_.Load();
+    ShowWindow(window_, SW_SHOW);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                        LPARAM lParam) noexcept {
+    MainWindow* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    }
+    if (self == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // A handler that fails (out of memory, say) abandons only that event; the
+        // program goes on with the next one.
+        return 0;
+    }
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        app_.OnTaskbarCreated();
+        return 0;
+    }
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate() ? 0 : -1;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return OnColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_TIMECHANGE:
+            app_.OnDateMayHaveChanged();
+            return 0;
+        case WM_SETTINGCHANGE:
+            // The regional date formats or the time zone may have changed.
+            app_.OnDateMayHaveChanged();
+            break;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                app_.OnDateMayHaveChanged();
+            }
+            return TRUE;
+        case kTrayMouseMessage:
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(window_);
+            return 0;
+        case WM_DESTROY:
+            app_.Unload();
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+bool MainWindow::OnCreate() {
+    messages_.SetOwner(window_);
+    const int dpi = DpiOf(window_);
+    if (!controls_.Create(window_, instance_, dpi) || !holders_.Create(window_, instance_, dpi)) {
+        return false;
+    }
+    menu_.reset(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_POPMENU)));
+    popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
+    if (popup_ == nullptr) {
+        return false;
+    }
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    // Lets Explorer's broadcast through even when the program runs with higher rights
+    // than Explorer. Without it the icons would stay away after Explorer restarts;
+    // a failure changes nothing for a program running as the user.
+    ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    BindViews();
+    SetCreationSize();
+    return true;
+}
+
+void MainWindow::SetCreationSize() {
+    const int dpi = DpiOf(window_);
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::BindViews() {
+    Form& form = app_.form();
+    for (const ControlSpec& spec : VisibleControls()) {
+        const HWND control = controls_.Get(spec.id);
+        if (CheckBox* box = form.CheckBoxFor(spec.id)) {
+            box->onShow = [control, box] {
+                SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
+            };
+            box->onShow();
+        } else if (CommandButton* button = form.ButtonFor(spec.id)) {
+            button->onShow = [control, button] {
+                EnableWindow(control, button->Enabled());
+                ShowWindow(control, button->Visible() ? SW_SHOWNA : SW_HIDE);
+            };
+        }
+    }
+    const auto bindTimer = [this](Timer& timer, UINT_PTR id) {
+        timer.onShow = [this, &timer, id] {
+            // An interval of 0 never fires; SetTimer would take it as its shortest.
+            if (timer.Running()) {
+                SetTimer(window_, id, static_cast<UINT>(timer.Interval()), nullptr);
+            } else {
+                KillTimer(window_, id);
+            }
+        };
+    };
+    bindTimer(form.Timer1, kTimer1);
+    bindTimer(form.Timer2, kTimer2);
+    bindTimer(form.Timer3, kTimer3);
+    const auto bindMenuItem = [this](MenuItem& item, UINT id) {
+        item.onShow = [this, &item, id] {
+            CheckMenuItem(popup_, id, MF_BYCOMMAND | (item.Checked() ? MF_CHECKED : MF_UNCHECKED));
+        };
+    };
+    bindMenuItem(form.mnuAutoApp, IDM_AUTO_APP);
+    bindMenuItem(form.MnuCopyClipLong, IDM_COPY_CLIP_LONG);
+    bindMenuItem(form.MnuCopyClipShort, IDM_COPY_CLIP_SHORT);
+}
+
+void MainWindow::OnCommand(int id, int code) {
+    Form& form = app_.form();
+    switch (id) {
+        case IDM_SETTINGS:
+            form.MnuSettings.Click();
+            return;
+        case IDM_OPEN_FILE_IN_BROWSER:
+            form.mnuOpenFileInBrowser.Click();
+            return;
+        case IDM_AUTO_APP:
+            form.mnuAutoApp.Click();
+            return;
+        case IDM_COPY_CLIP_LONG:
+            form.MnuCopyClipLong.Click();
+            return;
+        case IDM_COPY_CLIP_SHORT:
+            form.MnuCopyClipShort.Click();
+            return;
+        case IDM_EXIT:
+            form.mnuExit.Click();
+            return;
+        default:
+            break;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
+    const auto control = static_cast<ControlId>(id);
+    if (CheckBox* box = form.CheckBoxFor(control)) {
+        box->UserClick();
+    } else if (CommandButton* button = form.ButtonFor(control)) {
+        button->Press();
+    }
+}
+
+void MainWindow::OnTimer(UINT_PTR id) {
+    Form& form = app_.form();
+    switch (id) {
+        case kTimer1:
+            form.Timer1.Tick();
+            break;
+        case kTimer2:
+            form.Timer2.Tick();
+            break;
+        case kTimer3:
+            form.Timer3.Tick();
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    controls_.ApplyDpi(dpi);
+    // The old icons stay alive until the tray shows the new ones.
+    const auto previousIcons = holders_.ApplyDpi(dpi);
+    app_.OnIconsReloaded();
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {
+    if (control == controls_.Get(ControlId::Label1)) {
+        SetTextColor(dc, RGB((kLabel1Colour >> 16) & 0xFF, (kLabel1Colour >> 8) & 0xFF,
+                             kLabel1Colour & 0xFF));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return DefWindowProcA(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+}
+
+}  // namespace datrelle::win32

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/App.h"
+#include "platform/Platform.h"
+#include "win32/ControlWindows.h"
+#include "win32/IconHolders.h"
+#include "win32/Unique.h"
+#include "win32/Win32Calendar.h"
+#include "win32/Win32Messages.h"
+#include "win32/Win32Tray.h"
+
+// Form1: the program's one window. One window procedure finds this object and hands
+// each message to a small handler, which only calls the portable logic.
+
+namespace datrelle::win32 {
+
+class MainWindow {
+  public:
+    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window with all its controls in their creation states, hidden.
+    [[nodiscard]] bool Create();
+    // Runs start-up, then shows the window.
+    void Start();
+
+    HWND window() const { return window_; }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool OnCreate();
+    void OnCommand(int id, int code);
+    void OnTimer(UINT_PTR id);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    LRESULT OnColourStatic(HDC dc, HWND control);
+    void BindViews();
+    void SetCreationSize();
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    UniqueMenu menu_;
+    HMENU popup_ = nullptr;  // the submenu mnuPop; owned by menu_
+
+    IconHolders holders_;
+    ControlWindows controls_;
+    Win32Tray tray_{holders_};
+    Win32Calendar calendar_;
+    Win32Messages messages_;
+    Platform platform_{tray_, calendar_, messages_};
+    App app_{platform_};
+};
+
+}  // namespace datrelle::win32

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/Calendar.h"
+
+namespace datrelle::win32 {
+
+// Today's local date and the user's regional date formats.
+class Win32Calendar : public Calendar {
+  public:
+    CivilDate Today() const override;
+    std::string LongDate(const CivilDate& date) const override;
+    std::string ShortDate(const CivilDate& date) const override;
+};
+
+}  // namespace datrelle::win32

@@ -1,0 +1,13 @@
+#include "win32/Win32Messages.h"
+
+#include <string>
+
+namespace datrelle::win32 {
+
+void Win32Messages::Show(std::string_view text) {
+    const std::string message(text);
+    // MB_OK with no icon flag: a plain box with a single OK button.
+    MessageBoxA(owner_, message.c_str(), kProgramTitle, MB_OK);
+}
+
+}  // namespace datrelle::win32
