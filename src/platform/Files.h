@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace datrelle {
+
+// The file operations the program needs.
+class Files {
+public:
+    virtual ~Files() = default;
+
+    // The existence test by directory search: true only for an ordinary file; a
+    // folder, a hidden file or a system file counts as absent, as does "".
+    virtual bool IsOrdinaryFile(std::string_view path) const = 0;
+
+    // The name (without folder) of the first ordinary file that a directory search for
+    // pattern (a folder, "\" and a wildcard such as "*.txt") yields, in the order the
+    // file system gives; nullopt when there is none.
+    virtual std::optional<std::string> FindFirst(std::string_view pattern) const = 0;
+
+    // The file's bytes, or nullopt when it cannot be opened or read.
+    virtual std::optional<std::string> ReadAll(std::string_view path) const = 0;
+
+    // Replaces the file's whole content. The new content goes to a temporary file in
+    // the same folder first, which then replaces the file, so a failure never leaves a
+    // truncated file behind. False on any failure.
+    virtual bool ReplaceContent(std::string_view path, std::string_view content) = 0;
+};
+
+}  // namespace datrelle

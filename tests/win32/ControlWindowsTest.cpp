@@ -1,0 +1,79 @@
+// The controls made from the inventory, in-process, where their fonts can be read.
+
+#include "win32/ControlWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "win32/BrowserHost.h"
+
+namespace datrelle::win32 {
+namespace {
+
+LOGFONTA FontOf(HWND control) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font;
+}
+
+class ControlWindowsTest : public ::testing::TestWithParam<int> {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(RegisterBrowserHostClass(GetModuleHandleA(nullptr)));
+        parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 900, 600,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(parent, nullptr);
+        ASSERT_TRUE(controls.Create(parent, GetModuleHandleA(nullptr), GetParam()));
+    }
+    void TearDown() override { DestroyWindow(parent); }
+
+    HWND parent = nullptr;
+    ControlWindows controls;
+};
+
+TEST_P(ControlWindowsTest, FontsFollowTheDpi) {
+    const int dpi = GetParam();
+    const LOGFONTA title = FontOf(controls.Get(ControlId::Label1));
+    EXPECT_STREQ(title.lfFaceName, "Verdana");
+    EXPECT_EQ(title.lfWeight, FW_BOLD);
+    EXPECT_EQ(title.lfHeight, -MulDiv(1425, dpi, 7200));  // 14.25 points
+    const LOGFONTA notes = FontOf(controls.Get(ControlId::Text1));
+    EXPECT_STREQ(notes.lfFaceName, "MS Sans Serif");
+    EXPECT_EQ(notes.lfWeight, FW_NORMAL);
+    EXPECT_EQ(notes.lfHeight, -MulDiv(12, dpi, 72));
+    // Buttons use the system's message font, scaled to this DPI.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                           static_cast<UINT>(dpi)));
+    EXPECT_EQ(FontOf(controls.Get(ControlId::Command1)).lfHeight, metrics.lfMessageFont.lfHeight);
+}
+
+TEST_P(ControlWindowsTest, PlacesScaleWithTheDpi) {
+    const int dpi = GetParam();
+    RECT place;
+    GetWindowRect(controls.Get(ControlId::Command5), &place);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, MulDiv(4350, dpi, 1440));
+    EXPECT_EQ(place.right, MulDiv(4350 + 1365, dpi, 1440));
+}
+
+TEST_P(ControlWindowsTest, NotesBoxTakesMoreThanThirtyTwoThousandCharacters) {
+    if (GetParam() != 96) {
+        GTEST_SKIP() << "the limit does not depend on the DPI";
+    }
+    const HWND notes = controls.Get(ControlId::Text1);
+    std::string text;
+    while (text.size() < 40000) {
+        text += std::string(78, 'x') + "\r\n";
+    }
+    SetWindowTextA(notes, text.c_str());
+    EXPECT_EQ(GetWindowTextLengthA(notes), static_cast<int>(text.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpis, ControlWindowsTest, ::testing::Values(96, 120, 144, 192));
+
+}  // namespace
+}  // namespace datrelle::win32

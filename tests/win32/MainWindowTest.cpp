@@ -1,0 +1,129 @@
+// The real program's main window, as another program sees it right after start-up.
+
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+
+namespace datrelle::testing {
+namespace {
+
+struct Expected {
+    const char* className;
+    const char* text;
+    int left, top, width, height;  // twips, relative to the client area
+    bool visible;
+    bool enabled;
+    int check;  // BM_GETCHECK of a check box, -1 for other controls
+};
+
+// Check boxes sit in the frame at (150, 525): their places here are frame + own place.
+const Expected kControls[] = {
+    {"Static", "Tavrin Datrelle", 150, 75, 3990, 390, true, true, -1},
+    {"Button", "Search the Web", 4350, 75, 1365, 390, true, true, -1},
+    {"Button", "Default Site", 4350, 525, 1365, 390, true, true, -1},
+    {"Button", "Open File", 4350, 975, 1365, 390, true, true, -1},
+    {"Button", "Auto Start App", 4350, 1425, 1365, 390, true, false, -1},
+    {"Button", "Settings", 150, 525, 4065, 1365, true, true, -1},
+    {"Button", "Auto-Start with Windows", 300, 825, 2115, 240, true, true, 0},
+    {"Button", "Show Month Icon", 300, 1125, 1665, 315, true, true, 1},
+    {"Button", "Auto-Hide", 300, 1500, 1290, 315, true, true, 0},
+    {"Button", "Start Nimbrel", 2325, 1575, 1740, 240, true, true, 0},
+    {"Button", "Exit Program", 150, 2025, 1290, 390, true, true, -1},
+    {"Button", "Mi&nimize", 1500, 2025, 1365, 390, true, true, -1},
+    {"Button", "Ma&ximize", 2925, 2025, 1365, 390, true, true, -1},
+    {"Button", "Dock", 4350, 2025, 1365, 390, true, true, -1},
+    {"Edit", "... Double-Click to load text file ...\r\n", 5925, 0, 5190, 2190, true, true, -1},
+    {"Button", "Save Changes", 5850, 2250, 5340, 240, false, true, -1},
+};
+
+int Px(int twips, int dpi) {
+    return MulDiv(twips, dpi, 1440);
+}
+
+RECT ClientPlace(HWND main, HWND control) {
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        program = new RunningProgram;
+        ASSERT_TRUE(program->Start());
+        dpi = static_cast<int>(GetDpiForWindow(program->mainWindow()));
+    }
+    static void TearDownTestSuite() {
+        delete program;
+        program = nullptr;
+    }
+
+    // The window is one pixel off at most: edges are rounded separately.
+    static void ExpectPlace(HWND control, int left, int top, int width, int height) {
+        const RECT place = ClientPlace(program->mainWindow(), control);
+        EXPECT_NEAR(place.left, Px(left, dpi), 1);
+        EXPECT_NEAR(place.top, Px(top, dpi), 1);
+        EXPECT_NEAR(place.right - place.left, Px(width, dpi), 1);
+        EXPECT_NEAR(place.bottom - place.top, Px(height, dpi), 1);
+    }
+
+    static RunningProgram* program;
+    static int dpi;
+};
+
+RunningProgram* MainWindowTest::program = nullptr;
+int MainWindowTest::dpi = 96;
+
+TEST_F(MainWindowTest, ClientAreaHasItsCreationSize) {
+    RECT client;
+    GetClientRect(program->mainWindow(), &client);
+    EXPECT_EQ(client.right, Px(11775, dpi));
+    EXPECT_EQ(client.bottom, Px(6855, dpi));
+}
+
+TEST_F(MainWindowTest, EveryControlHasItsClassCaptionPlaceAndState) {
+    for (const Expected& e : kControls) {
+        SCOPED_TRACE(e.text);
+        const HWND control = program->Child(e.className, e.text);
+        ASSERT_NE(control, nullptr);
+        ExpectPlace(control, e.left, e.top, e.width, e.height);
+        EXPECT_EQ(IsWindowVisible(control) != FALSE, e.visible);
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, e.enabled);
+        if (e.check >= 0) {
+            EXPECT_EQ(program->Send(control, BM_GETCHECK), e.check);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, BrowserPanelSitsBelowTheButtons) {
+    HWND browser = nullptr;
+    for (HWND child : Children(program->mainWindow())) {
+        if (ClassName(child) == "DatrelleBrowserHost") {
+            browser = child;
+        }
+    }
+    ASSERT_NE(browser, nullptr);
+    ExpectPlace(browser, -75, 2625, 8595, 2940);
+}
+
+TEST_F(MainWindowTest, FortyThreeHiddenIconHoldersAtTheirPlaces) {
+    for (int day = 1; day <= 31; ++day) {
+        SCOPED_TRACE(day);
+        const HWND holder = program->DayHolder(day);
+        ASSERT_NE(holder, nullptr);
+        EXPECT_EQ(GetParent(holder), program->mainWindow());
+        const int left = day == 31 ? 10500 : 6750 + ((day - 1) % 10) * 375;
+        const int top = day == 31 ? 1500 : 750 + ((day - 1) / 10) * 375;
+        ExpectPlace(holder, left, top, 315, 315);
+    }
+    for (int month = 1; month <= 12; ++month) {
+        SCOPED_TRACE(month);
+        const HWND holder = program->MonthHolder(month);
+        ASSERT_NE(holder, nullptr);
+        ExpectPlace(holder, 6750 + ((month - 1) % 6) * 375, ((month - 1) / 6) * 375, 315, 315);
+    }
+}
+
+}  // namespace
+}  // namespace datrelle::testing

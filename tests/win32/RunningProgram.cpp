@@ -1,0 +1,194 @@
+#include "RunningProgram.h"
+
+#include <shellapi.h>
+
+#include <atomic>
+
+namespace datrelle::testing {
+namespace {
+
+std::string ModuleFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, length);
+    return text.substr(0, text.find_last_of('\\'));
+}
+
+struct Search {
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<Search*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search.processId && ClassName(window) == "DatrelleForm") {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+    // WM_GETTEXT, not GetWindowText: only the message reaches an edit control's text in
+    // another process.
+    char text[4096] = "";
+    const auto length =
+        SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return std::string(text, static_cast<std::size_t>(length));
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = "";
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+std::string MakeTempFolder() {
+    static std::atomic<int> counter{0};
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    for (;;) {
+        const std::string folder = std::string(temp) + "datrelle-test-" +
+                                   std::to_string(GetCurrentProcessId()) + "-" +
+                                   std::to_string(counter++);
+        if (CreateDirectoryA(folder.c_str(), nullptr)) {
+            return folder;
+        }
+    }
+}
+
+void RemoveFolder(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveFolder(path);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+RunningProgram::RunningProgram(const std::string& exeName)
+    : folder_(MakeTempFolder()), exeName_(exeName) {
+    const std::string source = ModuleFolder() + "\\Datrelle.exe";
+    CopyFileA(source.c_str(), exePath().c_str(), FALSE);
+}
+
+RunningProgram::~RunningProgram() {
+    if (Running()) {
+        if (!Close()) {
+            TerminateProcess(processInfo_.hProcess, 99);
+            WaitForSingleObject(processInfo_.hProcess, 5000);
+        }
+    }
+    if (processInfo_.hProcess != nullptr) {
+        CloseHandle(processInfo_.hProcess);
+        CloseHandle(processInfo_.hThread);
+    }
+    RemoveFolder(folder_);
+}
+
+bool RunningProgram::Start() {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + exePath() + "\"";
+    if (!CreateProcessA(exePath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.c_str(), &startup, &processInfo_)) {
+        return false;
+    }
+    return WaitUntil([this] {
+        Search search{processInfo_.dwProcessId};
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+        mainWindow_ = search.found;
+        // Start-up has finished once the window is shown.
+        return mainWindow_ != nullptr && IsWindowVisible(mainWindow_);
+    });
+}
+
+std::optional<DWORD> RunningProgram::Close() {
+    PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+    return WaitForExit(std::chrono::milliseconds(10000));
+}
+
+std::optional<DWORD> RunningProgram::WaitForExit(std::chrono::milliseconds timeout) {
+    if (WaitForSingleObject(processInfo_.hProcess, static_cast<DWORD>(timeout.count())) !=
+        WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(processInfo_.hProcess, &code);
+    return code;
+}
+
+bool RunningProgram::Running() const {
+    return processInfo_.hProcess != nullptr &&
+           WaitForSingleObject(processInfo_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND RunningProgram::Child(const char* className, const char* caption) const {
+    for (HWND child : Children(mainWindow_)) {
+        if (ClassName(child) == className && WindowText(child) == caption) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+HWND RunningProgram::DayHolder(int day) const {
+    return Child("DatrellePictureBox", ("Picture1(" + std::to_string(day) + ")").c_str());
+}
+
+HWND RunningProgram::MonthHolder(int month) const {
+    return Child("DatrellePictureBox", ("Picture2(" + std::to_string(month) + ")").c_str());
+}
+
+LRESULT RunningProgram::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+bool TrayHasIcon(HWND owner) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = 1;
+    data.uFlags = 0;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+bool RemoveTrayIcon(HWND owner) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = 1;
+    return Shell_NotifyIconA(NIM_DELETE, &data) != FALSE;
+}
+
+}  // namespace datrelle::testing

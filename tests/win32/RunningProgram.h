@@ -1,0 +1,83 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The real Datrelle.exe, started from a fresh temporary folder and driven from outside
+// as a user or the shell would: its windows found by class and caption, messages
+// posted to them, its tray icons asked about through the shell.
+
+namespace datrelle::testing {
+
+class RunningProgram {
+  public:
+    // Copies Datrelle.exe (built beside the test program) into a new temporary folder,
+    // optionally under another file name, without starting it.
+    explicit RunningProgram(const std::string& exeName = "Datrelle.exe");
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    const std::string& folder() const { return folder_; }
+    std::string exePath() const { return folder_ + "\\" + exeName_; }
+
+    // Starts the program and waits until its main window exists; false on timeout.
+    [[nodiscard]] bool Start();
+    // Asks the main window to close and waits for the process to end. The exit code,
+    // or nullopt when it did not end in time.
+    std::optional<DWORD> Close();
+    // Waits for the process to end by itself.
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout);
+
+    HWND mainWindow() const { return mainWindow_; }
+    DWORD processId() const { return processInfo_.dwProcessId; }
+    bool Running() const;
+
+    // The child window of the main window with this class and caption.
+    HWND Child(const char* className, const char* caption) const;
+    // The picture box that holds Picture1(day) or Picture2(month).
+    HWND DayHolder(int day) const;
+    HWND MonthHolder(int month) const;
+
+    // Sends a message from this test process and waits for the program to handle it.
+    LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+  private:
+    std::string folder_;
+    std::string exeName_;
+    PROCESS_INFORMATION processInfo_{};
+    HWND mainWindow_ = nullptr;
+};
+
+// Whether the shell shows an icon owned by this window with number 1: asked by
+// "modifying" it with no fields, which fails for an icon that is not there.
+bool TrayHasIcon(HWND owner);
+// Takes an icon out of the tray as the shell would when Explorer restarts.
+bool RemoveTrayIcon(HWND owner);
+
+// Polls until the condition holds or the timeout passes.
+template <typename Condition>
+bool WaitUntil(Condition condition,
+               std::chrono::milliseconds timeout = std::chrono::milliseconds(5000)) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+std::vector<HWND> Children(HWND parent);
+// A new empty folder under the temporary folder.
+std::string MakeTempFolder();
+void RemoveFolder(const std::string& folder);
+
+}  // namespace datrelle::testing
