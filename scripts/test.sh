@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the portable logic natively, plain and under
+# AddressSanitizer and UndefinedBehaviorSanitizer; the 32-bit Windows build as a
+# compile check; the Windows program and its tests under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+for preset in native native-sanitize; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
+
+cmake --preset windows-i686 >/dev/null
+cmake --build --preset windows-i686
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+scripts/with-wine.sh ctest --preset windows
