@@ -1,0 +1,176 @@
+#include "win32/Win32Files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <new>
+
+#include "win32/Unique.h"
+
+namespace datrelle::win32 {
+namespace {
+
+struct FindDeleter {
+    void operator()(HANDLE search) const noexcept { FindClose(search); }
+};
+using UniqueFind = Unique<HANDLE, FindDeleter>;
+
+// FindFirstFileA and CreateFileA report failure as INVALID_HANDLE_VALUE, not null;
+// an owner given that value would take it for a handle and close it.
+HANDLE OrNull(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+constexpr DWORD kNotOrdinary =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+bool IsOrdinary(const WIN32_FIND_DATAA& data) {
+    return (data.dwFileAttributes & kNotOrdinary) == 0;
+}
+
+// The existence test searches for exactly one name. A wildcard (including the DOS
+// forms < > " that the search also expands) would let it find some other file, and a
+// NUL would cut the name short; no file name can hold any of them.
+bool CanBeAFileName(std::string_view path) {
+    constexpr std::string_view kNeverInNames("*?<>\"\0", 6);
+    return !path.empty() && path.find_first_of(kNeverInNames) == std::string_view::npos;
+}
+
+// Largest piece handed to ReadFile and WriteFile at once: their counts are DWORDs.
+constexpr std::size_t kChunk = 1u << 30;
+
+bool WriteAll(HANDLE file, std::string_view content) {
+    while (!content.empty()) {
+        const DWORD piece = static_cast<DWORD>(std::min(content.size(), kChunk));
+        DWORD written = 0;
+        if (!WriteFile(file, content.data(), piece, &written, nullptr) || written != piece) {
+            return false;
+        }
+        content.remove_prefix(piece);
+    }
+    return true;
+}
+
+// The temporary beside the target, removed again unless it has become the target.
+struct TemporaryFile {
+    std::string path;
+    bool renamed = false;
+
+    ~TemporaryFile() {
+        if (!path.empty() && !renamed) {
+            // Best effort: a temporary that cannot be removed only takes up space.
+            DeleteFileA(path.c_str());
+        }
+    }
+};
+
+}  // namespace
+
+bool Win32Files::IsOrdinaryFile(std::string_view path) const {
+    if (!CanBeAFileName(path)) {
+        return false;
+    }
+    const std::string name(path);
+    WIN32_FIND_DATAA data;
+    const UniqueFind search{OrNull(FindFirstFileA(name.c_str(), &data))};
+    return search && IsOrdinary(data);
+}
+
+std::optional<std::string> Win32Files::FindFirst(std::string_view pattern) const {
+    const std::string text(pattern);
+    WIN32_FIND_DATAA data;
+    const UniqueFind search{OrNull(FindFirstFileA(text.c_str(), &data))};
+    if (!search) {
+        return std::nullopt;
+    }
+    do {
+        if (IsOrdinary(data)) {
+            return std::string(data.cFileName);
+        }
+    } while (FindNextFileA(search.get(), &data));
+    return std::nullopt;
+}
+
+std::optional<std::string> Win32Files::ReadAll(std::string_view path) const {
+    const std::string name(path);
+    // Others may keep the file open for reading or writing; one that holds it without
+    // sharing makes the open fail, which is reported as "cannot be read".
+    const UniqueHandle file{
+        OrNull(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr))};
+    if (!file) {
+        return std::nullopt;
+    }
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    try {
+        const auto total = static_cast<unsigned long long>(size.QuadPart);
+        if (total > bytes.max_size()) {
+            return std::nullopt;
+        }
+        bytes.resize(static_cast<std::size_t>(total));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;  // larger than the memory the program can have
+    }
+    std::size_t used = 0;
+    while (used < bytes.size()) {
+        const DWORD piece = static_cast<DWORD>(std::min(bytes.size() - used, kChunk));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + used, piece, &read, nullptr)) {
+            return std::nullopt;
+        }
+        if (read == 0) {
+            break;  // the file became shorter since its size was taken
+        }
+        used += read;
+    }
+    bytes.resize(used);
+    return bytes;
+}
+
+bool Win32Files::ReplaceContent(std::string_view path, std::string_view content) {
+    static std::atomic<unsigned> counter{0};
+    const std::string target(path);
+    if (target.empty()) {
+        return false;
+    }
+    // Declared before the handle, so the handle is closed before the temporary is removed.
+    TemporaryFile temporary;
+    UniqueHandle file;
+    // The temporary lies in the target's folder, so the final rename never crosses volumes.
+    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+        temporary.path = target + ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(counter++);
+        HANDLE created = CreateFileA(temporary.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            temporary.path.clear();  // not ours: nothing to remove
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+                return false;
+            }
+            continue;
+        }
+        file.reset(created);
+    }
+    if (!file) {
+        return false;
+    }
+    if (!WriteAll(file.get(), content) || !FlushFileBuffers(file.get())) {
+        return false;
+    }
+    // Closing cannot lose what the flush has written; its result adds nothing.
+    file.reset();
+    if (!MoveFileExA(temporary.path.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return false;
+    }
+    temporary.renamed = true;
+    return true;
+}
+
+}  // namespace datrelle::win32

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Files.h"
+
+namespace datrelle::win32 {
+
+// Files through the narrow (ANSI) functions of kernel32.
+class Win32Files : public Files {
+  public:
+    bool IsOrdinaryFile(std::string_view path) const override;
+    std::optional<std::string> FindFirst(std::string_view pattern) const override;
+    std::optional<std::string> ReadAll(std::string_view path) const override;
+    bool ReplaceContent(std::string_view path, std::string_view content) override;
+};
+
+}  // namespace datrelle::win32
