@@ -1,39 +1,75 @@
 #include "app/App.h"
 
+#include "viewer/TextFileLoader.h"
+
 namespace datrelle {
+
+void SkipOnFailure(const std::function<void()>& step) noexcept {
+    try {
+        step();
+    } catch (...) {
+        // Deliberately nothing: the sequence goes on with its next step.
+    }
+}
 
 App::App(Platform& platform)
     : platform_(platform),
       sysTray_(platform, vars_),
-      dateRefresh_(platform, vars_, sysTray_, form_.Check2) {
+      dateRefresh_(platform, vars_, sysTray_, form_.Check2),
+      layout_(platform.window),
+      trayMouse_(platform.window, platform.clipboard, platform.calendar, form_, vars_),
+      autoHide_(platform.window, form_, vars_, sysTray_),
+      commonDialog_(platform.fileDialog),
+      browserPanel_(platform.browser, platform.window, commonDialog_, form_, vars_),
+      notesPanel_(commonDialog_, platform.notes, form_, vars_, [this](std::string_view path) {
+          return LoadTextFile(platform_.files, path, vars_.TextFileDir);
+      }) {
     WireHandlers();
 }
 
 void App::WireHandlers() {
     form_.Check2.onClick = [this] { dateRefresh_.OnCheck2Click(); };
     form_.Timer3.onTick = [this] { dateRefresh_.RefreshDate(); };
+
+    form_.Check3.onClick = [this] { autoHide_.OnCheck3Click(); };
+    form_.Timer1.onTick = [this] { autoHide_.OnTimer1Tick(); };
+    form_.MnuCopyClipLong.onClick = [this] { trayMouse_.OnCopyClipLongClick(); };
+    form_.MnuCopyClipShort.onClick = [this] { trayMouse_.OnCopyClipShortClick(); };
+
+    form_.Command2.onClick = [this] { browserPanel_.OnCommand2Click(); };
+    form_.Command4.onClick = [this] { browserPanel_.OnCommand4Click(); };
+    form_.Command7.onClick = [this] { browserPanel_.OnCommand7Click(); };
+    form_.mnuOpenFileInBrowser.onClick = [this] { browserPanel_.OnMnuOpenFileInBrowserClick(); };
+
+    form_.Command1.onClick = [this] { platform_.window.Close(); };
+    form_.mnuExit.onClick = [this] { platform_.window.Close(); };
+    form_.MnuSettings.onClick = [this] { ShowWindowAgain(); };
+    form_.Command8.onClick = [this] { SaveChanges(); };
+
+    form_.Command3.onClick = [this] { layout_.MinimizeToTray(); };
+    form_.Command5.onClick = [this] { layout_.Dock(); };
+    form_.Command6.onClick = [this] { layout_.Maximize(); };
 }
 
-void App::Load() {
-    dateRefresh_.RefreshDate();
-    form_.Timer3.SetEnabled(true);
-}
+void App::OnResize() { layout_.OnResize(); }
 
-void App::Unload() {
-    sysTray_.DeleteTrayIcon(IconKind::Day, vars_.CurDay);
-    sysTray_.DeleteTrayIcon(IconKind::Month, vars_.CurMonth);
-}
+void App::OnTrayMouse(int mouseMessage) { trayMouse_.OnMouse(mouseMessage); }
 
-void App::OnTaskbarCreated() {
-    dateRefresh_.AddShownIconsAgain();
-}
+void App::OnBrowserTitleChange(const std::string& title) { browserPanel_.OnTitleChange(title); }
 
-void App::OnDateMayHaveChanged() {
-    dateRefresh_.RefreshDate();
-}
+void App::OnLabel1DoubleClick() { browserPanel_.OnLabel1DblClick(); }
 
-void App::OnIconsReloaded() {
-    dateRefresh_.ReplaceShownIcons();
+void App::OnText1DoubleClick() { notesPanel_.OnText1DblClick(); }
+
+void App::OnTaskbarCreated() { dateRefresh_.AddShownIconsAgain(); }
+
+void App::OnDateMayHaveChanged() { dateRefresh_.RefreshDate(); }
+
+void App::OnIconsReloaded() { dateRefresh_.ReplaceShownIcons(); }
+
+void App::ShowWindowAgain() {
+    platform_.window.SetVisible(true);
+    platform_.window.SetState(kWindowNormal);
 }
 
 }  // namespace datrelle

@@ -1,9 +1,19 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
+#include "form/CommonDialog.h"
 #include "form/Form.h"
 #include "platform/Platform.h"
+#include "settings/SettingKeys.h"
+#include "tray/AutoHide.h"
 #include "tray/DateRefresh.h"
 #include "tray/SysTray.h"
+#include "tray/TrayMouse.h"
+#include "viewer/BrowserPanel.h"
+#include "viewer/NotesPanel.h"
+#include "viewer/WindowLayout.h"
 
 // The top of the program: owns the window's control models and the shared variables,
 // wires every control's handler to its subsystem, and runs start-up and shutdown.
@@ -11,8 +21,10 @@
 
 namespace datrelle {
 
+inline constexpr std::string_view kSaveFailedMessage = "Error! Changes were not saved!";
+
 class App {
-  public:
+public:
     explicit App(Platform& platform);
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -20,12 +32,22 @@ class App {
     Form& form() { return form_; }
     const SharedVariables& vars() const { return vars_; }
     const SysTray& sysTray() const { return sysTray_; }
+    const std::string& iniFile() const { return iniFile_; }
 
     // The window's load handler: runs once, before the window is first shown.
     void Load();
-    // The window's unload handler: every way of closing the window ends here.
+    // The window's unload handler: every way of closing the window ends here, once.
     void Unload();
 
+    // The window's size or state changed.
+    void OnResize();
+    // A mouse notification from either tray icon (the mouse message's number).
+    void OnTrayMouse(int mouseMessage);
+    // The browser's document title changed.
+    void OnBrowserTitleChange(const std::string& title);
+    // Double clicks on the title label Label1 and on the notes box Text1.
+    void OnLabel1DoubleClick();
+    void OnText1DoubleClick();
     // The taskbar was created anew (Explorer restarted).
     void OnTaskbarCreated();
     // The clock, the time zone or the regional date settings changed, or the machine
@@ -34,14 +56,37 @@ class App {
     // The icon images were reloaded at another size.
     void OnIconsReloaded();
 
-  private:
+private:
     void WireHandlers();
+
+    // Start-up's steps.
+    void ReadSettings();
+    void ApplySetting(SettingKey key, const SettingValue& value);
+    void LoadFirstNotesFile();
+    void StartTimers();
+
+    // Shutdown and the commands beside it.
+    void WriteSettings();
+    SettingValue CurrentValue(SettingKey key, const WindowRect& rect) const;
+    void SaveChanges();
+    void ShowWindowAgain();
 
     Platform& platform_;
     Form form_;
     SharedVariables vars_;
+    std::string iniFile_;
+    bool unloaded_ = false;
     SysTray sysTray_;
     DateRefresh dateRefresh_;
+    WindowLayout layout_;
+    TrayMouse trayMouse_;
+    AutoHide autoHide_;
+    CommonDialog commonDialog_;
+    BrowserPanel browserPanel_;
+    NotesPanel notesPanel_;
 };
+
+// Runs one step of a sequence that skips a failing step and goes on with the next.
+void SkipOnFailure(const std::function<void()>& step) noexcept;
 
 }  // namespace datrelle

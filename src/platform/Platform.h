@@ -1,8 +1,16 @@
 #pragma once
 
+#include "platform/Browser.h"
 #include "platform/Calendar.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialog.h"
+#include "platform/Files.h"
 #include "platform/Messages.h"
+#include "platform/NotesBox.h"
+#include "platform/Profile.h"
+#include "platform/ProgramFile.h"
 #include "platform/Tray.h"
+#include "platform/Window.h"
 
 namespace datrelle {
 
@@ -12,6 +20,14 @@ struct Platform {
     Tray& tray;
     Calendar& calendar;
     Messages& messages;
+    Profile& profile;
+    Files& files;
+    Window& window;
+    NotesBox& notes;
+    Browser& browser;
+    Clipboard& clipboard;
+    FileDialog& fileDialog;
+    ProgramFile program;
 };
 
 }  // namespace datrelle

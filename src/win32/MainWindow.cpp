@@ -110,13 +110,28 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 app_.OnDateMayHaveChanged();
             }
             return TRUE;
+        case WM_SIZE:
+            app_.OnResize();
+            return 0;
         case kTrayMouseMessage:
+            app_.OnTrayMouse(LOWORD(lParam));
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The process may be ended as soon as this returns, without WM_DESTROY:
+            // the settings are written now, or they would be lost at every log-off.
+            if (wParam) {
+                app_.Unload();
+            }
             return 0;
         case WM_CLOSE:
+            // Every way of closing comes here; nothing can cancel it.
+            app_.Unload();
             DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
-            app_.Unload();
+            app_.Unload();  // runs once: here only when the window was destroyed directly
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
@@ -140,6 +155,7 @@ bool MainWindow::OnCreate() {
     if (popup_ == nullptr) {
         return false;
     }
+    AttachPlatform();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     // Lets Explorer's broadcast through even when the program runs with higher rights
     // than Explorer. Without it the icons would stay away after Explorer restarts;
@@ -148,6 +164,21 @@ bool MainWindow::OnCreate() {
     BindViews();
     SetCreationSize();
     return true;
+}
+
+void MainWindow::AttachPlatform() {
+    const HWND text1 = controls_.Get(ControlId::Text1);
+    mainWindow_.Attach(window_, text1, controls_.Get(ControlId::WebBrowser1), popup_);
+    notes_.Attach(text1);
+    clipboard_.SetOwner(window_);
+    fileDialog_.SetOwner(window_);
+    browser_.onTitleChange = [this](const std::string& title) {
+        app_.OnBrowserTitleChange(title);
+    };
+    // Without a browser control the panel stays empty and its commands do nothing.
+    (void)browser_.Attach(controls_.Get(ControlId::WebBrowser1));
+    // Without the double click the notes box is still an ordinary text box.
+    (void)text1DoubleClicks_.Attach(text1, [this] { app_.OnText1DoubleClick(); });
 }
 
 void MainWindow::SetCreationSize() {
@@ -220,6 +251,12 @@ void MainWindow::OnCommand(int id, int code) {
             return;
         default:
             break;
+    }
+    if (id == static_cast<int>(ControlId::Label1)) {
+        if (code == STN_DBLCLK) {
+            app_.OnLabel1DoubleClick();
+        }
+        return;
     }
     if (code != BN_CLICKED) {
         return;

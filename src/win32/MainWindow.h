@@ -4,12 +4,20 @@
 
 #include "app/App.h"
 #include "platform/Platform.h"
+#include "win32/BrowserHost.h"
 #include "win32/ControlWindows.h"
+#include "win32/DoubleClickWatch.h"
 #include "win32/IconHolders.h"
 #include "win32/Unique.h"
 #include "win32/Win32Calendar.h"
+#include "win32/Win32Clipboard.h"
+#include "win32/Win32FileDialog.h"
+#include "win32/Win32Files.h"
 #include "win32/Win32Messages.h"
+#include "win32/Win32NotesBox.h"
+#include "win32/Win32Profile.h"
 #include "win32/Win32Tray.h"
+#include "win32/Win32Window.h"
 
 // Form1: the program's one window. One window procedure finds this object and hands
 // each message to a small handler, which only calls the portable logic.
@@ -18,7 +26,8 @@ namespace datrelle::win32 {
 
 class MainWindow {
   public:
-    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
+    MainWindow(HINSTANCE instance, ProgramFile program)
+        : instance_(instance), program_(std::move(program)) {}
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -28,6 +37,7 @@ class MainWindow {
     void Start();
 
     HWND window() const { return window_; }
+    BrowserHost& browser() { return browser_; }
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -36,6 +46,7 @@ class MainWindow {
 
     bool OnCreate();
     void OnCommand(int id, int code);
+    void AttachPlatform();
     void OnTimer(UINT_PTR id);
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnColourStatic(HDC dc, HWND control);
@@ -43,6 +54,7 @@ class MainWindow {
     void SetCreationSize();
 
     HINSTANCE instance_;
+    ProgramFile program_;
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     UniqueMenu menu_;
@@ -53,7 +65,16 @@ class MainWindow {
     Win32Tray tray_{holders_};
     Win32Calendar calendar_;
     Win32Messages messages_;
-    Platform platform_{tray_, calendar_, messages_};
+    Win32Profile profile_;
+    Win32Files files_;
+    Win32Window mainWindow_;
+    Win32NotesBox notes_;
+    BrowserHost browser_;
+    Win32Clipboard clipboard_;
+    Win32FileDialog fileDialog_;
+    DoubleClickWatch text1DoubleClicks_;
+    Platform platform_{tray_,   calendar_, messages_, profile_,   files_,      mainWindow_,
+                       notes_,  browser_,  clipboard_, fileDialog_, program_};
     App app_{platform_};
 };
 

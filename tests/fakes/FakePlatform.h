@@ -4,6 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "FakeBrowser.h"
+#include "FakeClipboard.h"
+#include "FakeFileDialog.h"
+#include "FakeFiles.h"
+#include "FakeProfile.h"
+#include "FakeWindow.h"
 #include "platform/Platform.h"
 
 // Fakes of the operating system for the unit tests: they record what the logic asks
@@ -97,11 +103,31 @@ class FakeMessages : public Messages {
     std::vector<std::string> shown;
 };
 
+class FakeNotesBox : public NotesBox {
+public:
+    std::string Text() const override { return text; }
+    void SetText(std::string_view value) override { text = value; }
+
+    std::string text = "... Double-Click to load text file ...\r\n";
+};
+
+// The program's folder in the fakes.
+inline constexpr const char* kProgramFolder = "C:\\Tools";
+
 struct FakePlatform {
     FakeTray tray;
     FakeCalendar calendar;
     FakeMessages messages;
-    Platform platform{tray, calendar, messages};
+    FakeProfile profile;
+    FakeFiles files;
+    FakeWindow window;
+    FakeNotesBox notes;
+    FakeBrowser browser;
+    FakeClipboard clipboard;
+    FakeFileDialog fileDialog;
+    Platform platform{tray,   calendar, messages,  profile,    files,
+                      window, notes,    browser,   clipboard,  fileDialog,
+                      ProgramFile{kProgramFolder, "Datrelle"}};
 };
 
 }  // namespace datrelle::fakes

@@ -32,7 +32,9 @@ const Expected kControls[] = {
     {"Button", "Mi&nimize", 1500, 2025, 1365, 390, true, true, -1},
     {"Button", "Ma&ximize", 2925, 2025, 1365, 390, true, true, -1},
     {"Button", "Dock", 4350, 2025, 1365, 390, true, true, -1},
-    {"Edit", "... Double-Click to load text file ...\r\n", 5925, 0, 5190, 2190, true, true, -1},
+    // The two panels follow the window: a first run's window is 6025 by 2925 twips, so
+    // the notes box is 6025 - 5925 - 100 wide and the browser panel 6025 - 100 wide.
+    {"Edit", "... Double-Click to load text file ...\r\n", 5925, 0, 0, 2190, true, true, -1},
     {"Button", "Save Changes", 5850, 2250, 5340, 240, false, true, -1},
 };
 
@@ -75,11 +77,13 @@ class MainWindowTest : public ::testing::Test {
 RunningProgram* MainWindowTest::program = nullptr;
 int MainWindowTest::dpi = 96;
 
-TEST_F(MainWindowTest, ClientAreaHasItsCreationSize) {
-    RECT client;
-    GetClientRect(program->mainWindow(), &client);
-    EXPECT_EQ(client.right, Px(11775, dpi));
-    EXPECT_EQ(client.bottom, Px(6855, dpi));
+TEST_F(MainWindowTest, FirstRunPlacesTheWindowCompactAtTheBottomRight) {
+    RECT outer;
+    GetWindowRect(program->mainWindow(), &outer);
+    EXPECT_NEAR(outer.right - outer.left, Px(6025, dpi), 1);
+    EXPECT_NEAR(outer.bottom - outer.top, Px(2925, dpi), 1);
+    EXPECT_NEAR(outer.right, GetSystemMetrics(SM_CXSCREEN), 1);
+    EXPECT_NEAR(outer.bottom, GetSystemMetrics(SM_CYSCREEN) - Px(800, dpi), 1);
 }
 
 TEST_F(MainWindowTest, EveryControlHasItsClassCaptionPlaceAndState) {
@@ -104,7 +108,7 @@ TEST_F(MainWindowTest, BrowserPanelSitsBelowTheButtons) {
         }
     }
     ASSERT_NE(browser, nullptr);
-    ExpectPlace(browser, -75, 2625, 8595, 2940);
+    ExpectPlace(browser, -75, 2625, 5925, 200);
 }
 
 TEST_F(MainWindowTest, FortyThreeHiddenIconHoldersAtTheirPlaces) {

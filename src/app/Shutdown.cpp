@@ -1,0 +1,87 @@
+// The window's unload handler and the two commands beside it: "Save Changes" and the
+// tray menu's "Settings".
+
+#include "app/App.h"
+#include "settings/IniFile.h"
+
+namespace datrelle {
+
+void App::Unload() {
+    // Closing and the end of the Windows session can both arrive; the settings are
+    // written once.
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    SkipOnFailure([&] { sysTray_.DeleteTrayIcon(IconKind::Day, vars_.CurDay); });
+    SkipOnFailure([&] { sysTray_.DeleteTrayIcon(IconKind::Month, vars_.CurMonth); });
+    // An application that was neither opened nor chosen in this run is forgotten.
+    if (!form_.mnuAutoApp.Checked()) {
+        vars_.AppToRun.clear();
+    }
+    SkipOnFailure([&] { WriteSettings(); });
+}
+
+void App::WriteSettings() {
+    // Without a path the profile functions would write into the system's WIN.INI.
+    if (iniFile_.empty()) {
+        return;
+    }
+    const WindowRect rect = platform_.window.Rect();
+    for (const SettingKey key : kWriteOrder) {
+        const SettingKeyInfo& info = KeyInfo(key);
+        if (const auto text = FormatSetting(info, CurrentValue(key, rect))) {
+            // A settings file that cannot be written loses this run's settings; the
+            // program ends all the same.
+            (void)WriteIniValue(platform_.profile, info.section, info.writeName, *text, iniFile_);
+        }
+    }
+}
+
+SettingValue App::CurrentValue(SettingKey key, const WindowRect& rect) const {
+    const auto state = [](const CheckBox& box) { return static_cast<std::int16_t>(box.Value()); };
+    switch (key) {
+        case SettingKey::Top:
+            return rect.top;
+        case SettingKey::Left:
+            return rect.left;
+        case SettingKey::Height:
+            return rect.height;
+        case SettingKey::Width:
+            return rect.width;
+        case SettingKey::LastURL:
+            return platform_.browser.LocationURL();
+        case SettingKey::AutoStart:
+            return state(form_.Check1);
+        case SettingKey::ShowMonth:
+            return state(form_.Check2);
+        case SettingKey::AutoHide:
+            return state(form_.Check3);
+        case SettingKey::DateFormat:
+            return vars_.DateFormat;
+        case SettingKey::WeatherAppPath:
+            return vars_.WeatherAppPath;
+        case SettingKey::StartWeather:
+            return state(form_.Check4);
+        case SettingKey::AppToRun:
+            return vars_.AppToRun;
+        case SettingKey::AppDelay:
+            // Start-up gave the timer AppDelay, a 16-bit value.
+            return static_cast<std::int16_t>(form_.Timer2.Interval());
+    }
+    return std::string();
+}
+
+void App::SaveChanges() {
+    // One line end after the text, so a text that ends in a line break reads back
+    // unchanged.
+    const bool saved = !vars_.TextFileDir.empty() &&
+                       platform_.files.ReplaceContent(vars_.TextFileDir,
+                                                      platform_.notes.Text() + "\r\n");
+    if (!saved) {
+        platform_.messages.Show(kSaveFailedMessage);
+    }
+    form_.Command8.SetVisible(false);
+}
+
+}  // namespace datrelle

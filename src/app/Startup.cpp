@@ -1,0 +1,142 @@
+// The window's load handler. After the single-instance test (done before the window
+// exists), every step that fails is skipped and start-up goes on with the next one.
+
+#include <algorithm>
+
+#include "app/App.h"
+#include "settings/IniFile.h"
+#include "viewer/BrowserPanel.h"
+#include "viewer/TextFileLoader.h"
+
+namespace datrelle {
+namespace {
+
+constexpr int kLongHideInterval = 130000;
+
+}  // namespace
+
+void App::Load() {
+    const ProgramFile& program = platform_.program;
+    SkipOnFailure([&] { iniFile_ = IniFilePath(program.folder, program.baseName); });
+    SkipOnFailure([&] { dateRefresh_.RefreshDate(); });
+    // Before any check box is set: the Run value is named after the executable.
+    SkipOnFailure([&] { vars_.ExeName = program.baseName + ".exe"; });
+    SkipOnFailure([&] { ReadSettings(); });
+    SkipOnFailure([&] { platform_.browser.Navigate(FirstPage(vars_.LastURL)); });
+    SkipOnFailure([&] { LoadFirstNotesFile(); });
+    StartTimers();
+}
+
+void App::ReadSettings() {
+    Window& window = platform_.window;
+    if (iniFile_.empty() || !platform_.files.IsOrdinaryFile(iniFile_)) {
+        layout_.PlaceCompactBottomRight();
+        return;
+    }
+    for (const SettingKey key : kReadOrder) {
+        SkipOnFailure([&] {
+            const SettingKeyInfo& info = KeyInfo(key);
+            const std::string text =
+                ReadIniValue(platform_.profile, info.section, info.readName, iniFile_);
+            // A value that cannot be converted leaves its target as it is.
+            if (const auto value = ParseSetting(info, text)) {
+                ApplySetting(key, *value);
+            }
+        });
+    }
+    // A window saved on a monitor that is gone could never be reached again.
+    if (!window.OnSomeMonitor(window.Rect())) {
+        layout_.PlaceCompactBottomRight();
+    }
+}
+
+void App::ApplySetting(SettingKey key, const SettingValue& value) {
+    Window& window = platform_.window;
+    switch (key) {
+        case SettingKey::Top:
+            window.SetTop(std::get<float>(value));
+            break;
+        case SettingKey::Left:
+            window.SetLeft(std::get<float>(value));
+            break;
+        case SettingKey::Height:
+            window.SetHeight(std::get<float>(value));
+            break;
+        case SettingKey::Width:
+            window.SetWidth(std::get<float>(value));
+            break;
+        case SettingKey::LastURL:
+            vars_.LastURL = std::get<std::string>(value);
+            break;
+        // A check box refuses a state other than 0, 1 and 2 and keeps its own; a new
+        // state runs the box's handler as a click would.
+        case SettingKey::AutoStart:
+            form_.Check1.SetValue(std::get<std::int16_t>(value));
+            break;
+        case SettingKey::ShowMonth:
+            form_.Check2.SetValue(std::get<std::int16_t>(value));
+            break;
+        case SettingKey::AutoHide:
+            form_.Check3.SetValue(std::get<std::int16_t>(value));
+            break;
+        case SettingKey::DateFormat:
+            vars_.DateFormat = std::get<std::int16_t>(value);
+            break;
+        case SettingKey::WeatherAppPath:
+            vars_.WeatherAppPath = std::get<std::string>(value);
+            break;
+        case SettingKey::StartWeather:
+            form_.Check4.SetValue(std::get<std::int16_t>(value));
+            break;
+        case SettingKey::AppToRun:
+            vars_.AppToRun = std::get<std::string>(value);
+            break;
+        case SettingKey::AppDelay:
+            vars_.AppDelay = std::get<std::int16_t>(value);
+            break;
+    }
+}
+
+void App::LoadFirstNotesFile() {
+    const std::string& folder = platform_.program.folder;
+    // The folder and the pattern are joined as they are, also at a drive root.
+    const auto name = platform_.files.FindFirst(folder + "\\*.txt");
+    if (!name) {
+        return;
+    }
+    if (const auto text = LoadTextFile(platform_.files, folder + "\\" + *name, vars_.TextFileDir)) {
+        platform_.notes.SetText(*text);
+    }
+}
+
+void App::StartTimers() {
+    SkipOnFailure([&] {
+        if (form_.Check1.Value() == CheckBox::kChecked) {
+            form_.Timer1.SetInterval(kLongHideInterval);
+        }
+    });
+    // When Auto-Hide is checked, its handler has enabled the timer already.
+    SkipOnFailure([&] {
+        if (form_.Check3.Value() != CheckBox::kChecked) {
+            form_.Timer1.SetEnabled(true);
+        }
+    });
+    SkipOnFailure([&] {
+        form_.MnuCopyClipLong.SetChecked(vars_.DateFormat == 1);
+        form_.MnuCopyClipShort.SetChecked(vars_.DateFormat == 2);
+    });
+    SkipOnFailure([&] {
+        if (platform_.files.IsOrdinaryFile(vars_.WeatherAppPath)) {
+            form_.Command9.SetEnabled(true);
+        }
+    });
+    // A delay of 0 never fires; a negative one, written by hand, counts as 0 rather
+    // than leaving the timer at its short design interval.
+    SkipOnFailure([&] {
+        form_.Timer2.SetInterval(std::max<int>(vars_.AppDelay, 0));
+        form_.Timer2.SetEnabled(true);
+    });
+    SkipOnFailure([&] { form_.Timer3.SetEnabled(true); });
+}
+
+}  // namespace datrelle

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace datrelle {
+
+// The notes box Text1: its text lives in the real control, where the user edits it.
+class NotesBox {
+public:
+    virtual ~NotesBox() = default;
+
+    virtual std::string Text() const = 0;
+    virtual void SetText(std::string_view text) = 0;
+};
+
+}  // namespace datrelle

@@ -1,0 +1,26 @@
+#include "viewer/NotesPanel.h"
+
+namespace datrelle {
+
+void NotesPanel::OnText1DblClick() {
+    // The last notes file's whole path is the starting point, so the dialog opens in
+    // its folder; without one the dialog keeps the folder its last use left. The
+    // title is not touched: it may still read "Open File in browser".
+    if (!vars_.TextFileDir.empty()) {
+        dialog_.InitDir = vars_.TextFileDir;
+    }
+    dialog_.Filter = kNotesFilter;
+    dialog_.ShowOpen();
+    const std::string chosen = dialog_.FileName;
+    if (!chosen.empty()) {
+        // A name that reads as nothing (a new file typed into the dialog) empties the
+        // box, ready to be written there by "Save Changes".
+        notes_.SetText(loadTextFile_(chosen).value_or(std::string()));
+    }
+    // Also after a cancel: "Save Changes" then has no file and says so, instead of
+    // writing the box over a file the user turned away from.
+    vars_.TextFileDir = chosen;
+    form_.Command8.SetVisible(true);
+}
+
+}  // namespace datrelle

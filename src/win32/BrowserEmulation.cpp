@@ -1,0 +1,58 @@
+#include "win32/BrowserEmulation.h"
+
+#include <string>
+
+#include "win32/Unique.h"
+
+namespace datrelle::win32 {
+namespace {
+
+// The value lives under the user's own key, so no elevation is needed and other users
+// are not touched; it is named after the executable's file name, which is how the
+// control finds it (a renamed copy gets a value of its own).
+constexpr const char* kFeatureKey =
+    "Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+
+struct KeyDeleter {
+    // Nothing useful can be done about a key that cannot be closed.
+    void operator()(HKEY key) const noexcept { RegCloseKey(key); }
+};
+using UniqueKey = Unique<HKEY, KeyDeleter>;
+
+std::string ExecutableFileName() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);  // a long path was cut: try again with more room
+    }
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool SetBrowserEmulation() {
+    const std::string exeName = ExecutableFileName();
+    if (exeName.empty()) {
+        return false;
+    }
+    HKEY opened = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kFeatureKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, &opened, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    const UniqueKey key{opened};
+    const DWORD mode = kBrowserEmulationMode;
+    return RegSetValueExA(key.get(), exeName.c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&mode), sizeof mode) == ERROR_SUCCESS;
+}
+
+}  // namespace datrelle::win32

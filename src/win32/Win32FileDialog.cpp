@@ -1,0 +1,95 @@
+#include "win32/Win32FileDialog.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <vector>
+
+namespace datrelle::win32 {
+namespace {
+
+// Room for a long path, beyond MAX_PATH.
+constexpr std::size_t kNameBufferSize = 32 * 1024;
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+std::string WindowsFilter(std::string_view filter) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t bar = filter.find('|', start);
+        parts.push_back(filter.substr(start, bar == std::string_view::npos ? bar : bar - start));
+        if (bar == std::string_view::npos) {
+            break;
+        }
+        start = bar + 1;
+    }
+    std::string result;
+    // The dialog reads pairs of description and patterns; a last description without
+    // patterns has no pair and is dropped.
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        result.append(parts[i]).push_back('\0');
+        result.append(parts[i + 1]).push_back('\0');
+    }
+    if (!result.empty()) {
+        result.push_back('\0');
+    }
+    return result;
+}
+
+std::string StartingFolder(std::string_view initDir) {
+    std::string folder(initDir);
+    if (folder.empty() || IsFolder(folder)) {
+        return folder;
+    }
+    const std::size_t slash = folder.find_last_of("\\/");
+    if (slash == std::string::npos) {
+        return {};
+    }
+    // "C:\notes.txt" lives in "C:\", not in the drive's current folder "C:".
+    const bool driveRoot = slash == 2 && folder[1] == ':';
+    folder.resize(driveRoot ? slash + 1 : slash);
+    return folder;
+}
+
+std::string Win32FileDialog::ShowOpen(const FileDialogRequest& request) {
+    const std::string filter = WindowsFilter(request.filter);
+    const std::string folder = StartingFolder(request.initialFolder);
+    std::vector<char> name(kNameBufferSize, '\0');
+    if (request.fileName.size() < name.size()) {
+        request.fileName.copy(name.data(), request.fileName.size());
+    }
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    // No OFN_FILEMUSTEXIST: the notes box takes the name of a file still to be made.
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+
+    if (!GetOpenFileNameA(&dialog)) {
+        // A name the dialog refuses to start with (left from an earlier use, say with
+        // characters it does not allow) would keep it from opening at all; it opens
+        // again with an empty name field instead. A cancel or any other failure: "".
+        if (CommDlgExtendedError() != FNERR_INVALIDFILENAME || request.fileName.empty()) {
+            return {};
+        }
+        name.assign(name.size(), '\0');
+        if (!GetOpenFileNameA(&dialog)) {
+            return {};
+        }
+    }
+    return std::string(name.data());
+}
+
+}  // namespace datrelle::win32

@@ -1,0 +1,23 @@
+#include "win32/Win32NotesBox.h"
+
+#include <string>
+
+namespace datrelle::win32 {
+
+std::string Win32NotesBox::Text() const {
+    const int length = GetWindowTextLengthA(edit_);
+    if (length <= 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(edit_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void Win32NotesBox::SetText(std::string_view text) {
+    const std::string copy(text);
+    SetWindowTextA(edit_, copy.c_str());
+}
+
+}  // namespace datrelle::win32

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/NotesBox.h"
+
+namespace datrelle::win32 {
+
+// The notes box Text1: a multi-line edit control.
+class Win32NotesBox : public NotesBox {
+public:
+    void Attach(HWND edit) { edit_ = edit; }
+
+    std::string Text() const override;
+    void SetText(std::string_view text) override;
+
+private:
+    HWND edit_ = nullptr;
+};
+
+}  // namespace datrelle::win32

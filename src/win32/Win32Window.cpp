@@ -1,0 +1,268 @@
+#include "win32/Win32Window.h"
+
+#include <algorithm>
+#include <string>
+
+#include "form/Inventory.h"
+#include "form/Twips.h"
+
+namespace datrelle::win32 {
+namespace {
+
+// Place and size are converted separately, so moving a window never changes its size
+// in pixels.
+RECT PixelRect(const WindowRect& twips, int dpi) {
+    const int left = TwipsToPixels(twips.left, dpi);
+    const int top = TwipsToPixels(twips.top, dpi);
+    return {left, top, left + TwipsToPixels(twips.width, dpi),
+            top + TwipsToPixels(twips.height, dpi)};
+}
+
+float ToTwips(int pixels, int dpi) {
+    return static_cast<float>(PixelsToTwips(pixels, dpi));
+}
+
+WindowRect TwipsRectOf(const RECT& pixels, int dpi) {
+    return {ToTwips(pixels.left, dpi), ToTwips(pixels.top, dpi),
+            ToTwips(pixels.right - pixels.left, dpi), ToTwips(pixels.bottom - pixels.top, dpi)};
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Where a minimised window returns to, in screen coordinates.
+std::optional<RECT> RestoredRect(HWND window) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) {
+        return std::nullopt;
+    }
+    RECT rect = placement.rcNormalPosition;
+    // The placement is relative to the work area, which a taskbar at the top or left
+    // moves away from the screen's corner.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
+                   monitor.rcWork.top - monitor.rcMonitor.top);
+    }
+    return rect;
+}
+
+struct MonitorSearch {
+    RECT rect;
+    bool found = false;
+};
+
+BOOL CALLBACK TouchesWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexcept {
+    auto& search = *reinterpret_cast<MonitorSearch*>(data);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    RECT common;
+    if (GetMonitorInfoA(monitor, &info) && IntersectRect(&common, &search.rect, &info.rcWork)) {
+        search.found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+void Win32Window::Attach(HWND window, HWND notes, HWND browser, HMENU popup) {
+    window_ = window;
+    notes_ = notes;
+    browser_ = browser;
+    popup_ = popup;
+    known_.reset();
+    hiddenState_ = kWindowNormal;
+}
+
+int Win32Window::Dpi() const {
+    const UINT dpi = GetDpiForWindow(window_);
+    return dpi != 0 ? static_cast<int>(dpi) : USER_DEFAULT_SCREEN_DPI;
+}
+
+WindowRect Win32Window::Rect() const {
+    if (IsIconic(window_)) {
+        // A minimised window's rectangle is its icon's; the logic means the place it
+        // returns to.
+        if (known_) {
+            return known_->twips;
+        }
+        const auto restored = RestoredRect(window_);
+        return restored ? TwipsRectOf(*restored, Dpi()) : WindowRect{};
+    }
+    RECT pixels;
+    if (!GetWindowRect(window_, &pixels)) {
+        return known_ ? known_->twips : WindowRect{};
+    }
+    const int dpi = Dpi();
+    if (known_ && known_->dpi == dpi && SameRect(PixelRect(known_->twips, dpi), pixels)) {
+        return known_->twips;
+    }
+    const WindowRect twips = TwipsRectOf(pixels, dpi);
+    // A maximised window is put back at once, to the rectangle the logic knows.
+    if (!IsZoomed(window_)) {
+        known_ = KnownRect{twips, dpi};
+    }
+    return twips;
+}
+
+void Win32Window::MoveTo(const WindowRect& twips) {
+    const int dpi = Dpi();
+    const RECT target = PixelRect(twips, dpi);
+    RECT current{};
+    const bool unchanged = GetWindowRect(window_, &current) && SameRect(current, target);
+    // Known before the move: the move's WM_SIZE runs the layout, which reads it back.
+    known_ = KnownRect{twips, dpi};
+    if (unchanged) {
+        return;  // the same pixels: no move, and no resize event
+    }
+    // A size the system refuses (beyond its limits) shows in the next Rect(), which
+    // then reads the window's own pixels.
+    SetWindowPos(window_, nullptr, target.left, target.top, target.right - target.left,
+                 target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetLeft(float twips) {
+    WindowRect rect = Rect();
+    rect.left = twips;
+    MoveTo(rect);
+}
+
+void Win32Window::SetTop(float twips) {
+    WindowRect rect = Rect();
+    rect.top = twips;
+    MoveTo(rect);
+}
+
+void Win32Window::SetWidth(float twips) {
+    WindowRect rect = Rect();
+    rect.width = twips;
+    MoveTo(rect);
+}
+
+void Win32Window::SetHeight(float twips) {
+    WindowRect rect = Rect();
+    rect.height = twips;
+    MoveTo(rect);
+}
+
+bool Win32Window::Visible() const {
+    return IsWindowVisible(window_) != FALSE;
+}
+
+void Win32Window::SetVisible(bool visible) {
+    if (visible == Visible()) {
+        return;
+    }
+    // ShowWindow's result is the previous visibility, not a success.
+    if (!visible) {
+        hiddenState_ = IsIconic(window_) ? kWindowMinimized : kWindowNormal;
+        ShowWindow(window_, SW_HIDE);
+        return;
+    }
+    if (hiddenState_ == kWindowMinimized) {
+        ShowWindow(window_, SW_SHOWMINIMIZED);
+    } else {
+        ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+    }
+}
+
+int Win32Window::State() const {
+    if (!Visible()) {
+        return hiddenState_;
+    }
+    return IsIconic(window_) ? kWindowMinimized : kWindowNormal;
+}
+
+void Win32Window::SetState(int state) {
+    const int wanted = state == kWindowMinimized ? kWindowMinimized : kWindowNormal;
+    if (!Visible()) {
+        // Every way of minimising or restoring a window shows it; the state waits
+        // until the window is shown.
+        hiddenState_ = wanted;
+        return;
+    }
+    if (wanted == kWindowMinimized) {
+        if (!IsIconic(window_)) {
+            ShowWindow(window_, SW_MINIMIZE);
+        }
+    } else if (IsIconic(window_) || IsZoomed(window_)) {
+        // The system's maximise lasts no longer than its minimise: back to normal.
+        ShowWindow(window_, SW_RESTORE);
+    }
+}
+
+void Win32Window::SetCaption(std::string_view caption) {
+    // A caption that cannot be set leaves the old one; nothing depends on it.
+    SetWindowTextA(window_, std::string(caption).c_str());
+}
+
+ScreenSize Win32Window::Screen() const {
+    const int dpi = Dpi();
+    return {ToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
+            ToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
+}
+
+bool Win32Window::OnSomeMonitor(const WindowRect& rect) const {
+    MonitorSearch search{PixelRect(rect, Dpi())};
+    EnumDisplayMonitors(nullptr, nullptr, TouchesWorkArea, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Win32Window::PlaceChild(HWND child, float left, float top, float width, float height) const {
+    const int dpi = Dpi();
+    // Edges are converted, as for every other control, so the panels line up with
+    // their neighbours; a negative size is an empty panel.
+    const int x = TwipsToPixels(left, dpi);
+    const int y = TwipsToPixels(top, dpi);
+    const int right = std::max(x, TwipsToPixels(left + width, dpi));
+    const int bottom = std::max(y, TwipsToPixels(top + height, dpi));
+    // A panel that cannot be resized keeps its old size until the next resize event.
+    SetWindowPos(child, nullptr, x, y, right - x, bottom - y, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetNotesWidth(float twips) {
+    const TwipsRect place = ClientPlace(Spec(ControlId::Text1));
+    PlaceChild(notes_, static_cast<float>(place.left), static_cast<float>(place.top), twips,
+               static_cast<float>(place.height));
+}
+
+void Win32Window::SetBrowserSize(float width, float height) {
+    const TwipsRect place = ClientPlace(Spec(ControlId::WebBrowser1));
+    PlaceChild(browser_, static_cast<float>(place.left), static_cast<float>(place.top), width,
+               height);
+}
+
+void Win32Window::ShowPopupMenu() {
+    if (popup_ == nullptr) {
+        return;
+    }
+    POINT pointer{};
+    if (!GetCursorPos(&pointer)) {
+        return;
+    }
+    // A menu of a window that is not in the foreground does not close when the user
+    // clicks elsewhere. Refused when another program keeps the foreground; the menu
+    // still opens.
+    SetForegroundWindow(window_);
+    const auto command =
+        static_cast<UINT>(TrackPopupMenu(popup_, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                         pointer.x, pointer.y, 0, window_, nullptr));
+    // The menu's loop needs one more message to end cleanly after a click elsewhere.
+    PostMessageA(window_, WM_NULL, 0, 0);
+    // The chosen item reaches the window as every menu command does, but before this
+    // returns, so its click has been handled when the menu is gone.
+    if (command != 0) {
+        SendMessageA(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    }
+}
+
+void Win32Window::Close() {
+    // Posted: the unload handler must not run inside the handler that asked for it.
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+}  // namespace datrelle::win32

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "platform/Window.h"
+
+// The main window as the logic sees it, in twips. The logic's measures are exact
+// twips; the window's are whole pixels. To keep a size that the logic set (or read)
+// from drifting through rounding, the twips are kept and given back for as long as
+// the window's pixels are still exactly what they convert to. A change from outside
+// (the user's drag, a new DPI) replaces them with the window's own pixels.
+//
+// Changing the size or the state makes the system send WM_SIZE before the setter
+// returns; the main window's procedure turns it into the resize event.
+
+namespace datrelle::win32 {
+
+class Win32Window : public Window {
+  public:
+    Win32Window() = default;
+    Win32Window(HWND window, HWND notes, HWND browser, HMENU popup) {
+        Attach(window, notes, browser, popup);
+    }
+
+    // The main window, the notes box Text1, the browser panel WebBrowser1 and the
+    // popup menu mnuPop, once they exist.
+    void Attach(HWND window, HWND notes, HWND browser, HMENU popup);
+
+    WindowRect Rect() const override;
+    void SetLeft(float twips) override;
+    void SetTop(float twips) override;
+    void SetWidth(float twips) override;
+    void SetHeight(float twips) override;
+
+    bool Visible() const override;
+    void SetVisible(bool visible) override;
+    int State() const override;
+    void SetState(int state) override;
+
+    void SetCaption(std::string_view caption) override;
+
+    ScreenSize Screen() const override;
+    bool OnSomeMonitor(const WindowRect& rect) const override;
+
+    void SetNotesWidth(float twips) override;
+    void SetBrowserSize(float width, float height) override;
+
+    void ShowPopupMenu() override;
+    void Close() override;
+
+  private:
+    struct KnownRect {
+        WindowRect twips;
+        int dpi = 0;
+    };
+
+    int Dpi() const;
+    void MoveTo(const WindowRect& twips);
+    void PlaceChild(HWND child, float left, float top, float width, float height) const;
+
+    HWND window_ = nullptr;
+    HWND notes_ = nullptr;
+    HWND browser_ = nullptr;
+    HMENU popup_ = nullptr;
+    // The twips last set or read, and the DPI they were converted at.
+    mutable std::optional<KnownRect> known_;
+    // The state a hidden window has for the logic: showing a window is the only way
+    // to minimise or restore it, and a hidden one must stay hidden.
+    int hiddenState_ = kWindowNormal;
+};
+
+}  // namespace datrelle::win32

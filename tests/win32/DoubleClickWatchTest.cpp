@@ -1,0 +1,81 @@
+// Double clicks on an edit control, which does not report them to its parent.
+
+#include "win32/DoubleClickWatch.h"
+
+#include <gtest/gtest.h>
+
+namespace datrelle::win32 {
+namespace {
+
+class DoubleClickWatchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(parent, nullptr);
+        edit = CreateWindowExA(0, "EDIT", "some words here", WS_CHILD | WS_VISIBLE | ES_MULTILINE,
+                               0, 0, 300, 200, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(edit, nullptr);
+    }
+    void TearDown() override {
+        if (parent != nullptr) {
+            DestroyWindow(parent);
+        }
+    }
+
+    void DoubleClick() const { SendMessageA(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); }
+
+    HWND parent = nullptr;
+    HWND edit = nullptr;
+};
+
+TEST_F(DoubleClickWatchTest, ReportsEachDoubleClickAfterTheControlsOwnHandling) {
+    DoubleClickWatch watch;
+    int clicks = 0;
+    HWND captureSeen = edit;
+    DWORD selectionSeen = 0;
+    ASSERT_TRUE(watch.Attach(edit, [&] {
+        ++clicks;
+        captureSeen = GetCapture();
+        selectionSeen = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
+    }));
+    DoubleClick();
+    EXPECT_EQ(clicks, 1);
+    // The box selected the word under the pointer first, and let go of the mouse, so a
+    // dialog opened by the handler can be used with it.
+    EXPECT_NE(LOWORD(selectionSeen), HIWORD(selectionSeen));
+    EXPECT_NE(captureSeen, edit);
+    // Single clicks are not double clicks.
+    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    DoubleClick();
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(DoubleClickWatchTest, StopsWithTheWatchOrTheControl) {
+    int clicks = 0;
+    {
+        DoubleClickWatch watch;
+        ASSERT_TRUE(watch.Attach(edit, [&] { ++clicks; }));
+        EXPECT_FALSE(watch.Attach(edit, [&] { clicks += 100; }));
+    }
+    DoubleClick();
+    EXPECT_EQ(clicks, 0);
+
+    DoubleClickWatch watch;
+    ASSERT_TRUE(watch.Attach(edit, [&] { ++clicks; }));
+    DestroyWindow(parent);
+    parent = nullptr;
+    watch.Detach();  // the control is gone: nothing left to undo
+    EXPECT_FALSE(watch.Attach(nullptr, [] {}));
+}
+
+TEST_F(DoubleClickWatchTest, AFailingHandlerStaysInside) {
+    DoubleClickWatch watch;
+    ASSERT_TRUE(watch.Attach(edit, [] { throw std::runtime_error("out of luck"); }));
+    DoubleClick();
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace datrelle::win32
