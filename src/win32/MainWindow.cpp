@@ -293,6 +293,9 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     app_.OnIconsReloaded();
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The controls went back to their design sizes; the panels follow the window again
+    // even when the suggested size gave no resize event.
+    app_.OnResize();
 }
 
 LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {

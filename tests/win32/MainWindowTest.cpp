@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, EveryControlHasItsClassCaptionPlaceAndState) {
         const HWND control = program->Child(e.className, e.text);
         ASSERT_NE(control, nullptr);
         ExpectPlace(control, e.left, e.top, e.width, e.height);
-        EXPECT_EQ(IsWindowVisible(control) != FALSE, e.visible);
+        EXPECT_EQ(Shown(control), e.visible);
         EXPECT_EQ(IsWindowEnabled(control) != FALSE, e.enabled);
         if (e.check >= 0) {
             EXPECT_EQ(program->Send(control, BM_GETCHECK), e.check);

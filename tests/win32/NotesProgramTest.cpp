@@ -48,7 +48,7 @@ class NotesProgramTest : public ::testing::Test {
         ASSERT_TRUE(ChooseFile(dialog, path));
         EXPECT_TRUE(WaitUntil([&] { return WindowText(notes) == expectedText; }))
             << WindowText(notes);
-        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(save) != FALSE; }));
+        EXPECT_TRUE(WaitUntil([&] { return Shown(save); }));
     }
 
     void PressSaveChanges() const { PostMessageA(save, BM_CLICK, 0, 0); }
@@ -66,7 +66,7 @@ TEST_F(NotesProgramTest, ChosenFileIsLoadedAndSaveChangesWritesItBack) {
 
     program.Send(notes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed\r\nnotes"));
     PressSaveChanges();
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(save); }));
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(save); }));
     EXPECT_EQ(WaitForDialog(program.processId(), kSaveError, std::chrono::milliseconds(300)),
               nullptr);
     const std::string saved = ReadFile(path);
@@ -78,7 +78,7 @@ TEST_F(NotesProgramTest, NewNameEmptiesTheBoxAndSaveChangesCreatesTheFile) {
     LoadNotes(path, "");
     program.Send(notes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("fresh"));
     PressSaveChanges();
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(save); }));
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(save); }));
     EXPECT_TRUE(ReadFile(path).starts_with("fresh")) << ReadFile(path);
 }
 
@@ -87,7 +87,7 @@ TEST_F(NotesProgramTest, CancelKeepsTheTextAndSaveChangesFails) {
     std::ofstream(path, std::ios::binary) << "kept";
     LoadNotes(path, "kept");
     PressSaveChanges();
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(save); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(save); }));
     const std::string saved = ReadFile(path);
     ASSERT_TRUE(saved.starts_with("kept")) << saved;
 
@@ -95,7 +95,7 @@ TEST_F(NotesProgramTest, CancelKeepsTheTextAndSaveChangesFails) {
     ASSERT_NE(dialog, nullptr);
     CancelDialog(dialog);
     // Save Changes comes back although nothing was chosen; the box keeps its text.
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(save) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return Shown(save); }));
     EXPECT_EQ(WindowText(notes), "kept");
 
     program.Send(notes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("not to be saved"));
@@ -105,7 +105,7 @@ TEST_F(NotesProgramTest, CancelKeepsTheTextAndSaveChangesFails) {
     EXPECT_EQ(WindowText(message), "Datrelle");
     ASSERT_TRUE(PressButton(message, "OK"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message) || !IsWindowVisible(message); }));
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(save); }));
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(save); }));
     EXPECT_EQ(ReadFile(path), saved);
 }
 

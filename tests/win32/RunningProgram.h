@@ -73,6 +73,10 @@ bool WaitUntil(Condition condition,
     return true;
 }
 
+// The control's own visible flag. IsWindowVisible also looks at the parents, and the
+// program's window hides itself shortly after start-up.
+inline bool Shown(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 std::vector<HWND> Children(HWND parent);

@@ -1,0 +1,171 @@
+// Start-up and shutdown of the real program: the settings file it creates and reads,
+// the single instance, every way of closing, and the first notes file.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "RunningProgram.h"
+
+namespace datrelle::testing {
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// "[Section]" and "KEY" lines of an INI text, in order.
+std::vector<std::string> Layout(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            lines.push_back(line.substr(0, line.find('=')));
+        }
+    }
+    return lines;
+}
+
+std::string Value(const std::string& ini, const char* section, const char* key) {
+    char value[800] = "";
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini.c_str());
+    return value;
+}
+
+int Px(double twips, int dpi) { return static_cast<int>(twips * dpi / 1440 + 0.5); }
+
+class SettingsProgramTest : public ::testing::Test {
+protected:
+    std::string Ini() const { return program.folder() + "\\Datrelle.ini"; }
+
+    RunningProgram program;
+};
+
+TEST_F(SettingsProgramTest, FirstRunCreatesTheTwelveKeysInOrder) {
+    ASSERT_TRUE(program.Start());
+    ASSERT_EQ(program.Close(), 0u);
+    EXPECT_EQ(Layout(ReadFile(Ini())),
+              (std::vector<std::string>{"[View]", "TOP", "LEFT", "HEIGHT", "WIDTH", "LAST URL",
+                                        "[Settings]", "AUTO START", "SHOW MONTH", "AUTO HIDE",
+                                        "DATE FORMAT", "START WEATHER", "APP TO RUN",
+                                        "MILLISECONDS BEFORE STARTING APP"}));
+    EXPECT_EQ(Value(Ini(), "Settings", "Show Month"), "1");
+    EXPECT_EQ(Value(Ini(), "Settings", "Milliseconds before starting App"), "0");
+}
+
+TEST_F(SettingsProgramTest, CraftedSettingsAreAppliedAndWrittenBack) {
+    WriteFile(Ini(),
+              "; kept as it is\r\n[View]\r\ntop=1500\r\nleft=3000\r\nheight=4500\r\nwidth=9000\r\n"
+              "[Settings]\r\nShow Month=0\r\ndate format=2\r\nNimbrel App path=C:\\nowhere.exe\r\n"
+              "[Other]\r\nkey=value\r\n");
+    ASSERT_TRUE(program.Start());
+    const int dpi = static_cast<int>(GetDpiForWindow(program.mainWindow()));
+    RECT outer;
+    GetWindowRect(program.mainWindow(), &outer);
+    EXPECT_NEAR(outer.left, Px(3000, dpi), 1);
+    EXPECT_NEAR(outer.top, Px(1500, dpi), 1);
+    EXPECT_NEAR(outer.right - outer.left, Px(9000, dpi), 1);
+    EXPECT_NEAR(outer.bottom - outer.top, Px(4500, dpi), 1);
+    EXPECT_EQ(program.Send(program.Child("Button", "Show Month Icon"), BM_GETCHECK), BST_UNCHECKED);
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    EXPECT_FALSE(TrayHasIcon(program.MonthHolder(today.wMonth)));
+    EXPECT_TRUE(TrayHasIcon(program.DayHolder(today.wDay)));
+    ASSERT_EQ(program.Close(), 0u);
+
+    const std::string saved = ReadFile(Ini());
+    // Existing keys keep their letter case; what the program does not know stays.
+    EXPECT_NE(saved.find("; kept as it is"), std::string::npos);
+    EXPECT_NE(saved.find("top="), std::string::npos);
+    EXPECT_NE(saved.find("key=value"), std::string::npos);
+    EXPECT_EQ(std::stod(Value(Ini(), "View", "Top")), 1500);
+    EXPECT_EQ(std::stod(Value(Ini(), "View", "Left")), 3000);
+    EXPECT_EQ(std::stod(Value(Ini(), "View", "Height")), 4500);
+    EXPECT_EQ(std::stod(Value(Ini(), "View", "Width")), 9000);
+    EXPECT_EQ(Value(Ini(), "Settings", "Show Month"), "0");
+    EXPECT_EQ(std::stod(Value(Ini(), "Settings", "Date format")), 2);
+    EXPECT_EQ(Value(Ini(), "Settings", "Nimbrel App path"), "C:\\nowhere.exe");
+}
+
+TEST_F(SettingsProgramTest, ASecondCopyEndsAtOnceAndTouchesNothing) {
+    ASSERT_TRUE(program.Start());
+    RunningProgram second;
+    ASSERT_FALSE(second.Start());
+    EXPECT_EQ(second.WaitForExit(std::chrono::milliseconds(5000)), 0u);
+    EXPECT_FALSE(Exists(second.folder() + "\\Datrelle.ini"));
+    EXPECT_TRUE(program.Running());
+}
+
+TEST_F(SettingsProgramTest, EveryWayOfClosingWritesTheSettingsAndRemovesTheIcons) {
+    struct Way {
+        const char* name;
+        void (*close)(RunningProgram&);
+    };
+    const Way ways[] = {
+        {"Exit Program",
+         [](RunningProgram& p) { PostMessageA(p.Child("Button", "Exit Program"), BM_CLICK, 0, 0); }},
+        {"close box",
+         [](RunningProgram& p) { PostMessageA(p.mainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"WM_CLOSE", [](RunningProgram& p) { PostMessageA(p.mainWindow(), WM_CLOSE, 0, 0); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        RunningProgram local;
+        ASSERT_TRUE(local.Start());
+        SYSTEMTIME today;
+        GetLocalTime(&today);
+        const HWND dayHolder = local.DayHolder(today.wDay);
+        way.close(local);
+        EXPECT_EQ(local.WaitForExit(std::chrono::milliseconds(10000)), 0u);
+        EXPECT_EQ(Layout(ReadFile(local.folder() + "\\Datrelle.ini")).size(), 14u);
+        EXPECT_FALSE(TrayHasIcon(dayHolder));
+    }
+}
+
+TEST_F(SettingsProgramTest, EndOfTheWindowsSessionSavesTheSettings) {
+    ASSERT_TRUE(program.Start());
+    EXPECT_TRUE(program.Send(program.mainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    program.Send(program.mainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(Layout(ReadFile(Ini())).size(), 14u);
+}
+
+TEST_F(SettingsProgramTest, HiddenSettingsFileCountsAsMissingAndIsWrittenAgain) {
+    WriteFile(Ini(), "[Settings]\r\nShow Month=0\r\n");
+    SetFileAttributesA(Ini().c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(program.Start());
+    EXPECT_EQ(program.Send(program.Child("Button", "Show Month Icon"), BM_GETCHECK), BST_CHECKED);
+    ASSERT_EQ(program.Close(), 0u);
+    EXPECT_EQ(Value(Ini(), "Settings", "Show Month"), "1");
+}
+
+TEST_F(SettingsProgramTest, FirstTextFileOfTheFolderIsLoadedWithTheLineRules) {
+    WriteFile(program.folder() + "\\notes.txt", "\r\n\r\nabc\r\ndef\rghi\nstill ghi\r\n");
+    ASSERT_TRUE(program.Start());
+    HWND notes = nullptr;
+    for (HWND child : Children(program.mainWindow())) {
+        if (ClassName(child) == "Edit") {
+            notes = child;
+        }
+    }
+    ASSERT_NE(notes, nullptr);
+    EXPECT_EQ(WindowText(notes), "abc\r\ndef\r\nghi\nstill ghi");
+    EXPECT_FALSE(Shown(program.Child("Button", "Save Changes")));
+}
+
+}  // namespace
+}  // namespace datrelle::testing
