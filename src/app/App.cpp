@@ -1,7 +1,5 @@
 #include "app/App.h"
 
-#include "viewer/TextFileLoader.h"
-
 namespace datrelle {
 
 void SkipOnFailure(const std::function<void()>& step) noexcept {
@@ -21,9 +19,7 @@ App::App(Platform& platform)
       autoHide_(platform.window, form_, vars_, sysTray_),
       commonDialog_(platform.fileDialog),
       browserPanel_(platform.browser, platform.window, commonDialog_, form_, vars_),
-      notesPanel_(commonDialog_, platform.notes, form_, vars_, [this](std::string_view path) {
-          return LoadTextFile(platform_.files, path, vars_.TextFileDir);
-      }) {
+      notesPanel_(commonDialog_, platform.notes, platform.files, form_, vars_) {
     WireHandlers();
 }
 
@@ -51,21 +47,37 @@ void App::WireHandlers() {
     form_.Command6.onClick = [this] { layout_.Maximize(); };
 }
 
-void App::OnResize() { layout_.OnResize(); }
+void App::OnResize() {
+    layout_.OnResize();
+}
 
-void App::OnTrayMouse(int mouseMessage) { trayMouse_.OnMouse(mouseMessage); }
+void App::OnTrayMouse(int mouseMessage) {
+    trayMouse_.OnMouse(mouseMessage);
+}
 
-void App::OnBrowserTitleChange(const std::string& title) { browserPanel_.OnTitleChange(title); }
+void App::OnBrowserTitleChange(const std::string& title) {
+    browserPanel_.OnTitleChange(title);
+}
 
-void App::OnLabel1DoubleClick() { browserPanel_.OnLabel1DblClick(); }
+void App::OnLabel1DoubleClick() {
+    browserPanel_.OnLabel1DblClick();
+}
 
-void App::OnText1DoubleClick() { notesPanel_.OnText1DblClick(); }
+void App::OnText1DoubleClick() {
+    notesPanel_.OnText1DblClick();
+}
 
-void App::OnTaskbarCreated() { dateRefresh_.AddShownIconsAgain(); }
+void App::OnTaskbarCreated() {
+    dateRefresh_.AddShownIconsAgain();
+}
 
-void App::OnDateMayHaveChanged() { dateRefresh_.RefreshDate(); }
+void App::OnDateMayHaveChanged() {
+    dateRefresh_.RefreshDate();
+}
 
-void App::OnIconsReloaded() { dateRefresh_.ReplaceShownIcons(); }
+void App::OnIconsReloaded() {
+    dateRefresh_.ReplaceShownIcons();
+}
 
 void App::ShowWindowAgain() {
     platform_.window.SetVisible(true);

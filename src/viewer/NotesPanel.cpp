@@ -1,5 +1,7 @@
 #include "viewer/NotesPanel.h"
 
+#include "viewer/TextFileLoader.h"
+
 namespace datrelle {
 
 void NotesPanel::OnText1DblClick() {
@@ -13,9 +15,17 @@ void NotesPanel::OnText1DblClick() {
     dialog_.ShowOpen();
     const std::string chosen = dialog_.FileName;
     if (!chosen.empty()) {
+        const auto text = LoadTextFile(files_, chosen, vars_.TextFileDir);
+        if (!text && files_.IsOrdinaryFile(chosen)) {
+            // The file is there but could not be read (locked, no permission). Emptying
+            // the box and pointing "Save Changes" at it would let a save overwrite a
+            // text nobody saw: the box and the notes file stay as they were.
+            form_.Command8.SetVisible(true);
+            return;
+        }
         // A name that reads as nothing (a new file typed into the dialog) empties the
         // box, ready to be written there by "Save Changes".
-        notes_.SetText(loadTextFile_(chosen).value_or(std::string()));
+        notes_.SetText(text.value_or(std::string()));
     }
     // Also after a cancel: "Save Changes" then has no file and says so, instead of
     // writing the box over a file the user turned away from.

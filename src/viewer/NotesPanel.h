@@ -1,12 +1,10 @@
 #pragma once
 
-#include <functional>
-#include <optional>
-#include <string>
 #include <string_view>
 
 #include "form/CommonDialog.h"
 #include "form/Form.h"
+#include "platform/Files.h"
 #include "platform/NotesBox.h"
 
 // The notes box Text1: a double click chooses a text file in the shared dialog and
@@ -19,17 +17,9 @@ inline constexpr std::string_view kNotesFilter =
 
 class NotesPanel {
   public:
-    // The text file loader: the file's text, or nullopt when nothing was read. It also
-    // records a file it read in TextFileDir.
-    using TextLoader = std::function<std::optional<std::string>(std::string_view path)>;
-
-    NotesPanel(CommonDialog& dialog, NotesBox& notes, Form& form, SharedVariables& vars,
-               TextLoader loadTextFile)
-        : dialog_(dialog),
-          notes_(notes),
-          form_(form),
-          vars_(vars),
-          loadTextFile_(std::move(loadTextFile)) {}
+    NotesPanel(CommonDialog& dialog, NotesBox& notes, const Files& files, Form& form,
+               SharedVariables& vars)
+        : dialog_(dialog), notes_(notes), files_(files), form_(form), vars_(vars) {}
 
     // Double click on Text1.
     void OnText1DblClick();
@@ -37,9 +27,9 @@ class NotesPanel {
   private:
     CommonDialog& dialog_;
     NotesBox& notes_;
+    const Files& files_;
     Form& form_;
     SharedVariables& vars_;
-    TextLoader loadTextFile_;
 };
 
 }  // namespace datrelle

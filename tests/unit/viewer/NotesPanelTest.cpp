@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "FakeBrowser.h"
 #include "FakeFileDialog.h"
+#include "FakeFiles.h"
 #include "ViewerDoubles.h"
 #include "viewer/BrowserPanel.h"
 
@@ -14,30 +13,11 @@ namespace {
 
 using fakes::FakeBrowser;
 using fakes::FakeFileDialog;
+using fakes::FakeFiles;
 using viewertest::MemoryNotesBox;
 using viewertest::RecordingWindow;
 
 constexpr const char* kOld = "C:\\Notes\\old.txt";
-
-// A loader over files in memory that, like the real one, records what it read.
-struct MemoryLoader {
-    MemoryLoader(SharedVariables& variables, std::map<std::string, std::string> contents)
-        : vars(variables), files(std::move(contents)) {}
-
-    std::optional<std::string> operator()(std::string_view path) {
-        loaded.emplace_back(path);
-        const auto found = files.find(std::string(path));
-        if (found == files.end()) {
-            return std::nullopt;
-        }
-        vars.TextFileDir = path;
-        return found->second;
-    }
-
-    SharedVariables& vars;
-    std::map<std::string, std::string> files;
-    std::vector<std::string> loaded;
-};
 
 class NotesPanelTest : public ::testing::Test {
   protected:
@@ -46,43 +26,46 @@ class NotesPanelTest : public ::testing::Test {
     MemoryNotesBox notes;
     Form form;
     SharedVariables vars;
-    MemoryLoader loader{vars,
-                        {{"C:\\Notes\\a.txt", "first\r\nsecond"},
-                         {"C:\\Notes\\empty.txt", ""},
-                         {"C:\\Web\\page.htm", "<p>markup</p>"},
-                         {kOld, "old"}}};
-    NotesPanel panel{dialog, notes, form, vars, std::ref(loader)};
+    FakeFiles files;
+    NotesPanel panel{dialog, notes, files, form, vars};
+
+    void SetUp() override {
+        files.Add("C:\\Notes\\a.txt", "first\r\nsecond");
+        files.Add("C:\\Notes\\empty.txt", "");
+        files.Add("C:\\Web\\page.htm", "<p>markup</p>");
+        files.Add(kOld, "old");
+        files.Add("C:\\Notes\\locked.txt", "unseen").unreadable = true;
+    }
 };
 
 TEST_F(NotesPanelTest, DoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
     struct Case {
         const char* name;
-        const char* answer;  // "" = cancelled
-        const char* text;    // the box afterwards
-        bool loads;
+        const char* answer;     // "" = cancelled
+        const char* text;       // the box afterwards
+        const char* notesFile;  // TextFileDir afterwards
     };
     const Case cases[] = {
-        {"a text file", "C:\\Notes\\a.txt", "first\r\nsecond", true},
-        {"an empty file empties the box", "C:\\Notes\\empty.txt", "", true},
-        {"a web file is shown as text", "C:\\Web\\page.htm", "<p>markup</p>", true},
-        {"a new name empties the box", "C:\\Notes\\new.txt", "", true},
-        {"cancelled: the box keeps its text", "", "typed", false},
+        {"a text file", "C:\\Notes\\a.txt", "first\r\nsecond", "C:\\Notes\\a.txt"},
+        {"an empty file empties the box", "C:\\Notes\\empty.txt", "", "C:\\Notes\\empty.txt"},
+        {"a web file is shown as text", "C:\\Web\\page.htm", "<p>markup</p>", "C:\\Web\\page.htm"},
+        {"a new name empties the box", "C:\\Notes\\new.txt", "", "C:\\Notes\\new.txt"},
+        {"cancelled: the box keeps its text", "", "typed", ""},
+        // A save must not overwrite a file whose text was never shown.
+        {"an unreadable file changes nothing", "C:\\Notes\\locked.txt", "typed", kOld},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         notes.text = "typed";
         vars.TextFileDir = kOld;
         form.Command8.SetVisible(false);
-        loader.loaded.clear();
         fileDialog.Choose(c.answer);
 
         panel.OnText1DblClick();
 
         EXPECT_EQ(notes.text, c.text);
-        EXPECT_EQ(loader.loaded,
-                  c.loads ? std::vector<std::string>{c.answer} : std::vector<std::string>{});
         // Whatever came back, also nothing: "Save Changes" then has no file to write.
-        EXPECT_EQ(vars.TextFileDir, c.answer);
+        EXPECT_EQ(vars.TextFileDir, c.notesFile);
         EXPECT_TRUE(form.Command8.Visible());
         const FileDialogRequest& request = fileDialog.requests.back();
         EXPECT_EQ(request.initialFolder, kOld);
@@ -131,9 +114,10 @@ TEST(SharedDialogTest, OpenFileAndTheNotesBoxSeeEachOthersSettings) {
     MemoryNotesBox notes;
     Form form;
     SharedVariables vars;
-    MemoryLoader loader{vars, {{"C:\\Notes\\a.txt", "notes"}}};
+    FakeFiles files;
+    files.Add("C:\\Notes\\a.txt", "notes");
     BrowserPanel browserPanel{browser, window, dialog, form, vars};
-    NotesPanel notesPanel{dialog, notes, form, vars, std::ref(loader)};
+    NotesPanel notesPanel{dialog, notes, files, form, vars};
 
     // Before "Open File" the notes dialog has the system's default title.
     notesPanel.OnText1DblClick();
