@@ -212,6 +212,30 @@ TEST_F(TrayMouseProgramTest, MenuItemChosenWithTheKeyboardCopiesTheLongDate) {
     EXPECT_TRUE(ClipboardBecomes(TodayIn(DATE_LONGDATE)));
 }
 
+TEST_F(TrayMouseProgramTest, ChosenDateFormIsRememberedAcrossARestart) {
+    Mouse(monthHolder, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitPumping([&] { return (menu = ShownMenu()) != nullptr; }));
+    for (int up = 0; up < 3; ++up) {
+        PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    }
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(ClipboardBecomes(TodayIn(DATE_LONGDATE)));
+    ASSERT_EQ(program.Close(), 0u);
+
+    // The next run, with the settings the first one saved, copies the long date on a
+    // left click.
+    RunningProgram next;
+    ASSERT_TRUE(CopyFileA((program.folder() + "\\Datrelle.ini").c_str(),
+                          (next.folder() + "\\Datrelle.ini").c_str(), FALSE));
+    ASSERT_TRUE(next.Start());
+    ASSERT_TRUE(PutOnClipboard(kMarker));
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    Mouse(next.DayHolder(today.wDay), WM_LBUTTONUP);
+    EXPECT_TRUE(ClipboardBecomes(TodayIn(DATE_LONGDATE)));
+}
+
 TEST_F(TrayMouseProgramTest, MenuClosedWithEscapeRunsNothing) {
     Mouse(dayHolder, WM_RBUTTONDOWN);
     HWND menu = nullptr;
