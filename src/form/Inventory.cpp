@@ -6,41 +6,42 @@
 namespace datrelle {
 namespace {
 
-constexpr FontSpec kTitleFont{"Verdana", 14.25, 700};
-constexpr FontSpec kNotesFont{"MS Sans Serif", 12, 400};
+constexpr FontStyle kTitleFont{"Verdana", 14.25, 700};
+constexpr FontStyle kNotesFont{"MS Sans Serif", 12, 400};
 
 using enum ControlId;
 using enum ControlKind;
 
 constexpr std::array kControls{
-    ControlSpec{
+    ControlEntry{
         Label1, "Label1", Label, "Tavrin Datrelle", {150, 75, 3990, 390}, false, kTitleFont},
-    ControlSpec{Command2, "Command2", Button, "Search the Web", {4350, 75, 1365, 390}},
-    ControlSpec{Command4, "Command4", Button, "Default Site", {4350, 525, 1365, 390}},
-    ControlSpec{Command7, "Command7", Button, "Open File", {4350, 975, 1365, 390}},
-    ControlSpec{
+    ControlEntry{Command2, "Command2", Button, "Search the Web", {4350, 75, 1365, 390}},
+    ControlEntry{Command4, "Command4", Button, "Default Site", {4350, 525, 1365, 390}},
+    ControlEntry{Command7, "Command7", Button, "Open File", {4350, 975, 1365, 390}},
+    ControlEntry{
         Command9, "Command9", Button, "Auto Start App", {4350, 1425, 1365, 390}, false, {}, false},
-    ControlSpec{Frame1, "Frame1", Frame, "Settings", {150, 525, 4065, 1365}},
-    ControlSpec{Check1, "Check1", CheckBox, "Auto-Start with Windows", {150, 300, 2115, 240}, true},
-    ControlSpec{Check2, "Check2", CheckBox, "Show Month Icon", {150, 600, 1665, 315}, true},
-    ControlSpec{Check3, "Check3", CheckBox, "Auto-Hide", {150, 975, 1290, 315}, true},
-    ControlSpec{Check4, "Check4", CheckBox, "Start Nimbrel", {2175, 1050, 1740, 240}, true},
-    ControlSpec{Command1, "Command1", Button, "Exit Program", {150, 2025, 1290, 390}},
-    ControlSpec{Command3, "Command3", Button, "Mi&nimize", {1500, 2025, 1365, 390}},
-    ControlSpec{Command6, "Command6", Button, "Ma&ximize", {2925, 2025, 1365, 390}},
-    ControlSpec{Command5, "Command5", Button, "Dock", {4350, 2025, 1365, 390}},
-    ControlSpec{
+    ControlEntry{Frame1, "Frame1", Frame, "Settings", {150, 525, 4065, 1365}},
+    ControlEntry{
+        Check1, "Check1", CheckBox, "Auto-Start with Windows", {150, 300, 2115, 240}, true},
+    ControlEntry{Check2, "Check2", CheckBox, "Show Month Icon", {150, 600, 1665, 315}, true},
+    ControlEntry{Check3, "Check3", CheckBox, "Auto-Hide", {150, 975, 1290, 315}, true},
+    ControlEntry{Check4, "Check4", CheckBox, "Start Nimbrel", {2175, 1050, 1740, 240}, true},
+    ControlEntry{Command1, "Command1", Button, "Exit Program", {150, 2025, 1290, 390}},
+    ControlEntry{Command3, "Command3", Button, "Mi&nimize", {1500, 2025, 1365, 390}},
+    ControlEntry{Command6, "Command6", Button, "Ma&ximize", {2925, 2025, 1365, 390}},
+    ControlEntry{Command5, "Command5", Button, "Dock", {4350, 2025, 1365, 390}},
+    ControlEntry{
         Text1, "Text1", TextBox, kText1InitialText, {5925, 0, 5190, 2190}, false, kNotesFont},
-    ControlSpec{Command8,
-                "Command8",
-                Button,
-                "Save Changes",
-                {5850, 2250, 5340, 240},
-                false,
-                {},
-                true,
-                false},
-    ControlSpec{WebBrowser1, "WebBrowser1", Browser, "", {-75, 2625, 8595, 2940}},
+    ControlEntry{Command8,
+                 "Command8",
+                 Button,
+                 "Save Changes",
+                 {5850, 2250, 5340, 240},
+                 false,
+                 {},
+                 true,
+                 false},
+    ControlEntry{WebBrowser1, "WebBrowser1", Browser, "", {-75, 2625, 8595, 2940}},
 };
 
 constexpr int kHolderSize = 315;
@@ -49,23 +50,23 @@ constexpr int kHoldersLeft = 6750;
 
 }  // namespace
 
-std::span<const ControlSpec> VisibleControls() {
+std::span<const ControlEntry> VisibleControls() {
     return kControls;
 }
 
-const ControlSpec& Spec(ControlId id) {
-    for (const auto& spec : kControls) {
-        if (spec.id == id) {
-            return spec;
+const ControlEntry& Entry(ControlId id) {
+    for (const auto& entry : kControls) {
+        if (entry.id == id) {
+            return entry;
         }
     }
     throw std::out_of_range("no such control");
 }
 
-TwipsRect ClientPlace(const ControlSpec& spec) {
-    TwipsRect place = spec.place;
-    if (spec.inFrame) {
-        const TwipsRect frame = Spec(Frame1).place;
+TwipsRect ClientPlace(const ControlEntry& entry) {
+    TwipsRect place = entry.place;
+    if (entry.inFrame) {
+        const TwipsRect frame = Entry(Frame1).place;
         place.left += frame.left;
         place.top += frame.top;
     }

@@ -31,7 +31,7 @@ enum class ControlId : int {
 
 enum class ControlKind { Label, Button, Frame, CheckBox, TextBox, Browser };
 
-struct FontSpec {
+struct FontStyle {
     const char* face = nullptr;  // nullptr: the system's default font
     double points = 0;
     int weight = 400;
@@ -46,14 +46,14 @@ struct TwipsRect {
     bool operator==(const TwipsRect&) const = default;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     ControlId id;
     const char* name;
     ControlKind kind;
     const char* caption;
     TwipsRect place;  // relative to the window's client area, or to Frame1 when inFrame
     bool inFrame = false;
-    FontSpec font{};
+    FontStyle font{};
     bool enabled = true;
     bool visible = true;
 };
@@ -65,11 +65,11 @@ inline constexpr const char* kText1InitialText = "... Double-Click to load text 
 inline constexpr const char* kText1Tooltip = "Double-Click to load text file!";
 inline constexpr unsigned kLabel1Colour = 0x008000;  // 0xRRGGBB: green
 
-std::span<const ControlSpec> VisibleControls();
-const ControlSpec& Spec(ControlId id);
+std::span<const ControlEntry> VisibleControls();
+const ControlEntry& Entry(ControlId id);
 
 // The control's place relative to the window's client area (check boxes sit in Frame1).
-TwipsRect ClientPlace(const ControlSpec& spec);
+TwipsRect ClientPlace(const ControlEntry& entry);
 
 // The picture boxes that hold the icons: Picture1 (days 1 to 31) and Picture2 (months
 // 1 to 12), 315 by 315 twips each.

@@ -27,11 +27,11 @@ class NestingLevel {
 };
 
 float NotesLeft() {
-    return static_cast<float>(ClientPlace(Spec(ControlId::Text1)).left);
+    return static_cast<float>(ClientPlace(Entry(ControlId::Text1)).left);
 }
 
 float BrowserTop() {
-    return static_cast<float>(ClientPlace(Spec(ControlId::WebBrowser1)).top);
+    return static_cast<float>(ClientPlace(Entry(ControlId::WebBrowser1)).top);
 }
 
 }  // namespace

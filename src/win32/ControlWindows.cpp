@@ -40,7 +40,7 @@ WindowKind KindOf(ControlKind kind) {
     return {WC_STATICA, kChild, 0};
 }
 
-UniqueFont MakeFont(const FontSpec& spec, int dpi) {
+UniqueFont MakeFont(const FontStyle& entry, int dpi) {
     // SystemParametersInfoForDpi exists in one form only, with the wide structures.
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -50,12 +50,12 @@ UniqueFont MakeFont(const FontSpec& spec, int dpi) {
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     }
     LOGFONTW font = metrics.lfMessageFont;
-    if (spec.face != nullptr) {
+    if (entry.face != nullptr) {
         font = LOGFONTW{};
-        font.lfHeight = -MulDiv(static_cast<int>(spec.points * 100 + 0.5), dpi, 7200);
-        font.lfWeight = spec.weight;
+        font.lfHeight = -MulDiv(static_cast<int>(entry.points * 100 + 0.5), dpi, 7200);
+        font.lfWeight = entry.weight;
         font.lfCharSet = DEFAULT_CHARSET;
-        MultiByteToWideChar(CP_ACP, 0, spec.face, -1, font.lfFaceName, LF_FACESIZE);
+        MultiByteToWideChar(CP_ACP, 0, entry.face, -1, font.lfFaceName, LF_FACESIZE);
     }
     return UniqueFont{CreateFontIndirectW(&font)};
 }
@@ -63,22 +63,22 @@ UniqueFont MakeFont(const FontSpec& spec, int dpi) {
 }  // namespace
 
 bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
-    for (const ControlSpec& spec : VisibleControls()) {
-        const WindowKind kind = KindOf(spec.kind);
+    for (const ControlEntry& entry : VisibleControls()) {
+        const WindowKind kind = KindOf(entry.kind);
         DWORD style = kind.style;
-        if (spec.visible) {
+        if (entry.visible) {
             style |= WS_VISIBLE;
         }
-        if (!spec.enabled) {
+        if (!entry.enabled) {
             style |= WS_DISABLED;
         }
         const HWND window = CreateWindowExA(
-            kind.exStyle, kind.className, spec.caption, style, 0, 0, 0, 0, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            kind.exStyle, kind.className, entry.caption, style, 0, 0, 0, 0, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);
         if (window == nullptr) {
             return false;
         }
-        windows_[Index(spec.id)] = window;
+        windows_[Index(entry.id)] = window;
     }
     // The notes box has no length limit of its own; the edit control's default stops
     // at 32K characters and would cut a longer file.
@@ -109,15 +109,15 @@ void ControlWindows::AddNotesTooltip(HWND parent, HINSTANCE instance) {
 void ControlWindows::ApplyDpi(int dpi) {
     // The old fonts are released only after every control has taken a new one.
     UniqueFont defaultFont = MakeFont({}, dpi);
-    UniqueFont titleFont = MakeFont(Spec(ControlId::Label1).font, dpi);
-    UniqueFont notesFont = MakeFont(Spec(ControlId::Text1).font, dpi);
-    for (const ControlSpec& spec : VisibleControls()) {
-        const HWND window = Get(spec.id);
-        MoveTo(window, ToPixels(ClientPlace(spec), dpi));
+    UniqueFont titleFont = MakeFont(Entry(ControlId::Label1).font, dpi);
+    UniqueFont notesFont = MakeFont(Entry(ControlId::Text1).font, dpi);
+    for (const ControlEntry& entry : VisibleControls()) {
+        const HWND window = Get(entry.id);
+        MoveTo(window, ToPixels(ClientPlace(entry), dpi));
         HFONT font = defaultFont.get();
-        if (spec.id == ControlId::Label1) {
+        if (entry.id == ControlId::Label1) {
             font = titleFont.get();
-        } else if (spec.id == ControlId::Text1) {
+        } else if (entry.id == ControlId::Text1) {
             font = notesFont.get();
         }
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -125,15 +125,6 @@ void ControlWindows::ApplyDpi(int dpi) {
     defaultFont_ = std::move(defaultFont);
     titleFont_ = std::move(titleFont);
     notesFont_ = std::move(notesFont);
-}
-
-const ControlSpec* ControlWindows::SpecOf(HWND window) const {
-    for (const ControlSpec& spec : VisibleControls()) {
-        if (Get(spec.id) == window) {
-            return &spec;
-        }
-    }
-    return nullptr;
 }
 
 }  // namespace datrelle::win32

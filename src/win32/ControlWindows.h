@@ -20,8 +20,6 @@ class ControlWindows {
     void ApplyDpi(int dpi);
 
     HWND Get(ControlId id) const { return windows_[Index(id)]; }
-    // The inventory entry of a control window, or nullptr for any other window.
-    const ControlSpec* SpecOf(HWND window) const;
 
     static constexpr int kCount =
         static_cast<int>(ControlId::WebBrowser1) - static_cast<int>(ControlId::Label1) + 1;

@@ -172,9 +172,7 @@ void MainWindow::AttachPlatform() {
     notes_.Attach(text1);
     clipboard_.SetOwner(window_);
     fileDialog_.SetOwner(window_);
-    browser_.onTitleChange = [this](const std::string& title) {
-        app_.OnBrowserTitleChange(title);
-    };
+    browser_.onTitleChange = [this](const std::string& title) { app_.OnBrowserTitleChange(title); };
     // Without a browser control the panel stays empty and its commands do nothing.
     (void)browser_.Attach(controls_.Get(ControlId::WebBrowser1));
     // Without the double click the notes box is still an ordinary text box.
@@ -191,14 +189,14 @@ void MainWindow::SetCreationSize() {
 
 void MainWindow::BindViews() {
     Form& form = app_.form();
-    for (const ControlSpec& spec : VisibleControls()) {
-        const HWND control = controls_.Get(spec.id);
-        if (CheckBox* box = form.CheckBoxFor(spec.id)) {
+    for (const ControlEntry& entry : VisibleControls()) {
+        const HWND control = controls_.Get(entry.id);
+        if (CheckBox* box = form.CheckBoxFor(entry.id)) {
             box->onShow = [control, box] {
                 SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
             };
             box->onShow();
-        } else if (CommandButton* button = form.ButtonFor(spec.id)) {
+        } else if (CommandButton* button = form.ButtonFor(entry.id)) {
             button->onShow = [control, button] {
                 EnableWindow(control, button->Enabled());
                 ShowWindow(control, button->Visible() ? SW_SHOWNA : SW_HIDE);

@@ -225,13 +225,13 @@ void Win32Window::PlaceChild(HWND child, float left, float top, float width, flo
 }
 
 void Win32Window::SetNotesWidth(float twips) {
-    const TwipsRect place = ClientPlace(Spec(ControlId::Text1));
+    const TwipsRect place = ClientPlace(Entry(ControlId::Text1));
     PlaceChild(notes_, static_cast<float>(place.left), static_cast<float>(place.top), twips,
                static_cast<float>(place.height));
 }
 
 void Win32Window::SetBrowserSize(float width, float height) {
-    const TwipsRect place = ClientPlace(Spec(ControlId::WebBrowser1));
+    const TwipsRect place = ClientPlace(Entry(ControlId::WebBrowser1));
     PlaceChild(browser_, static_cast<float>(place.left), static_cast<float>(place.top), width,
                height);
 }

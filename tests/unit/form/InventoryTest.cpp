@@ -10,9 +10,9 @@ namespace datrelle {
 namespace {
 
 TEST(InventoryTest, CheckBoxesArePlacedInsideTheFrame) {
-    EXPECT_EQ(ClientPlace(Spec(ControlId::Check1)), (TwipsRect{300, 825, 2115, 240}));
-    EXPECT_EQ(ClientPlace(Spec(ControlId::Check4)), (TwipsRect{2325, 1575, 1740, 240}));
-    EXPECT_EQ(ClientPlace(Spec(ControlId::Command9)), Spec(ControlId::Command9).place);
+    EXPECT_EQ(ClientPlace(Entry(ControlId::Check1)), (TwipsRect{300, 825, 2115, 240}));
+    EXPECT_EQ(ClientPlace(Entry(ControlId::Check4)), (TwipsRect{2325, 1575, 1740, 240}));
+    EXPECT_EQ(ClientPlace(Entry(ControlId::Command9)), Entry(ControlId::Command9).place);
 }
 
 TEST(InventoryTest, IconHolderPlaces) {
