@@ -42,28 +42,19 @@ class FakeFiles : public Files {
     }
 
     std::optional<std::string> FindFirst(std::string_view pattern) const override {
-        const auto slash = pattern.rfind('\\');
-        const std::string_view folder =
-            slash == std::string_view::npos ? std::string_view() : pattern.substr(0, slash);
-        const std::string_view mask =
-            slash == std::string_view::npos ? pattern : pattern.substr(slash + 1);
+        const auto slash = pattern.rfind('\\');  // patterns always name their folder
         for (const auto& [path, entry] : entries) {
             const auto entrySlash = path.rfind('\\');
-            const std::string_view entryFolder = entrySlash == std::string::npos
-                                                     ? std::string_view()
-                                                     : std::string_view(path).substr(0, entrySlash);
-            const std::string_view name = entrySlash == std::string::npos
-                                              ? std::string_view(path)
-                                              : std::string_view(path).substr(entrySlash + 1);
-            if (IsOrdinary(entry) && SameText(entryFolder, folder) && Matches(mask, name)) {
-                return std::string(name);
+            if (IsOrdinary(entry) && entrySlash == slash &&
+                SameText(path.substr(0, slash), pattern.substr(0, slash)) &&
+                Matches(pattern.substr(slash + 1), std::string_view(path).substr(slash + 1))) {
+                return path.substr(slash + 1);
             }
         }
         return std::nullopt;
     }
 
     std::optional<std::string> ReadAll(std::string_view path) const override {
-        ++readCount;
         const FakeEntry* entry = Find(path);
         if (entry == nullptr || entry->folder || entry->unreadable) {
             return std::nullopt;
@@ -80,14 +71,8 @@ class FakeFiles : public Files {
         return true;
     }
 
-    std::optional<std::string> Content(std::string_view path) const {
-        const FakeEntry* entry = Find(path);
-        return entry == nullptr ? std::nullopt : std::optional<std::string>(entry->content);
-    }
-
     std::vector<std::pair<std::string, FakeEntry>> entries;
     bool writeFails = false;  // every write fails (a full disk)
-    mutable int readCount = 0;
 
   private:
     static bool IsOrdinary(const FakeEntry& entry) {
@@ -102,24 +87,13 @@ class FakeFiles : public Files {
                           [](char x, char y) { return Lower(x) == Lower(y); });
     }
 
-    // "*" matches any run of characters, "?" any one character.
+    // A "*" at the front matches any run of characters; the rest matches as it is.
     static bool Matches(std::string_view mask, std::string_view name) {
-        if (mask.empty()) {
-            return name.empty();
+        if (!mask.starts_with('*')) {
+            return SameText(mask, name);
         }
-        if (mask.front() == '*') {
-            for (std::size_t skip = 0; skip <= name.size(); ++skip) {
-                if (Matches(mask.substr(1), name.substr(skip))) {
-                    return true;
-                }
-            }
-            return false;
-        }
-        if (name.empty()) {
-            return false;
-        }
-        return (mask.front() == '?' || Lower(mask.front()) == Lower(name.front())) &&
-               Matches(mask.substr(1), name.substr(1));
+        mask.remove_prefix(1);
+        return name.size() >= mask.size() && SameText(name.substr(name.size() - mask.size()), mask);
     }
 
     FakeEntry* Find(std::string_view path) {

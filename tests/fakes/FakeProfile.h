@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -27,120 +28,82 @@ class FakeProfile : public Profile {
         std::size_t bufferSize;
         std::string file;
     };
-    struct WriteCall {
-        std::string section;
-        std::string key;
-        std::string value;
-        std::string file;
-    };
 
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view defaultValue, std::size_t bufferSize,
                           std::string_view file) override {
         reads.push_back({std::string(section), std::string(key), bufferSize, std::string(file)});
         std::string value(defaultValue);
-        if (const auto text = FileText(file)) {
-            const std::vector<std::string> lines = SplitLines(*text);
-            if (const auto index = FindKey(lines, section, key)) {
-                value = Unquoted(Trimmed(ValuePart(lines[*index])));
+        const std::vector<std::string> lines = SplitLines(FileText(file).value_or(""));
+        if (const auto index = FindKey(lines, section, key)) {
+            value = Trimmed(lines[*index].substr(lines[*index].find('=') + 1));
+            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                value.back() == value.front()) {
+                value = value.substr(1, value.size() - 2);
             }
         }
-        if (bufferSize == 0) {
-            return {};
-        }
-        if (value.size() > bufferSize - 1) {
-            value.resize(bufferSize - 1);
-        }
+        value.resize(std::min(value.size(), bufferSize == 0 ? 0 : bufferSize - 1));
         return value;
     }
 
     bool WriteString(std::string_view section, std::string_view key, std::string_view value,
                      std::string_view file) override {
-        writes.push_back(
-            {std::string(section), std::string(key), std::string(value), std::string(file)});
+        ++writes;
         if (unwritable.count(std::string(file)) > 0) {
             return false;
         }
         std::vector<std::string> lines = SplitLines(FileText(file).value_or(""));
-        const std::string newLine = std::string(key) + "=" + std::string(value);
+        const auto at = [&lines](std::size_t i) { return lines.begin() + static_cast<long>(i); };
         if (const auto index = FindKey(lines, section, key)) {
-            lines[*index] = Trimmed(KeyPart(lines[*index])) + "=" + std::string(value);
+            lines[*index] = Trimmed(lines[*index].substr(0, lines[*index].find('='))) + "=" +
+                            std::string(value);
         } else if (const auto header = FindSection(lines, section)) {
             std::size_t last = *header;
             for (std::size_t i = *header + 1; i < lines.size() && !IsHeader(lines[i]); ++i) {
-                if (!Trimmed(lines[i]).empty()) {
-                    last = i;
-                }
+                last = Trimmed(lines[i]).empty() ? last : i;
             }
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(last) + 1, newLine);
+            lines.insert(at(last + 1), std::string(key) + "=" + std::string(value));
         } else {
             lines.push_back("[" + std::string(section) + "]");
-            lines.push_back(newLine);
+            lines.push_back(std::string(key) + "=" + std::string(value));
         }
-        std::string text;
+        std::string& text = files[std::string(file)];
+        text.clear();
         for (const auto& line : lines) {
-            text += line;
-            text += "\r\n";
+            text += line + "\r\n";
         }
-        files[std::string(file)] = text;
         return true;
     }
 
     std::optional<std::string> FileText(std::string_view file) const {
         const auto found = files.find(std::string(file));
-        if (found == files.end()) {
-            return std::nullopt;
-        }
-        return found->second;
+        return found == files.end() ? std::nullopt : std::optional<std::string>(found->second);
     }
 
-    // The files by path, as their text.
-    std::map<std::string, std::string> files;
-    // Writes to these files fail (read-only file, missing folder).
-    std::set<std::string> unwritable;
+    std::map<std::string, std::string> files;  // the files by path, as their text
+    std::set<std::string> unwritable;          // writes to these fail (read-only file)
     std::vector<ReadCall> reads;
-    std::vector<WriteCall> writes;
+    int writes = 0;
 
   private:
     static std::string Trimmed(std::string_view text) {
         const auto first = text.find_first_not_of(" \t");
-        if (first == std::string_view::npos) {
-            return {};
-        }
-        const auto last = text.find_last_not_of(" \t");
-        return std::string(text.substr(first, last - first + 1));
-    }
-
-    static std::string Unquoted(const std::string& value) {
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-            value.back() == value.front()) {
-            return value.substr(1, value.size() - 2);
-        }
-        return value;
+        return first == std::string_view::npos
+                   ? std::string()
+                   : std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
     }
 
     static bool SameName(std::string_view a, std::string_view b) {
-        if (a.size() != b.size()) {
-            return false;
-        }
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            if (Lower(a[i]) != Lower(b[i])) {
-                return false;
-            }
-        }
-        return true;
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(),
+                          [&](char x, char y) { return lower(x) == lower(y); });
     }
-
-    static char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
     static std::vector<std::string> SplitLines(std::string_view text) {
         std::vector<std::string> lines;
-        std::size_t pos = 0;
-        while (pos < text.size()) {
-            auto end = text.find('\n', pos);
-            if (end == std::string_view::npos) {
-                end = text.size();
-            }
+        for (std::size_t pos = 0; pos < text.size();) {
+            const auto end = std::min(text.find('\n', pos), text.size());
             std::string line(text.substr(pos, end - pos));
             if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
@@ -151,35 +114,13 @@ class FakeProfile : public Profile {
         return lines;
     }
 
-    static bool IsHeader(std::string_view line) {
-        const std::string trimmed = Trimmed(line);
-        return !trimmed.empty() && trimmed.front() == '[';
-    }
-
-    static std::string SectionName(std::string_view line) {
-        std::string name = Trimmed(line).substr(1);
-        if (const auto close = name.find(']'); close != std::string::npos) {
-            name.resize(close);
-        }
-        return Trimmed(name);
-    }
-
-    static bool IsKeyLine(std::string_view line) {
-        const std::string trimmed = Trimmed(line);
-        return !trimmed.empty() && trimmed.front() != ';' && trimmed.find('=') != std::string::npos;
-    }
-
-    static std::string_view KeyPart(std::string_view line) {
-        return line.substr(0, line.find('='));
-    }
-    static std::string_view ValuePart(std::string_view line) {
-        return line.substr(line.find('=') + 1);
-    }
+    static bool IsHeader(std::string_view line) { return Trimmed(line).starts_with('['); }
 
     static std::optional<std::size_t> FindSection(const std::vector<std::string>& lines,
                                                   std::string_view section) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (IsHeader(lines[i]) && SameName(SectionName(lines[i]), section)) {
+            const std::string name = Trimmed(lines[i]).substr(IsHeader(lines[i]) ? 1 : 0);
+            if (IsHeader(lines[i]) && SameName(Trimmed(name.substr(0, name.find(']'))), section)) {
                 return i;
             }
         }
@@ -189,11 +130,11 @@ class FakeProfile : public Profile {
     static std::optional<std::size_t> FindKey(const std::vector<std::string>& lines,
                                               std::string_view section, std::string_view key) {
         const auto header = FindSection(lines, section);
-        if (!header) {
-            return std::nullopt;
-        }
-        for (std::size_t i = *header + 1; i < lines.size() && !IsHeader(lines[i]); ++i) {
-            if (IsKeyLine(lines[i]) && SameName(Trimmed(KeyPart(lines[i])), key)) {
+        for (std::size_t i = header.value_or(lines.size()) + 1;
+             i < lines.size() && !IsHeader(lines[i]); ++i) {
+            const std::string trimmed = Trimmed(lines[i]);
+            if (!trimmed.starts_with(';') && trimmed.find('=') != std::string::npos &&
+                SameName(Trimmed(trimmed.substr(0, trimmed.find('='))), key)) {
                 return i;
             }
         }

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -13,24 +12,6 @@ namespace datrelle::icongen {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The resource script loads these names; a missing or misnamed icon would only show on Windows.
-TEST(IconFiles, NamesAreTheOnesTheResourceScriptLoads) {
-    std::set<std::string> expected = {"app.ico"};
-    for (int day = 1; day <= 31; ++day) {
-        expected.insert((day < 10 ? "day0" : "day") + std::to_string(day) + ".ico");
-    }
-    for (int month = 1; month <= 12; ++month) {
-        expected.insert((month < 10 ? "month0" : "month") + std::to_string(month) + ".ico");
-    }
-    const auto icons = BuildAllIcons();
-    std::set<std::string> names;
-    for (const IconFile& icon : icons) {
-        names.insert(icon.name);
-    }
-    EXPECT_EQ(names, expected);
-    EXPECT_EQ(icons.size(), expected.size()) << "no name twice";
-}
 
 TEST(IconFiles, CheckFindsMissingAndChangedFilesOnly) {
     const fs::path directory = fs::path(::testing::TempDir()) / "icongen-check";

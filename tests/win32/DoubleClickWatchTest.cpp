@@ -45,11 +45,6 @@ TEST_F(DoubleClickWatchTest, ReportsEachDoubleClickAfterTheControlsOwnHandling) 
     // dialog opened by the handler can be used with it.
     EXPECT_NE(LOWORD(selectionSeen), HIWORD(selectionSeen));
     EXPECT_NE(captureSeen, edit);
-    // Single clicks are not double clicks.
-    SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    DoubleClick();
-    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(DoubleClickWatchTest, StopsWithTheWatchOrTheControl) {
@@ -70,11 +65,11 @@ TEST_F(DoubleClickWatchTest, StopsWithTheWatchOrTheControl) {
     EXPECT_FALSE(watch.Attach(nullptr, [] {}));
 }
 
+// No exception may cross the control's window procedure.
 TEST_F(DoubleClickWatchTest, AFailingHandlerStaysInside) {
     DoubleClickWatch watch;
     ASSERT_TRUE(watch.Attach(edit, [] { throw std::runtime_error("out of luck"); }));
     DoubleClick();
-    SUCCEED();
 }
 
 }  // namespace

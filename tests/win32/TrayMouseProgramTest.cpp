@@ -6,11 +6,11 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include "RunningProgram.h"
+#include "win32/Win32Clipboard.h"
 
 namespace datrelle::testing {
 namespace {
@@ -28,17 +28,15 @@ std::string TodayIn(DWORD format) {
 }
 
 std::optional<std::string> ClipboardText() {
-    if (!OpenClipboard(nullptr)) {
-        return std::nullopt;
-    }
     std::optional<std::string> text;
-    if (const HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const auto* chars = static_cast<const char*>(GlobalLock(data))) {
+    if (OpenClipboard(nullptr)) {
+        const HANDLE data = GetClipboardData(CF_TEXT);
+        if (const auto* chars = data ? static_cast<const char*>(GlobalLock(data)) : nullptr) {
             text = chars;
             GlobalUnlock(data);
         }
+        CloseClipboard();
     }
-    CloseClipboard();
     return text;
 }
 
@@ -76,20 +74,20 @@ double Twips(int pixels, int dpi) {
     return static_cast<double>(pixels) * 1440 / dpi;
 }
 
-struct MenuSearch {
-    DWORD processId;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindShownMenu(HWND window, LPARAM lParam) {
-    auto& search = *reinterpret_cast<MenuSearch*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId == search.processId && ClassName(window) == "#32768" && IsWindowVisible(window)) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
+// The popup menu the program shows, or nullptr.
+HWND ShownMenu(DWORD processId) {
+    std::pair<DWORD, HWND> search{processId, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto& [id, found] = *reinterpret_cast<std::pair<DWORD, HWND>*>(lParam);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            found = owner == id && ClassName(window) == "#32768" && IsWindowVisible(window) ? window
+                                                                                            : found;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 class TrayMouseProgramTest : public ::testing::Test {
@@ -100,6 +98,7 @@ class TrayMouseProgramTest : public ::testing::Test {
         owner = CreateWindowExA(0, "STATIC", "test clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(owner, nullptr);
+        clipboard.SetOwner(owner);
         ASSERT_TRUE(PutOnClipboard(kMarker));
         ASSERT_TRUE(program.Start());
         SYSTEMTIME today;
@@ -114,25 +113,7 @@ class TrayMouseProgramTest : public ::testing::Test {
     }
     void TearDown() override { DestroyWindow(owner); }
 
-    bool PutOnClipboard(const char* text) const {
-        if (!OpenClipboard(owner)) {
-            return false;
-        }
-        EmptyClipboard();
-        const std::size_t size = std::strlen(text) + 1;
-        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-        bool put = false;
-        if (memory != nullptr) {
-            std::memcpy(GlobalLock(memory), text, size);
-            GlobalUnlock(memory);
-            put = SetClipboardData(CF_TEXT, memory) != nullptr;
-            if (!put) {
-                GlobalFree(memory);
-            }
-        }
-        CloseClipboard();
-        return put;
-    }
+    bool PutOnClipboard(const char* text) { return clipboard.SetText(text); }
 
     // What the shell does for a mouse event over an icon.
     void Mouse(HWND holder, int mouseMessage) const {
@@ -150,11 +131,7 @@ class TrayMouseProgramTest : public ::testing::Test {
         SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result);
     }
 
-    HWND ShownMenu() const {
-        MenuSearch search{program.processId()};
-        EnumWindows(FindShownMenu, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    HWND ShownMenu() const { return datrelle::testing::ShownMenu(program.processId()); }
 
     RECT Pixels() const {
         RECT rect{};
@@ -170,32 +147,16 @@ class TrayMouseProgramTest : public ::testing::Test {
 
     RunningProgram program;
     HWND owner = nullptr;
+    win32::Win32Clipboard clipboard;
     HWND main = nullptr;
     HWND dayHolder = nullptr;
     HWND monthHolder = nullptr;
     int dpi = 96;
 };
 
-TEST_F(TrayMouseProgramTest, LeftClickOnEitherIconCopiesTheShortDateAtFirst) {
-    Mouse(dayHolder, WM_LBUTTONUP);
-    EXPECT_TRUE(ClipboardBecomes(TodayIn(DATE_SHORTDATE)));
-    ASSERT_TRUE(PutOnClipboard(kMarker));
-    Mouse(monthHolder, WM_LBUTTONUP);
-    EXPECT_TRUE(ClipboardBecomes(TodayIn(DATE_SHORTDATE)));
-}
-
-TEST_F(TrayMouseProgramTest, OtherMouseMessagesDoNothing) {
-    for (const int message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
-                              WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK}) {
-        Mouse(dayHolder, message);
-    }
-    Settle();
-    EXPECT_EQ(ClipboardText(), kMarker);
-    EXPECT_EQ(ShownMenu(), nullptr);
-    EXPECT_TRUE(IsWindowVisible(main));
-}
-
-TEST_F(TrayMouseProgramTest, MenuItemChosenWithTheKeyboardCopiesTheLongDate) {
+// Chosen from the popup menu with the keyboard, the long date is copied, and is what a
+// left click copies from then on, also in the next run.
+TEST_F(TrayMouseProgramTest, LongDateChosenFromTheMenuIsKeptAcrossARestart) {
     Mouse(monthHolder, WM_RBUTTONDOWN);
     HWND menu = nullptr;
     ASSERT_TRUE(WaitPumping([&] { return (menu = ShownMenu()) != nullptr; }));
@@ -206,25 +167,11 @@ TEST_F(TrayMouseProgramTest, MenuItemChosenWithTheKeyboardCopiesTheLongDate) {
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(ClipboardBecomes(TodayIn(DATE_LONGDATE)));
     EXPECT_TRUE(WaitPumping([&] { return ShownMenu() == nullptr; }));
-    // From now on a left click copies the long date.
     ASSERT_TRUE(PutOnClipboard(kMarker));
     Mouse(dayHolder, WM_LBUTTONUP);
     EXPECT_TRUE(ClipboardBecomes(TodayIn(DATE_LONGDATE)));
-}
-
-TEST_F(TrayMouseProgramTest, ChosenDateFormIsRememberedAcrossARestart) {
-    Mouse(monthHolder, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitPumping([&] { return (menu = ShownMenu()) != nullptr; }));
-    for (int up = 0; up < 3; ++up) {
-        PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
-    }
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    ASSERT_TRUE(ClipboardBecomes(TodayIn(DATE_LONGDATE)));
     ASSERT_EQ(program.Close(), 0u);
 
-    // The next run, with the settings the first one saved, copies the long date on a
-    // left click.
     RunningProgram next;
     ASSERT_TRUE(CopyFileA((program.folder() + "\\Datrelle.ini").c_str(),
                           (next.folder() + "\\Datrelle.ini").c_str(), FALSE));
@@ -236,26 +183,14 @@ TEST_F(TrayMouseProgramTest, ChosenDateFormIsRememberedAcrossARestart) {
     EXPECT_TRUE(ClipboardBecomes(TodayIn(DATE_LONGDATE)));
 }
 
-TEST_F(TrayMouseProgramTest, MenuClosedWithEscapeRunsNothing) {
-    Mouse(dayHolder, WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitPumping([&] { return (menu = ShownMenu()) != nullptr; }));
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitPumping([&] { return ShownMenu() == nullptr; }));
-    Settle();
-    EXPECT_EQ(ClipboardText(), kMarker);
-    EXPECT_TRUE(program.Running());
-}
-
 TEST_F(TrayMouseProgramTest, MinimizeHidesAtTheCornerAndADoubleClickBringsItBack) {
     Click("Mi&nimize");
     ASSERT_TRUE(WaitPumping([&] { return !IsWindowVisible(main); }));
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const double screenHeight = Twips(GetSystemMetrics(SM_CYSCREEN), dpi);
     RECT rect = Pixels();
     EXPECT_EQ(rect.right - rect.left, Px(6025, dpi));
     EXPECT_EQ(rect.bottom - rect.top, Px(2925, dpi));
-    EXPECT_EQ(rect.left, Px(Twips(screenWidth, dpi) - 6025, dpi));
+    EXPECT_EQ(rect.left, Px(Twips(GetSystemMetrics(SM_CXSCREEN), dpi) - 6025, dpi));
     EXPECT_EQ(rect.top, Px(screenHeight - 2925 - 800, dpi));
 
     // The shell's double click: a release, the double click, a release.
@@ -269,7 +204,7 @@ TEST_F(TrayMouseProgramTest, MinimizeHidesAtTheCornerAndADoubleClickBringsItBack
     EXPECT_EQ(ClipboardText(), TodayIn(DATE_SHORTDATE));
 }
 
-TEST_F(TrayMouseProgramTest, MaximizeAndDockGeometry) {
+TEST_F(TrayMouseProgramTest, GeometryOfMaximizeDockTheSystemCommandsAndBelowTheMinimum) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const double screenHeight = Twips(GetSystemMetrics(SM_CYSCREEN), dpi);
     Click("Ma&ximize");
@@ -287,34 +222,26 @@ TEST_F(TrayMouseProgramTest, MaximizeAndDockGeometry) {
     EXPECT_EQ(rect.bottom - rect.top, 400);
     EXPECT_EQ(rect.right, screenWidth);
     EXPECT_EQ(rect.top, Px(screenHeight - Twips(400, dpi) - 800, dpi));
-    EXPECT_TRUE(IsWindowVisible(main));
-}
 
-TEST_F(TrayMouseProgramTest, ResizeBelowTheMinimumSnapsBack) {
-    SetWindowPos(main, nullptr, 20, 30, 60, 40, SWP_NOZORDER | SWP_NOACTIVATE);
-    Settle();
-    const RECT rect = Pixels();
-    EXPECT_EQ(rect.right - rect.left, Px(6025, dpi));
-    EXPECT_EQ(rect.bottom - rect.top, Px(2925, dpi));
-    // The notes box is then empty.
-    const HWND notes = program.Child("Edit", "... Double-Click to load text file ...\r\n");
-    ASSERT_NE(notes, nullptr);
-    RECT notesRect{};
-    GetWindowRect(notes, &notesRect);
-    EXPECT_EQ(notesRect.right - notesRect.left, 0);
-}
-
-TEST_F(TrayMouseProgramTest, SystemMinimizeAndMaximizeLeaveTheWindowNormal) {
-    SetWindowPos(main, nullptr, 20, 30, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The system's own minimize and maximize leave the window normal at its size.
     for (const WPARAM command : {SC_MINIMIZE, SC_MAXIMIZE}) {
         SCOPED_TRACE(command);
         program.Send(main, WM_SYSCOMMAND, command);
         EXPECT_FALSE(IsIconic(main));
         EXPECT_FALSE(IsZoomed(main));
-        const RECT rect = Pixels();
-        EXPECT_EQ(rect.right - rect.left, 600);
-        EXPECT_EQ(rect.bottom - rect.top, 400);
+        EXPECT_EQ(Pixels().right - Pixels().left, 600);
     }
+
+    // Below the minimum the window snaps back, and the notes box is then empty.
+    SetWindowPos(main, nullptr, 20, 30, 60, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle();
+    EXPECT_EQ(Pixels().right - Pixels().left, Px(6025, dpi));
+    EXPECT_EQ(Pixels().bottom - Pixels().top, Px(2925, dpi));
+    const HWND notes = program.Child("Edit", "... Double-Click to load text file ...\r\n");
+    ASSERT_NE(notes, nullptr);
+    RECT notesRect{};
+    GetWindowRect(notes, &notesRect);
+    EXPECT_EQ(notesRect.right - notesRect.left, 0);
 }
 
 TEST_F(TrayMouseProgramTest, CopyingWhileAnotherProgramHoldsTheClipboardGivesUp) {
@@ -325,8 +252,8 @@ TEST_F(TrayMouseProgramTest, CopyingWhileAnotherProgramHoldsTheClipboardGivesUp)
     DWORD_PTR result = 0;
     EXPECT_NE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_BLOCK, 2000, &result), 0);
     CloseClipboard();
-    EXPECT_TRUE(program.Running());
     EXPECT_EQ(ClipboardText(), kMarker);
+    // Once free, a left click copies the short date at first.
     Mouse(dayHolder, WM_LBUTTONUP);
     EXPECT_TRUE(ClipboardBecomes(TodayIn(DATE_SHORTDATE)));
 }
