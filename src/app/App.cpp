@@ -19,7 +19,10 @@ App::App(Platform& platform)
       autoHide_(platform.window, form_, vars_, sysTray_),
       commonDialog_(platform.fileDialog),
       browserPanel_(platform.browser, platform.window, commonDialog_, form_, vars_),
-      notesPanel_(commonDialog_, platform.notes, platform.files, form_, vars_) {
+      notesPanel_(commonDialog_, platform.notes, platform.files, form_, vars_),
+      regStuff_(platform.registry, platform.program, form_.Check1, vars_),
+      launcher_(platform.shell, platform.files, form_, vars_),
+      autoStartChooser_(commonDialog_, form_, vars_) {
     WireHandlers();
 }
 
@@ -41,6 +44,13 @@ void App::WireHandlers() {
     form_.mnuExit.onClick = [this] { platform_.window.Close(); };
     form_.MnuSettings.onClick = [this] { ShowWindowAgain(); };
     form_.Command8.onClick = [this] { SaveChanges(); };
+
+    form_.Check1.onClick = [this] { regStuff_.OnCheck1Click(); };
+    form_.Check4.onClick = [this] { launcher_.OnCheck4Click(); };
+    form_.Timer2.onTick = [this] { launcher_.OnTimer2Tick(); };
+    form_.Command9.onClick = [this] { autoStartChooser_.OnCommand9Click(); };
+    // The menu item has no action of its own: a disabled button ignores it too.
+    form_.mnuAutoApp.onClick = [this] { form_.Command9.Press(); };
 
     form_.Command3.onClick = [this] { layout_.MinimizeToTray(); };
     form_.Command5.onClick = [this] { layout_.Dock(); };

@@ -5,6 +5,9 @@
 
 #include "form/CommonDialog.h"
 #include "form/Form.h"
+#include "launch/AutoStartChooser.h"
+#include "launch/Launcher.h"
+#include "launch/RegStuff.h"
 #include "platform/Platform.h"
 #include "settings/SettingKeys.h"
 #include "tray/AutoHide.h"
@@ -24,7 +27,7 @@ namespace datrelle {
 inline constexpr std::string_view kSaveFailedMessage = "Error! Changes were not saved!";
 
 class App {
-public:
+  public:
     explicit App(Platform& platform);
     App(const App&) = delete;
     App& operator=(const App&) = delete;
@@ -56,7 +59,7 @@ public:
     // The icon images were reloaded at another size.
     void OnIconsReloaded();
 
-private:
+  private:
     void WireHandlers();
 
     // Start-up's steps.
@@ -84,6 +87,9 @@ private:
     CommonDialog commonDialog_;
     BrowserPanel browserPanel_;
     NotesPanel notesPanel_;
+    RegStuff regStuff_;
+    Launcher launcher_;
+    AutoStartChooser autoStartChooser_;
 };
 
 // Runs one step of a sequence that skips a failing step and goes on with the next.

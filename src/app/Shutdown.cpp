@@ -75,9 +75,9 @@ SettingValue App::CurrentValue(SettingKey key, const WindowRect& rect) const {
 void App::SaveChanges() {
     // One line end after the text, so a text that ends in a line break reads back
     // unchanged.
-    const bool saved = !vars_.TextFileDir.empty() &&
-                       platform_.files.ReplaceContent(vars_.TextFileDir,
-                                                      platform_.notes.Text() + "\r\n");
+    const bool saved =
+        !vars_.TextFileDir.empty() &&
+        platform_.files.ReplaceContent(vars_.TextFileDir, platform_.notes.Text() + "\r\n");
     if (!saved) {
         platform_.messages.Show(kSaveFailedMessage);
     }

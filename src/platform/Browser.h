@@ -8,7 +8,7 @@ namespace datrelle {
 // The web browser panel WebBrowser1. Its title-change notification reaches the logic
 // as App::OnBrowserTitleChange.
 class Browser {
-public:
+  public:
     virtual ~Browser() = default;
 
     // Shows the page at a web address or the file at a full path. No result: a page

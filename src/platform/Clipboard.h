@@ -5,7 +5,7 @@
 namespace datrelle {
 
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
 
     // Empties the clipboard and puts the text on it as plain text. False when the

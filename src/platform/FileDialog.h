@@ -13,7 +13,7 @@ struct FileDialogRequest {
 };
 
 class FileDialog {
-public:
+  public:
     virtual ~FileDialog() = default;
 
     // Shows the modal Open dialog; the chosen file's full path, or "" when cancelled.

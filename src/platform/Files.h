@@ -8,7 +8,7 @@ namespace datrelle {
 
 // The file operations the program needs.
 class Files {
-public:
+  public:
     virtual ~Files() = default;
 
     // The existence test by directory search: true only for an ordinary file; a

@@ -7,7 +7,7 @@ namespace datrelle {
 
 // The notes box Text1: its text lives in the real control, where the user edits it.
 class NotesBox {
-public:
+  public:
     virtual ~NotesBox() = default;
 
     virtual std::string Text() const = 0;

@@ -9,6 +9,8 @@
 #include "platform/NotesBox.h"
 #include "platform/Profile.h"
 #include "platform/ProgramFile.h"
+#include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/Tray.h"
 #include "platform/Window.h"
 
@@ -27,6 +29,8 @@ struct Platform {
     Browser& browser;
     Clipboard& clipboard;
     FileDialog& fileDialog;
+    Registry& registry;
+    Shell& shell;
     ProgramFile program;
 };
 

@@ -8,7 +8,7 @@ namespace datrelle {
 
 // The Windows profile (INI file) functions.
 class Profile {
-public:
+  public:
     virtual ~Profile() = default;
 
     // As GetPrivateProfileStringA: the value of key in section of file, or
@@ -22,8 +22,8 @@ public:
     // As WritePrivateProfileStringA: updates an existing key in place (keeping its
     // letter case), or appends the key to its section, or the section to the file.
     // False when the file could not be written.
-    virtual bool WriteString(std::string_view section, std::string_view key,
-                             std::string_view value, std::string_view file) = 0;
+    virtual bool WriteString(std::string_view section, std::string_view key, std::string_view value,
+                             std::string_view file) = 0;
 };
 
 }  // namespace datrelle

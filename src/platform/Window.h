@@ -26,7 +26,7 @@ inline constexpr int kWindowMinimized = 1;
 // layer converts to pixels at the window's DPI. Changing the size or the state raises
 // the window's resize event at once, before the setter returns, as the real window does.
 class Window {
-public:
+  public:
     virtual ~Window() = default;
 
     virtual WindowRect Rect() const = 0;

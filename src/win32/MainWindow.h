@@ -16,6 +16,8 @@
 #include "win32/Win32Messages.h"
 #include "win32/Win32NotesBox.h"
 #include "win32/Win32Profile.h"
+#include "win32/Win32Registry.h"
+#include "win32/Win32Shell.h"
 #include "win32/Win32Tray.h"
 #include "win32/Win32Window.h"
 
@@ -72,9 +74,11 @@ class MainWindow {
     BrowserHost browser_;
     Win32Clipboard clipboard_;
     Win32FileDialog fileDialog_;
+    Win32Registry registry_;
+    Win32Shell shell_;
     DoubleClickWatch text1DoubleClicks_;
-    Platform platform_{tray_,   calendar_, messages_, profile_,   files_,      mainWindow_,
-                       notes_,  browser_,  clipboard_, fileDialog_, program_};
+    Platform platform_{tray_,    calendar_,  messages_,   profile_,  files_, mainWindow_, notes_,
+                       browser_, clipboard_, fileDialog_, registry_, shell_, program_};
     App app_{platform_};
 };
 

@@ -7,8 +7,8 @@ namespace datrelle::win32 {
 std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance) {
     std::string path(MAX_PATH, '\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(instance, path.data(),
-                                                static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameA(instance, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return std::nullopt;
         }

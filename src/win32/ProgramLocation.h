@@ -15,7 +15,7 @@ std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance);
 // Whether another copy of the program already runs in this logon session. The
 // returned guard keeps this copy registered while it lives.
 class SingleInstance {
-public:
+  public:
     SingleInstance();
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
@@ -23,7 +23,7 @@ public:
 
     bool AnotherIsRunning() const { return anotherIsRunning_; }
 
-private:
+  private:
     HANDLE mutex_ = nullptr;
     bool anotherIsRunning_ = false;
 };

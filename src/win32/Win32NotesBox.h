@@ -8,13 +8,13 @@ namespace datrelle::win32 {
 
 // The notes box Text1: a multi-line edit control.
 class Win32NotesBox : public NotesBox {
-public:
+  public:
     void Attach(HWND edit) { edit_ = edit; }
 
     std::string Text() const override;
     void SetText(std::string_view text) override;
 
-private:
+  private:
     HWND edit_ = nullptr;
 };
 

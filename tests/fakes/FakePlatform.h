@@ -9,6 +9,8 @@
 #include "FakeFileDialog.h"
 #include "FakeFiles.h"
 #include "FakeProfile.h"
+#include "FakeRegistry.h"
+#include "FakeShell.h"
 #include "FakeWindow.h"
 #include "platform/Platform.h"
 
@@ -104,7 +106,7 @@ class FakeMessages : public Messages {
 };
 
 class FakeNotesBox : public NotesBox {
-public:
+  public:
     std::string Text() const override { return text; }
     void SetText(std::string_view value) override { text = value; }
 
@@ -125,8 +127,20 @@ struct FakePlatform {
     FakeBrowser browser;
     FakeClipboard clipboard;
     FakeFileDialog fileDialog;
-    Platform platform{tray,   calendar, messages,  profile,    files,
-                      window, notes,    browser,   clipboard,  fileDialog,
+    FakeRegistry registry;
+    FakeShell shell;
+    Platform platform{tray,
+                      calendar,
+                      messages,
+                      profile,
+                      files,
+                      window,
+                      notes,
+                      browser,
+                      clipboard,
+                      fileDialog,
+                      registry,
+                      shell,
                       ProgramFile{kProgramFolder, "Datrelle"}};
 };
 

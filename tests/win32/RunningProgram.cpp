@@ -94,8 +94,13 @@ void RemoveFolder(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-RunningProgram::RunningProgram(const std::string& exeName)
-    : folder_(MakeTempFolder()), exeName_(exeName) {
+RunningProgram::RunningProgram(const std::string& exeName, const std::string& folderName)
+    : base_(MakeTempFolder()),
+      folder_(folderName.empty() ? base_ : base_ + "\\" + folderName),
+      exeName_(exeName) {
+    if (!folderName.empty()) {
+        CreateDirectoryA(folder_.c_str(), nullptr);
+    }
     const std::string source = ModuleFolder() + "\\Datrelle.exe";
     CopyFileA(source.c_str(), exePath().c_str(), FALSE);
 }
@@ -111,7 +116,7 @@ RunningProgram::~RunningProgram() {
         CloseHandle(processInfo_.hProcess);
         CloseHandle(processInfo_.hThread);
     }
-    RemoveFolder(folder_);
+    RemoveFolder(base_);
 }
 
 bool RunningProgram::Start() {

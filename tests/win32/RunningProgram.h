@@ -16,8 +16,10 @@ namespace datrelle::testing {
 class RunningProgram {
   public:
     // Copies Datrelle.exe (built beside the test program) into a new temporary folder,
-    // optionally under another file name, without starting it.
-    explicit RunningProgram(const std::string& exeName = "Datrelle.exe");
+    // optionally under another file name or in a sub-folder of that name (one with
+    // spaces, say), without starting it.
+    explicit RunningProgram(const std::string& exeName = "Datrelle.exe",
+                            const std::string& folderName = "");
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
@@ -47,6 +49,7 @@ class RunningProgram {
     LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
   private:
+    std::string base_;
     std::string folder_;
     std::string exeName_;
     PROCESS_INFORMATION processInfo_{};
@@ -75,7 +78,9 @@ bool WaitUntil(Condition condition,
 
 // The control's own visible flag. IsWindowVisible also looks at the parents, and the
 // program's window hides itself shortly after start-up.
-inline bool Shown(HWND window) { return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+inline bool Shown(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace datrelle {
+
+// The roots the program writes under, with the system's own numbers.
+enum class RegistryRoot : std::uint32_t {
+    CurrentUser = 0x80000001,
+    LocalMachine = 0x80000002,
+};
+
+// A status code of the registry functions: 0 is success, anything else a system error.
+using RegistryStatus = std::int32_t;
+inline constexpr RegistryStatus kRegistrySuccess = 0;
+
+// The value types the program writes.
+inline constexpr std::uint32_t kRegSz = 1;
+
+// A registry key opened for one operation; destroying it closes the key.
+class RegistryKey {
+  public:
+    virtual ~RegistryKey() = default;
+
+    // Writes the value's bytes as they are: a string value's bytes include its NUL.
+    virtual RegistryStatus SetValue(std::string_view name, std::uint32_t type,
+                                    std::string_view bytes) = 0;
+    virtual RegistryStatus DeleteValue(std::string_view name) = 0;
+};
+
+class Registry {
+  public:
+    virtual ~Registry() = default;
+
+    // Opens an existing key with these access rights (options 0); nullptr when it cannot
+    // be opened, for instance for want of the rights.
+    virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view subKey,
+                                                 std::uint32_t access) = 0;
+    // Opens the key, creating it (and any missing parent) when it does not exist yet.
+    virtual std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, std::string_view subKey,
+                                                   std::uint32_t access) = 0;
+};
+
+}  // namespace datrelle

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+// The registry through advapi32's narrow (ANSI) functions. Each opened key is closed
+// when its object goes, so no handle outlives the one operation it was opened for.
+
+namespace datrelle::win32 {
+
+class Win32Registry : public Registry {
+  public:
+    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view subKey,
+                                         std::uint32_t access) override;
+    std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, std::string_view subKey,
+                                           std::uint32_t access) override;
+};
+
+}  // namespace datrelle::win32
