@@ -72,28 +72,6 @@ class Win32RegistryTest : public ::testing::Test {
     SharedVariables vars;
 };
 
-TEST_F(Win32RegistryTest, CheckingWritesTheMachineWideValueAndUncheckingDeletesIt) {
-    Win32Registry registry;
-    vars.ExeName = name;
-    RegStuff regStuff{registry, program, check1, vars};
-    check1.onClick = [&] { regStuff.OnCheck1Click(); };
-
-    check1.SetValue(CheckBox::kChecked);
-    const auto written = ReadValue(HKEY_LOCAL_MACHINE, kRunKey, name);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(written->type, static_cast<DWORD>(REG_SZ));
-    const std::string data = "\"C:\\Program Files\\Datrelle\\" + name + "\"";
-    // The size the registry keeps counts the NUL.
-    EXPECT_EQ(written->bytes, data + std::string(1, '\0'));
-    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kRunKey, name));
-
-    check1.SetValue(CheckBox::kUnchecked);
-    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRunKey, name));
-    // Deleting again finds nothing and changes nothing.
-    check1.SetValue(CheckBox::kGreyed);
-    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRunKey, name));
-}
-
 TEST_F(Win32RegistryTest, WithoutMachineRightsTheUsersRunKeyTakesTheValue) {
     WithoutMachineRights registry;
     program.folder = "C:\\";
