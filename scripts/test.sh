@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the portable logic natively, plain and under
-# AddressSanitizer and UndefinedBehaviorSanitizer; the 32-bit Windows build as a
-# compile check; the Windows program and its tests under Wine.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and its parsers under libFuzzer; the
+# 32-bit Windows build as a compile check; the Windows program and its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +12,9 @@ for preset in native native-sanitize; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# The parsers under libFuzzer, a few seconds each over the committed corpus.
+scripts/fuzz.sh --short
 
 cmake --preset windows-i686 >/dev/null
 cmake --build --preset windows-i686
