@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Prints the benchmark figures; nothing here passes or fails on a time.
+#   scripts/bench.sh [all|startup|loader|idle|size]
+# Environment: RUNS (start-up runs of each program, default 10), IDLE_SECONDS (default
+# 300), BENCH_BUILD (build folder root, default build/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+what="${1:-all}"
+runs="${RUNS:-10}"
+idle_seconds="${IDLE_SECONDS:-300}"
+root="${BENCH_BUILD:-$PWD/build}"
+native="$root/bench-native"
+windows="$root/bench-windows"
+
+case "$what" in
+  all | startup | loader | idle | size) ;;
+  *) echo "usage: $0 [all|startup|loader|idle|size]" >&2; exit 2 ;;
+esac
+
+scripts/install-deps.sh
+
+build_windows() {
+  cmake -S . -B "$windows" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DDATRELLE_TESTS=OFF >/dev/null
+  cmake --build "$windows" --target Datrelle MinimalTray StartupBench >/dev/null
+}
+
+echo "== $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+
+if [ "$what" = all ] || [ "$what" = loader ]; then
+  cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDATRELLE_TESTS=OFF >/dev/null
+  cmake --build "$native" --target LoaderBench >/dev/null
+  echo "-- Text file loader (native)"
+  scratch=$(mktemp -d)
+  "$native/LoaderBench" "$scratch"
+  rm -rf "$scratch"
+fi
+
+if [ "$what" != loader ]; then
+  build_windows
+fi
+
+if [ "$what" = all ] || [ "$what" = size ]; then
+  echo "-- Size of Datrelle.exe"
+  size=$(stat -c %s "$windows/Datrelle.exe")
+  stripped=$(mktemp)
+  x86_64-w64-mingw32-strip -o "$stripped" "$windows/Datrelle.exe"
+  echo "as built: $size bytes; stripped (as packaged): $(stat -c %s "$stripped") bytes"
+  rm -f "$stripped"
+fi
+
+if [ "$what" = all ] || [ "$what" = startup ]; then
+  echo "-- Start-up under Wine, until the tray icons exist ($runs runs each, alternating)"
+  (cd "$windows" && "$OLDPWD/scripts/with-wine.sh" wine StartupBench.exe startup "$runs" \
+    Datrelle.exe MinimalTray.exe)
+fi
+
+if [ "$what" = all ] || [ "$what" = idle ]; then
+  echo "-- Idle CPU time under Wine ($idle_seconds s)"
+  (cd "$windows" && "$OLDPWD/scripts/with-wine.sh" wine StartupBench.exe idle "$idle_seconds" \
+    Datrelle.exe)
+fi
