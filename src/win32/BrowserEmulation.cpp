@@ -13,12 +13,6 @@ namespace {
 constexpr const char* kFeatureKey =
     "Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
 
-struct KeyDeleter {
-    // Nothing useful can be done about a key that cannot be closed.
-    void operator()(HKEY key) const noexcept { RegCloseKey(key); }
-};
-using UniqueKey = Unique<HKEY, KeyDeleter>;
-
 std::string ExecutableFileName() {
     std::string path(MAX_PATH, '\0');
     for (;;) {

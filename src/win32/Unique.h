@@ -54,10 +54,18 @@ struct MenuDeleter {
 struct HandleDeleter {
     void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
 };
+struct FindDeleter {
+    void operator()(HANDLE search) const noexcept { FindClose(search); }
+};
+struct KeyDeleter {
+    void operator()(HKEY key) const noexcept { RegCloseKey(key); }
+};
 
 using UniqueIcon = Unique<HICON, IconDeleter>;
 using UniqueFont = Unique<HFONT, GdiDeleter>;
 using UniqueMenu = Unique<HMENU, MenuDeleter>;
 using UniqueHandle = Unique<HANDLE, HandleDeleter>;
+using UniqueFind = Unique<HANDLE, FindDeleter>;  // FindFirstFileA's search
+using UniqueKey = Unique<HKEY, KeyDeleter>;
 
 }  // namespace datrelle::win32

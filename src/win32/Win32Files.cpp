@@ -11,11 +11,6 @@
 namespace datrelle::win32 {
 namespace {
 
-struct FindDeleter {
-    void operator()(HANDLE search) const noexcept { FindClose(search); }
-};
-using UniqueFind = Unique<HANDLE, FindDeleter>;
-
 // FindFirstFileA and CreateFileA report failure as INVALID_HANDLE_VALUE, not null;
 // an owner given that value would take it for a handle and close it.
 HANDLE OrNull(HANDLE handle) {

@@ -11,12 +11,6 @@
 namespace datrelle::win32 {
 namespace {
 
-struct KeyDeleter {
-    // Closing fails only for a handle that is not a key; nothing can be done then.
-    void operator()(HKEY key) const noexcept { RegCloseKey(key); }
-};
-using UniqueKey = Unique<HKEY, KeyDeleter>;
-
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }

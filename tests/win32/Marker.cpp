@@ -1,5 +1,7 @@
 #include "Marker.h"
 
+#include "RunningProgram.h"
+
 #include <windows.h>
 
 #include <fstream>
@@ -7,13 +9,6 @@
 
 namespace datrelle::testing {
 namespace {
-
-std::string TestProgramFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.find_last_of('\\'));
-}
 
 std::string Normalised(std::string folder) {
     while (!folder.empty() && folder.back() == '\\') {

@@ -7,13 +7,6 @@
 namespace datrelle::testing {
 namespace {
 
-std::string ModuleFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.find_last_of('\\'));
-}
-
 struct Search {
     DWORD processId;
     HWND found = nullptr;
@@ -36,6 +29,13 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
 }
 
 }  // namespace
+
+std::string TestProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, length);
+    return text.substr(0, text.find_last_of('\\'));
+}
 
 std::string WindowText(HWND window) {
     // WM_GETTEXT, not GetWindowText: only the message reaches an edit control's text in
@@ -101,7 +101,7 @@ RunningProgram::RunningProgram(const std::string& exeName, const std::string& fo
     if (!folderName.empty()) {
         CreateDirectoryA(folder_.c_str(), nullptr);
     }
-    const std::string source = ModuleFolder() + "\\Datrelle.exe";
+    const std::string source = TestProgramFolder() + "\\Datrelle.exe";
     CopyFileA(source.c_str(), exePath().c_str(), FALSE);
 }
 

@@ -82,6 +82,8 @@ inline bool Shown(HWND window) {
     return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+// The folder of this test program, where the build puts Datrelle.exe and the helpers.
+std::string TestProgramFolder();
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 std::vector<HWND> Children(HWND parent);
