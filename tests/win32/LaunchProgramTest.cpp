@@ -21,16 +21,6 @@ using std::chrono::steady_clock;
 constexpr const char* kRunKey = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
 constexpr const char* kRunValueName = "Datrelle.exe";
 
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Value(const std::string& ini, const char* section, const char* key) {
-    char value[800] = "";
-    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini.c_str());
-    return value;
-}
-
 // The Run value's bytes as stored (its NUL included), or nullopt when there is none.
 std::optional<std::string> RunValue(HKEY root) {
     HKEY key = nullptr;
@@ -71,7 +61,7 @@ class LaunchProgramTest : public ::testing::Test {
         DeleteRunValue();
     }
 
-    std::string Ini() const { return program.folder() + "\\Datrelle.ini"; }
+    std::string Ini() const { return program.settingsPath(); }
     std::string SubFolder(const std::string& name) const {
         const std::string folder = outside + "\\" + name;
         CreateDirectoryA(folder.c_str(), nullptr);
@@ -103,7 +93,7 @@ TEST_F(LaunchProgramTest, ChosenFileIsOpenedOnceInItsOwnFolderAfterTheDelay) {
     EXPECT_EQ(MarkerRecords(folder).size(), 1u);
     ASSERT_EQ(program.Close(), 0u);
     // Opened in this run, so it is kept for the next.
-    EXPECT_EQ(Value(Ini(), "Settings", "App to run"), app);
+    EXPECT_EQ(IniValue(Ini(), "Settings", "App to run"), app);
 }
 
 TEST_F(LaunchProgramTest, QuittingBeforeTheDelayOpensNothingAndForgetsTheFile) {
@@ -114,7 +104,7 @@ TEST_F(LaunchProgramTest, QuittingBeforeTheDelayOpensNothingAndForgetsTheFile) {
     ASSERT_TRUE(program.Start());
     ASSERT_EQ(program.Close(), 0u);
     EXPECT_TRUE(MarkerRecords(outside).empty());
-    EXPECT_EQ(Value(Ini(), "Settings", "App to run"), "");
+    EXPECT_EQ(IniValue(Ini(), "Settings", "App to run"), "");
 }
 
 TEST_F(LaunchProgramTest, WeatherProgramInAFolderWithSpacesIsStartedMinimized) {
@@ -159,14 +149,17 @@ TEST_F(LaunchProgramTest, AutoStartWithWindowsWritesAndRemovesTheQuotedRunValue)
 TEST_F(LaunchProgramTest, StartUpWritesTheRunValueOnlyWhenAutoStartIsOn) {
     WriteFile(Ini(), "[Settings]\r\nAuto Start=1\r\n");
     ASSERT_TRUE(program.Start());
-    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), StoredString(program.exePath()));
+    // Quoted only when the path has a space (the whole suite also runs in such a folder).
+    const std::string path = program.exePath();
+    const std::string expected = path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), StoredString(expected));
     ASSERT_EQ(program.Close(), 0u);
 
     // Off: the value stays exactly as it was.
     RunningProgram off;
     WriteFile(off.folder() + "\\Datrelle.ini", "[Settings]\r\nAuto Start=0\r\n");
     ASSERT_TRUE(off.Start());
-    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), StoredString(program.exePath()));
+    EXPECT_EQ(RunValue(HKEY_LOCAL_MACHINE), StoredString(expected));
 }
 
 TEST_F(LaunchProgramTest, AutoStartAppStoresTheFileChosenInTheDialog) {
@@ -183,7 +176,7 @@ TEST_F(LaunchProgramTest, AutoStartAppStoresTheFileChosenInTheDialog) {
     ASSERT_TRUE(ChooseFile(dialog, chosen));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     ASSERT_EQ(program.Close(), 0u);
-    EXPECT_EQ(Value(Ini(), "Settings", "App to run"), chosen);
+    EXPECT_EQ(IniValue(Ini(), "Settings", "App to run"), chosen);
     // Chosen, not opened: the delay of 0 never opens it in this run.
     EXPECT_TRUE(MarkerRecords(outside).empty());
 }
@@ -201,7 +194,7 @@ TEST_F(LaunchProgramTest, MenuItemCancelledKeepsAStoredChoiceThatWasNotOpened) {
     CancelDialog(dialog);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     ASSERT_EQ(program.Close(), 0u);
-    EXPECT_EQ(Value(Ini(), "Settings", "App to run"), stored);
+    EXPECT_EQ(IniValue(Ini(), "Settings", "App to run"), stored);
 }
 
 TEST_F(LaunchProgramTest, MenuItemDoesNothingWhileAutoStartAppIsDisabled) {
@@ -213,7 +206,7 @@ TEST_F(LaunchProgramTest, MenuItemDoesNothingWhileAutoStartAppIsDisabled) {
     EXPECT_EQ(WaitForDialog(program.processId(), "", milliseconds(700)), nullptr);
     ASSERT_EQ(program.Close(), 0u);
     // Neither opened nor chosen in this run: forgotten.
-    EXPECT_EQ(Value(Ini(), "Settings", "App to run"), "");
+    EXPECT_EQ(IniValue(Ini(), "Settings", "App to run"), "");
 }
 
 }  // namespace

@@ -7,16 +7,11 @@
 
 #include "DialogDriver.h"
 #include "RunningProgram.h"
-#include "win32/Win32Files.h"
 
 namespace datrelle::testing {
 namespace {
 
 constexpr const char* kSaveError = "Error! Changes were not saved!";
-
-std::string ReadFile(const std::string& path) {
-    return win32::Win32Files().ReadAll(path).value_or("");
-}
 
 TEST(NotesProgramTest, ChosenFileIsSavedAndAfterACancelSaveChangesFails) {
     RunningProgram program;

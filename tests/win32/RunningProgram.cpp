@@ -3,6 +3,9 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <fstream>
+
+#include "win32/Win32Files.h"
 
 namespace datrelle::testing {
 namespace {
@@ -94,11 +97,38 @@ void RemoveFolder(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
+std::string ReadFile(const std::string& path) {
+    return win32::Win32Files().ReadAll(path).value_or("");
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string IniValue(const std::string& ini, const char* section, const char* key) {
+    char value[800] = "";
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini.c_str());
+    return value;
+}
+
+namespace {
+
+// The sub-folder the program is put in when a test names none: the one in the
+// environment variable DATRELLE_TEST_FOLDER (a whole run in a folder with spaces, say),
+// else none.
+std::string DefaultFolderName() {
+    char name[MAX_PATH] = "";
+    const DWORD length = GetEnvironmentVariableA("DATRELLE_TEST_FOLDER", name, sizeof name);
+    return length > 0 && length < sizeof name ? std::string(name, length) : std::string();
+}
+
+}  // namespace
+
 RunningProgram::RunningProgram(const std::string& exeName, const std::string& folderName)
-    : base_(MakeTempFolder()),
-      folder_(folderName.empty() ? base_ : base_ + "\\" + folderName),
-      exeName_(exeName) {
-    if (!folderName.empty()) {
+    : base_(MakeTempFolder()), exeName_(exeName) {
+    const std::string subFolder = folderName.empty() ? DefaultFolderName() : folderName;
+    folder_ = subFolder.empty() ? base_ : base_ + "\\" + subFolder;
+    if (!subFolder.empty()) {
         CreateDirectoryA(folder_.c_str(), nullptr);
     }
     const std::string source = TestProgramFolder() + "\\Datrelle.exe";
@@ -119,7 +149,7 @@ RunningProgram::~RunningProgram() {
     RemoveFolder(base_);
 }
 
-bool RunningProgram::Start() {
+bool RunningProgram::Start(std::chrono::milliseconds timeout) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exePath() + "\"";
@@ -127,13 +157,15 @@ bool RunningProgram::Start() {
                         folder_.c_str(), &startup, &processInfo_)) {
         return false;
     }
-    return WaitUntil([this] {
-        Search search{processInfo_.dwProcessId};
-        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        mainWindow_ = search.found;
-        // Start-up has finished once the window is shown.
-        return mainWindow_ != nullptr && IsWindowVisible(mainWindow_);
-    });
+    return WaitUntil(
+        [this] {
+            Search search{processInfo_.dwProcessId};
+            EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+            mainWindow_ = search.found;
+            // Start-up has finished once the window is shown.
+            return mainWindow_ != nullptr && IsWindowVisible(mainWindow_);
+        },
+        timeout);
 }
 
 std::optional<DWORD> RunningProgram::Close() {

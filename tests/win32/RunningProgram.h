@@ -17,7 +17,7 @@ class RunningProgram {
   public:
     // Copies Datrelle.exe (built beside the test program) into a new temporary folder,
     // optionally under another file name or in a sub-folder of that name (one with
-    // spaces, say), without starting it.
+    // spaces, say; DATRELLE_TEST_FOLDER gives the default), without starting it.
     explicit RunningProgram(const std::string& exeName = "Datrelle.exe",
                             const std::string& folderName = "");
     ~RunningProgram();
@@ -25,10 +25,11 @@ class RunningProgram {
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     const std::string& folder() const { return folder_; }
+    std::string settingsPath() const { return folder_ + "\\Datrelle.ini"; }
     std::string exePath() const { return folder_ + "\\" + exeName_; }
 
-    // Starts the program and waits until its main window exists; false on timeout.
-    [[nodiscard]] bool Start();
+    // Starts the program and waits until its main window is shown; false on timeout.
+    [[nodiscard]] bool Start(std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
     // Asks the main window to close and waits for the process to end. The exit code,
     // or nullopt when it did not end in time.
     std::optional<DWORD> Close();
@@ -90,5 +91,12 @@ std::vector<HWND> Children(HWND parent);
 // A new empty folder under the temporary folder.
 std::string MakeTempFolder();
 void RemoveFolder(const std::string& folder);
+
+// A whole file's bytes ("" when it cannot be read), and a file written with exactly
+// these bytes.
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+// A settings value as the profile functions read it, "<missing>" when there is none.
+std::string IniValue(const std::string& ini, const char* section, const char* key);
 
 }  // namespace datrelle::testing

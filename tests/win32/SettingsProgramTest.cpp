@@ -8,18 +8,9 @@
 #include <sstream>
 
 #include "RunningProgram.h"
-#include "win32/Win32Files.h"
 
 namespace datrelle::testing {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    return win32::Win32Files().ReadAll(path).value_or("");
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // "[Section]" and "KEY" lines of an INI text, in order.
 std::vector<std::string> Layout(const std::string& text) {
@@ -34,15 +25,9 @@ std::vector<std::string> Layout(const std::string& text) {
     return lines;
 }
 
-std::string Value(const std::string& ini, const char* section, const char* key) {
-    char value[800] = "";
-    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini.c_str());
-    return value;
-}
-
 class SettingsProgramTest : public ::testing::Test {
   protected:
-    std::string Ini() const { return program.folder() + "\\Datrelle.ini"; }
+    std::string Ini() const { return program.settingsPath(); }
 
     RunningProgram program;
 };
@@ -55,8 +40,8 @@ TEST_F(SettingsProgramTest, FirstRunCreatesTheTwelveKeysInOrder) {
                                         "[Settings]", "AUTO START", "SHOW MONTH", "AUTO HIDE",
                                         "DATE FORMAT", "START WEATHER", "APP TO RUN",
                                         "MILLISECONDS BEFORE STARTING APP"}));
-    EXPECT_EQ(Value(Ini(), "Settings", "Show Month"), "1");
-    EXPECT_EQ(Value(Ini(), "Settings", "Milliseconds before starting App"), "0");
+    EXPECT_EQ(IniValue(Ini(), "Settings", "Show Month"), "1");
+    EXPECT_EQ(IniValue(Ini(), "Settings", "Milliseconds before starting App"), "0");
 }
 
 TEST_F(SettingsProgramTest, CraftedSettingsAreAppliedAndWrittenBack) {
@@ -81,10 +66,10 @@ TEST_F(SettingsProgramTest, CraftedSettingsAreAppliedAndWrittenBack) {
     EXPECT_NE(saved.find("; kept as it is"), std::string::npos);
     EXPECT_NE(saved.find("top="), std::string::npos);
     EXPECT_NE(saved.find("key=value"), std::string::npos);
-    EXPECT_EQ(std::stod(Value(Ini(), "View", "Height")), 4500);
-    EXPECT_EQ(Value(Ini(), "Settings", "Show Month"), "0");
-    EXPECT_EQ(std::stod(Value(Ini(), "Settings", "Date format")), 2);
-    EXPECT_EQ(Value(Ini(), "Settings", "Nimbrel App path"), "C:\\nowhere.exe");
+    EXPECT_EQ(std::stod(IniValue(Ini(), "View", "Height")), 4500);
+    EXPECT_EQ(IniValue(Ini(), "Settings", "Show Month"), "0");
+    EXPECT_EQ(std::stod(IniValue(Ini(), "Settings", "Date format")), 2);
+    EXPECT_EQ(IniValue(Ini(), "Settings", "Nimbrel App path"), "C:\\nowhere.exe");
 }
 
 TEST_F(SettingsProgramTest, ASecondCopyEndsAtOnceAndTouchesNothing) {
@@ -141,7 +126,7 @@ TEST_F(SettingsProgramTest, HiddenSettingsFileCountsAsMissingAndIsWrittenAgain) 
     ASSERT_TRUE(program.Start());
     EXPECT_EQ(program.Send(program.Child("Button", "Show Month Icon"), BM_GETCHECK), BST_CHECKED);
     ASSERT_EQ(program.Close(), 0u);
-    EXPECT_EQ(Value(Ini(), "Settings", "Show Month"), "1");
+    EXPECT_EQ(IniValue(Ini(), "Settings", "Show Month"), "1");
 }
 
 TEST_F(SettingsProgramTest, FirstTextFileOfTheFolderIsLoadedWithTheLineRules) {
