@@ -64,9 +64,12 @@ TEST_F(TrayTest, IconsComeBackWhenTheTaskbarIsCreatedAgain) {
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     ASSERT_TRUE(RemoveTrayIcon(dayHolder));
     ASSERT_TRUE(RemoveTrayIcon(monthHolder));
-    program.Send(program.mainWindow(), taskbarCreated);
-    EXPECT_TRUE(TrayHasIcon(dayHolder));
-    EXPECT_TRUE(TrayHasIcon(monthHolder));
+    // As a restarted Explorer announces itself: to every top-level window, the hidden
+    // ones too, and once the program has hidden itself.
+    Sleep(800);
+    ASSERT_FALSE(IsWindowVisible(program.mainWindow()));
+    ASSERT_TRUE(PostMessageA(HWND_BROADCAST, taskbarCreated, 0, 0));
+    EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(dayHolder) && TrayHasIcon(monthHolder); }));
 
     // Without "Show Month Icon" only the day icon comes back.
     const HWND box = program.Child("Button", "Show Month Icon");
