@@ -19,6 +19,7 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <unistd.h>
 
 namespace {
 
@@ -67,22 +68,49 @@ bool WriteSample(const std::string& path, std::size_t bytes) {
     return static_cast<bool>(file);
 }
 
-// The median of a few loads, in seconds.
+// Walks through a buffer larger than the processor's last-level cache, so the next
+// load starts with none of its data cached. A 5 MB file and its text would otherwise
+// stay in a large cache between loads while a 50 MB one cannot, and the ratio would
+// measure the cache's size rather than the loader's growth.
+class CacheEvictor {
+  public:
+    CacheEvictor() : buffer_(EvictionBytes(), 1) {}
+    void Evict() {
+        for (std::size_t i = 0; i < buffer_.size(); i += 64) {
+            buffer_[i] = static_cast<char>(buffer_[i] + 1);
+        }
+    }
+
+  private:
+    static std::size_t EvictionBytes() {
+        long cache = 0;
+#if defined(_SC_LEVEL3_CACHE_SIZE)
+        cache = sysconf(_SC_LEVEL3_CACHE_SIZE);
+#endif
+        constexpr std::size_t kFallback = 256u << 20;
+        const std::size_t bytes = cache > 0 ? static_cast<std::size_t>(cache) : kFallback;
+        return std::min<std::size_t>(2 * bytes, 1024u << 20);
+    }
+
+    std::vector<char> buffer_;
+};
+
+// One load, in seconds; nullopt when it failed.
 std::optional<double> TimeLoad(const std::string& path) {
     DiskFiles files;
-    std::vector<double> times;
-    for (int repeat = 0; repeat < kRepeats; ++repeat) {
-        std::string textFileDir;
-        const auto begin = std::chrono::steady_clock::now();
-        const auto text = datrelle::LoadTextFile(files, path, textFileDir);
-        const auto end = std::chrono::steady_clock::now();
-        if (!text || text->empty()) {
-            return std::nullopt;
-        }
-        times.push_back(std::chrono::duration<double>(end - begin).count());
+    std::string textFileDir;
+    const auto begin = std::chrono::steady_clock::now();
+    const auto text = datrelle::LoadTextFile(files, path, textFileDir);
+    const auto end = std::chrono::steady_clock::now();
+    if (!text || text->empty()) {
+        return std::nullopt;
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return std::chrono::duration<double>(end - begin).count();
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 }  // namespace
@@ -98,25 +126,45 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argc > 1 ? argv[1] : ".";
     constexpr std::size_t kMegabyte = 1024 * 1024;
     const std::size_t sizes[] = {5 * kMegabyte, 50 * kMegabyte};
-    std::vector<double> seconds;
+    std::vector<std::string> paths;
     for (const std::size_t size : sizes) {
-        const std::string path =
-            (folder / ("loader-bench-" + std::to_string(size / kMegabyte) + "MB.txt")).string();
-        if (!WriteSample(path, size)) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        paths.push_back(
+            (folder / ("loader-bench-" + std::to_string(size / kMegabyte) + "MB.txt")).string());
+        if (!WriteSample(paths.back(), size)) {
+            std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
             return 1;
         }
-        const auto time = TimeLoad(path);
-        std::filesystem::remove(path);
-        if (!time) {
-            std::fprintf(stderr, "loading %s failed\n", path.c_str());
-            return 1;
-        }
-        std::printf("%3zu MB: %8.1f ms  %7.1f MB/s\n", size / kMegabyte, *time * 1000,
-                    static_cast<double>(size / kMegabyte) / *time);
-        seconds.push_back(*time);
     }
-    std::printf("50 MB / 5 MB time ratio: %.2f (linear is 10, limit 12)\n",
-                seconds[1] / seconds[0]);
+    // The two sizes alternate, so whatever else the machine does falls on both alike;
+    // each load is timed once with the caches as the previous load left them (warm) and
+    // once after they were emptied (cold).
+    CacheEvictor evictor;
+    std::vector<double> warm[2];
+    std::vector<double> cold[2];
+    for (int repeat = 0; repeat < kRepeats; ++repeat) {
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const auto first = TimeLoad(paths[i]);
+            const auto second = TimeLoad(paths[i]);
+            evictor.Evict();
+            const auto third = TimeLoad(paths[i]);
+            if (!first || !second || !third) {
+                std::fprintf(stderr, "loading %s failed\n", paths[i].c_str());
+                return 1;
+            }
+            warm[i].push_back(*second);
+            cold[i].push_back(*third);
+        }
+    }
+    for (const std::string& path : paths) {
+        std::filesystem::remove(path);
+    }
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const double megabytes = static_cast<double>(sizes[i] / kMegabyte);
+        std::printf("%3.0f MB: warm %7.1f ms %6.0f MB/s, cold %7.1f ms %6.0f MB/s\n", megabytes,
+                    Median(warm[i]) * 1000, megabytes / Median(warm[i]), Median(cold[i]) * 1000,
+                    megabytes / Median(cold[i]));
+    }
+    std::printf("50 MB / 5 MB time ratio: warm %.2f, cold %.2f (linear is 10, limit 12)\n",
+                Median(warm[1]) / Median(warm[0]), Median(cold[1]) / Median(cold[0]));
     return 0;
 }
