@@ -69,13 +69,14 @@ std::string Win32FileDialog::ShowOpen(const FileDialogRequest& request) {
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner_;
     dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-    dialog.nFilterIndex = 1;
+    dialog.nFilterIndex = filterIndex_;
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-    // No OFN_FILEMUSTEXIST: the notes box takes the name of a file still to be made.
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY;
+    // No flags, the dialog's defaults: the notes box takes the name of a file still to
+    // be made (no OFN_FILEMUSTEXIST), and without a hook the dialog is Explorer-style.
+    dialog.Flags = 0;
 
     if (!GetOpenFileNameA(&dialog)) {
         // A name the dialog refuses to start with (left from an earlier use, say with
@@ -89,6 +90,7 @@ std::string Win32FileDialog::ShowOpen(const FileDialogRequest& request) {
             return {};
         }
     }
+    filterIndex_ = dialog.nFilterIndex;
     return std::string(name.data());
 }
 

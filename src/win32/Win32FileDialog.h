@@ -21,6 +21,9 @@ class Win32FileDialog : public FileDialog {
 
   private:
     HWND owner_ = nullptr;
+    // The filter entry chosen last time (0 before the first use: the first entry), kept
+    // like every other property of the one shared dialog.
+    DWORD filterIndex_ = 0;
 };
 
 // The filter in the dialog's own form: "A|*.a|B|*.b" becomes "A\0*.a\0B\0*.b\0\0". A

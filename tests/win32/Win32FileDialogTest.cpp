@@ -74,7 +74,6 @@ class Win32FileDialogTest : public ::testing::Test {
                 }
             }
         });
-        Win32FileDialog fileDialog;
         std::string chosen = fileDialog.ShowOpen(request);
         user.join();
         EXPECT_TRUE(answered) << "the dialog was not found or not answered";
@@ -82,6 +81,7 @@ class Win32FileDialogTest : public ::testing::Test {
     }
 
     std::string folder;
+    Win32FileDialog fileDialog;
 };
 
 TEST_F(Win32FileDialogTest, ChosenFileComesBackWithItsFullPath) {
@@ -102,6 +102,30 @@ TEST_F(Win32FileDialogTest, CancelGivesNothingEvenWithANameOffered) {
         });
     EXPECT_EQ(chosen, "");
     EXPECT_FALSE(title.empty()) << "the system's own title";
+}
+
+TEST_F(Win32FileDialogTest, FilterEntryChosenLastTimeIsOfferedNextTime) {
+    constexpr int kFileTypeId = 0x470;
+    const std::string file = folder + "\\chosen.txt";
+    std::ofstream(file) << "text";
+    const FileDialogRequest request{"", "Text|*.txt|All Files|*.*", folder, ""};
+    ShowAndAnswer(request, [&](HWND dialog) {
+        const HWND types = GetDlgItem(dialog, kFileTypeId);
+        SendMessageA(types, CB_SETCURSEL, 1, 0);
+        // What the combo box tells its dialog when a user picks an entry.
+        for (const WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kFileTypeId, notification),
+                         reinterpret_cast<LPARAM>(types));
+        }
+        return testing::ChooseFile(dialog, file);
+    });
+    LRESULT offered = -1;
+    ShowAndAnswer(request, [&](HWND dialog) {
+        offered = SendMessageA(GetDlgItem(dialog, kFileTypeId), CB_GETCURSEL, 0, 0);
+        testing::CancelDialog(dialog);
+        return true;
+    });
+    EXPECT_EQ(offered, 1);
 }
 
 }  // namespace
