@@ -85,6 +85,11 @@ void App::OnDateMayHaveChanged() {
     dateRefresh_.RefreshDate();
 }
 
+void App::OnRegionalFormatChanged() {
+    dateRefresh_.RefreshDate();
+    dateRefresh_.ReplaceShownIcons();
+}
+
 void App::OnIconsReloaded() {
     dateRefresh_.ReplaceShownIcons();
 }

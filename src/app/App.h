@@ -53,9 +53,12 @@ class App {
     void OnText1DoubleClick();
     // The taskbar was created anew (Explorer restarted).
     void OnTaskbarCreated();
-    // The clock, the time zone or the regional date settings changed, or the machine
-    // woke from sleep: today may not be the day the tray shows.
+    // The clock or the time zone changed, or the machine woke from sleep: today may
+    // not be the day the tray shows.
     void OnDateMayHaveChanged();
+    // The regional date formats changed: the tooltips name the date in the new long
+    // form, although the day is the same.
+    void OnRegionalFormatChanged();
     // The icon images were reloaded at another size.
     void OnIconsReloaded();
 

@@ -42,7 +42,8 @@ void DateRefresh::AddShownIconsAgain() {
     if (vars_.CurDay != 0) {
         tray_.AddTrayIcon(1, vars_.CurDay);
     }
-    if (vars_.CurMonth != 0 && check2_.Value() == CheckBox::kChecked) {
+    // As the refresh leaves it: shown at every state but unchecked.
+    if (vars_.CurMonth != 0 && check2_.Value() != CheckBox::kUnchecked) {
         tray_.AddTrayIcon(2, vars_.CurMonth);
     }
 }

@@ -102,8 +102,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             app_.OnDateMayHaveChanged();
             return 0;
         case WM_SETTINGCHANGE:
-            // The regional date formats or the time zone may have changed.
-            app_.OnDateMayHaveChanged();
+            if (lParam != 0 && std::string_view(reinterpret_cast<const char*>(lParam)) == "intl") {
+                app_.OnRegionalFormatChanged();
+            } else {
+                // The time zone, among others, may have changed.
+                app_.OnDateMayHaveChanged();
+            }
             break;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
@@ -123,6 +127,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // the settings are written now, or they would be lost at every log-off.
             if (wParam) {
                 app_.Unload();
+                // And the program ends as for every other way of closing, rather than
+                // running on without its icons until the system stops it.
+                DestroyWindow(window_);
             }
             return 0;
         case WM_CLOSE:

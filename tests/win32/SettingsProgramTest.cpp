@@ -118,6 +118,7 @@ TEST_F(SettingsProgramTest, EndOfTheWindowsSessionSavesTheSettings) {
     EXPECT_TRUE(program.Send(program.mainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
     program.Send(program.mainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_EQ(Layout(ReadFile(Ini())).size(), 14u);
+    EXPECT_EQ(program.WaitForExit(std::chrono::milliseconds(5000)), 0u);
 }
 
 TEST_F(SettingsProgramTest, HiddenSettingsFileCountsAsMissingAndIsWrittenAgain) {

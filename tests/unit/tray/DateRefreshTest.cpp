@@ -117,10 +117,36 @@ TEST_F(DateRefreshTest, IconsReplacedOnlyOnceADateIsKnown) {
     refresh.AddShownIconsAgain();
     EXPECT_TRUE(fake.tray.calls.empty());
     RefreshOn({2026, 12, 6});
-    // Deleted first, so the shell takes the new images instead of refusing a second add.
+    // Deleted first, so the shell takes the new images and tooltips instead of refusing
+    // a second add.
+    fake.calendar.longDate = "6. Dezember 2026";
     refresh.ReplaceShownIcons();
     EXPECT_EQ(Shown(), (std::vector{DayWindow(6), MonthWindow(12)}));
-    EXPECT_EQ(fake.tray.calls.size(), 2u + 4u);
+    ASSERT_EQ(fake.tray.calls.size(), 2u + 4u);
+    EXPECT_EQ(std::string(fake.tray.calls.back().record.szTip.data()).substr(0, 26),
+              "Today is: 6. Dezember 2026");
+}
+
+TEST_F(DateRefreshTest, GreyedMonthIconComesBackWithTheTaskbar) {
+    const struct {
+        int state;
+        bool monthShown;
+    } cases[] = {
+        {CheckBox::kChecked, true}, {CheckBox::kGreyed, true}, {CheckBox::kUnchecked, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        FakePlatform platform;
+        SharedVariables shared;
+        SysTray sysTray{platform.platform, shared};
+        CheckBox box{c.state};
+        DateRefresh dateRefresh{platform.platform, shared, sysTray, box};
+        platform.calendar.today = {2026, 12, 6};
+        dateRefresh.RefreshDate();
+        platform.tray.shown.clear();  // Explorer restarted
+        dateRefresh.AddShownIconsAgain();
+        EXPECT_TRUE(platform.tray.Shows(DayWindow(6)));
+        EXPECT_EQ(platform.tray.Shows(MonthWindow(12)), c.monthShown);
+    }
 }
 
 }  // namespace
