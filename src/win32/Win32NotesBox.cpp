@@ -15,9 +15,10 @@ std::string Win32NotesBox::Text() const {
     return text;
 }
 
-void Win32NotesBox::SetText(std::string_view text) {
+bool Win32NotesBox::SetText(std::string_view text) {
     const std::string copy(text);
-    SetWindowTextA(edit_, copy.c_str());
+    // An edit control that cannot make room for the text refuses it and keeps its own.
+    return SetWindowTextA(edit_, copy.c_str()) != FALSE;
 }
 
 }  // namespace datrelle::win32
