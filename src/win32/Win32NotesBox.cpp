@@ -5,6 +5,8 @@
 namespace datrelle::win32 {
 
 std::string Win32NotesBox::Text() const {
+    // Reading the program's own edit control fails only once it is gone, and then there
+    // is no text to have.
     const int length = GetWindowTextLengthA(edit_);
     if (length <= 0) {
         return {};

@@ -208,6 +208,8 @@ ScreenSize Win32Window::Screen() const {
 
 bool Win32Window::OnSomeMonitor(const WindowRect& rect) const {
     MonitorSearch search{PixelRect(rect, Dpi())};
+    // A failed enumeration finds no monitor: the logic then puts the window in its
+    // default place, which is always on the screen.
     EnumDisplayMonitors(nullptr, nullptr, TouchesWorkArea, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -262,6 +264,7 @@ void Win32Window::ShowPopupMenu() {
 
 void Win32Window::Close() {
     // Posted: the unload handler must not run inside the handler that asked for it.
+    // Posting fails only with a full message queue; the user can then close again.
     PostMessageA(window_, WM_CLOSE, 0, 0);
 }
 
