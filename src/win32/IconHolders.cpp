@@ -78,6 +78,7 @@ bool IconHolders::Create(HWND parent, HINSTANCE instance, int dpi) {
 }
 
 std::vector<UniqueIcon> IconHolders::ApplyDpi(int dpi) {
+    // Should the metric be unknown (0), the icons load at their own first size.
     const int size = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
     std::vector<UniqueIcon> previous;
     const auto apply = [&](IconKind kind, int index, const TwipsRect& place) {

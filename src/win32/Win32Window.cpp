@@ -256,7 +256,8 @@ void Win32Window::ShowPopupMenu() {
     // The menu's loop needs one more message to end cleanly after a click elsewhere.
     PostMessageA(window_, WM_NULL, 0, 0);
     // The chosen item reaches the window as every menu command does, but before this
-    // returns, so its click has been handled when the menu is gone.
+    // returns, so its click has been handled when the menu is gone. 0: nothing was
+    // chosen, or the menu could not be shown, which comes to the same.
     if (command != 0) {
         SendMessageA(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     }
