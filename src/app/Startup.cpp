@@ -104,8 +104,11 @@ void App::LoadFirstNotesFile() {
     if (!name) {
         return;
     }
-    if (const auto text = LoadTextFile(platform_.files, folder + "\\" + *name, vars_.TextFileDir)) {
-        platform_.notes.SetText(*text);
+    const auto text = LoadTextFile(platform_.files, folder + "\\" + *name, vars_.TextFileDir);
+    // A text the box cannot take (too large) leaves the hint in it, which must never be
+    // saved over the file.
+    if (text && !platform_.notes.SetText(*text)) {
+        vars_.TextFileDir.clear();
     }
 }
 

@@ -11,7 +11,9 @@ class NotesBox {
     virtual ~NotesBox() = default;
 
     virtual std::string Text() const = 0;
-    virtual void SetText(std::string_view text) = 0;
+    // False when the box cannot take the text (too large for the memory it can have);
+    // it then keeps the text it had.
+    [[nodiscard]] virtual bool SetText(std::string_view text) = 0;
 };
 
 }  // namespace datrelle

@@ -15,17 +15,20 @@ void NotesPanel::OnText1DblClick() {
     dialog_.ShowOpen();
     const std::string chosen = dialog_.FileName;
     if (!chosen.empty()) {
+        const std::string previousFile = vars_.TextFileDir;
         const auto text = LoadTextFile(files_, chosen, vars_.TextFileDir);
-        if (!text && files_.IsOrdinaryFile(chosen)) {
-            // The file is there but could not be read (locked, no permission). Emptying
-            // the box and pointing "Save Changes" at it would let a save overwrite a
-            // text nobody saw: the box and the notes file stay as they were.
+        // A name that reads as nothing (a new file typed into the dialog) empties the
+        // box, ready to be written there by "Save Changes".
+        const bool unreadable = !text && files_.IsOrdinaryFile(chosen);
+        if (unreadable || !notes_.SetText(text.value_or(std::string()))) {
+            // The file is there but could not be read (locked, no permission), or the
+            // box could not take its text (too large) and kept the old one. Pointing
+            // "Save Changes" at the file would let a save overwrite a text nobody saw:
+            // the box and the notes file stay as they were.
+            vars_.TextFileDir = previousFile;
             form_.Command8.SetVisible(true);
             return;
         }
-        // A name that reads as nothing (a new file typed into the dialog) empties the
-        // box, ready to be written there by "Save Changes".
-        notes_.SetText(text.value_or(std::string()));
     }
     // Also after a cancel: "Save Changes" then has no file and says so, instead of
     // writing the box over a file the user turned away from.

@@ -157,6 +157,7 @@ void BrowserHost::Detach() noexcept {
 void BrowserHost::FitToHost() noexcept {
     RECT area{};
     if (inPlace_ && host_ != nullptr && GetClientRect(host_, &area)) {
+        // A control that refuses the new size keeps its old one until the next resize.
         inPlace_->SetObjectRects(&area, &area);
     }
 }

@@ -46,7 +46,8 @@ UniqueFont MakeFont(const FontStyle& entry, int dpi) {
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
                                     static_cast<UINT>(dpi))) {
-        // Older systems: the message font at the system's DPI is the next best.
+        // Older systems: the message font at the system's DPI is the next best. Should
+        // that fail too, the empty font below asks the system for its default face.
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     }
     LOGFONTW font = metrics.lfMessageFont;
@@ -55,8 +56,10 @@ UniqueFont MakeFont(const FontStyle& entry, int dpi) {
         font.lfHeight = -MulDiv(static_cast<int>(entry.points * 100 + 0.5), dpi, 7200);
         font.lfWeight = entry.weight;
         font.lfCharSet = DEFAULT_CHARSET;
+        // The faces are the inventory's short names, well within LF_FACESIZE.
         MultiByteToWideChar(CP_ACP, 0, entry.face, -1, font.lfFaceName, LF_FACESIZE);
     }
+    // Null when no font can be made: a control given none draws in the system font.
     return UniqueFont{CreateFontIndirectW(&font)};
 }
 
@@ -83,7 +86,8 @@ bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
     // The notes box has no length limit of its own; the edit control's default stops
     // at 32K characters and would cut a longer file.
     SendMessageA(Get(ControlId::Text1), EM_SETLIMITTEXT, 0, 0);
-    // The frame is drawn below the check boxes it holds.
+    // The frame is drawn below the check boxes it holds; they clip it anyway, so a
+    // failure changes nothing that shows.
     SetWindowPos(Get(ControlId::Frame1), HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     AddNotesTooltip(parent, instance);
@@ -103,6 +107,7 @@ void ControlWindows::AddNotesTooltip(HWND parent, HINSTANCE instance) {
     tool.hwnd = parent;
     tool.uId = reinterpret_cast<UINT_PTR>(Get(ControlId::Text1));
     tool.lpszText = const_cast<char*>(kText1Tooltip);
+    // A tool that cannot be added leaves the box without its hint, as above.
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

@@ -30,6 +30,7 @@ class ControlWindows {
     }
     void AddNotesTooltip(HWND parent, HINSTANCE instance);
 
+    // Children of the parent window (the tooltip is owned by it), destroyed with it.
     std::array<HWND, kCount> windows_{};
     HWND tooltip_ = nullptr;
     UniqueFont defaultFont_;

@@ -16,6 +16,7 @@ inline RECT ToPixels(const TwipsRect& place, int dpi) {
             TwipsToPixels(place.top + place.height, dpi)};
 }
 
+// A control that cannot be moved keeps its place: only the look suffers.
 inline void MoveTo(HWND window, const RECT& r) {
     MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
 }

@@ -22,7 +22,8 @@ LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM
             PAINTSTRUCT paint;
             const HDC dc = BeginPaint(window, &paint);
             const auto icon = reinterpret_cast<HICON>(GetWindowLongPtrA(window, 0));
-            if (icon != nullptr) {
+            // Never seen by the user (the boxes are hidden): a failed drawing is harmless.
+            if (dc != nullptr && icon != nullptr) {
                 DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
             }
             EndPaint(window, &paint);
@@ -77,6 +78,7 @@ bool IconHolders::Create(HWND parent, HINSTANCE instance, int dpi) {
 }
 
 std::vector<UniqueIcon> IconHolders::ApplyDpi(int dpi) {
+    // Should the metric be unknown (0), the icons load at their own first size.
     const int size = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
     std::vector<UniqueIcon> previous;
     const auto apply = [&](IconKind kind, int index, const TwipsRect& place) {
@@ -84,7 +86,8 @@ std::vector<UniqueIcon> IconHolders::ApplyDpi(int dpi) {
         MoveTo(box.window, ToPixels(place, dpi));
         UniqueIcon icon{static_cast<HICON>(LoadImageA(
             instance_, MAKEINTRESOURCEA(ResourceId(kind, index)), IMAGE_ICON, size, size, 0))};
-        // A box whose icon cannot be loaded keeps the one it has.
+        // A box whose icon cannot be loaded keeps the one it has (at first none: its
+        // tray icon is then blank, yet still answers the mouse).
         if (icon) {
             SetWindowLongPtrA(box.window, 0, reinterpret_cast<LONG_PTR>(icon.get()));
             previous.push_back(std::move(box.icon));

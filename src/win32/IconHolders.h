@@ -33,7 +33,7 @@ class IconHolders {
 
   private:
     struct Box {
-        HWND window = nullptr;
+        HWND window = nullptr;  // a child of the main window, destroyed with it
         UniqueIcon icon;
     };
     Box* Find(IconKind kind, int index);

@@ -28,7 +28,8 @@ bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
-    // Shared icons belong to the system and are never destroyed by the program.
+    // Shared icons belong to the system and are never destroyed by the program. A
+    // missing icon or cursor leaves the system's default in its place.
     windowClass.hIcon = static_cast<HICON>(LoadImageA(
         instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP),
@@ -46,7 +47,9 @@ bool MainWindow::Create() {
     if (!RegisterMainClass(instance_, WindowProc) || !RegisterBrowserHostClass(instance_)) {
         return false;
     }
-    // Placed where the system puts new windows; start-up moves it afterwards.
+    // Placed where the system puts new windows; start-up moves it afterwards. The window
+    // procedure keeps the handle from WM_NCCREATE on and forgets it again at
+    // WM_NCDESTROY, so it tells whether the window was made.
     CreateWindowExA(kWindowExStyle, kMainWindowClass, kProgramTitle, kWindowStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
     return window_ != nullptr;
@@ -74,8 +77,9 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
         // A handler that fails (out of memory, say) abandons only that event; the
-        // program goes on with the next one.
-        return 0;
+        // program goes on with the next one. A window whose creation failed half-way
+        // is not made at all.
+        return message == WM_CREATE ? -1 : 0;
     }
 }
 
@@ -135,7 +139,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             // Every way of closing comes here; nothing can cancel it.
             app_.Unload();
-            DestroyWindow(window_);
+            DestroyWindow(window_);  // cannot fail for this thread's own window
             return 0;
         case WM_DESTROY:
             app_.Unload();  // runs once: here only when the window was destroyed directly
@@ -163,6 +167,8 @@ bool MainWindow::OnCreate() {
         return false;
     }
     AttachPlatform();
+    // 0 when the system has no message numbers left: the icons then do not come back
+    // after Explorer restarts, and HandleMessage never takes 0 for this message.
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     // Lets Explorer's broadcast through even when the program runs with higher rights
     // than Explorer. Without it the icons would stay away after Explorer restarts;
@@ -189,6 +195,8 @@ void MainWindow::AttachPlatform() {
 void MainWindow::SetCreationSize() {
     const int dpi = DpiOf(window_);
     RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    // Sizes only: should either call fail, the window starts at another size, and
+    // start-up places and sizes it again.
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -213,6 +221,8 @@ void MainWindow::BindViews() {
     const auto bindTimer = [this](Timer& timer, UINT_PTR id) {
         timer.onShow = [this, &timer, id] {
             // An interval of 0 never fires; SetTimer would take it as its shortest.
+            // SetTimer fails only when the system is out of timers, and KillTimer when
+            // the timer was not running: neither leaves anything to undo.
             if (timer.Running()) {
                 SetTimer(window_, id, static_cast<UINT>(timer.Interval()), nullptr);
             } else {
@@ -225,6 +235,7 @@ void MainWindow::BindViews() {
     bindTimer(form.Timer3, kTimer3);
     const auto bindMenuItem = [this](MenuItem& item, UINT id) {
         item.onShow = [this, &item, id] {
+            // Fails only for an item the menu does not have; these are its own.
             CheckMenuItem(popup_, id, MF_BYCOMMAND | (item.Checked() ? MF_CHECKED : MF_UNCHECKED));
         };
     };
@@ -296,6 +307,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     // The old icons stay alive until the tray shows the new ones.
     const auto previousIcons = holders_.ApplyDpi(dpi);
     app_.OnIconsReloaded();
+    // A window the system will not move keeps its place; the layout below follows it.
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The controls went back to their design sizes; the panels follow the window again
@@ -305,6 +317,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 
 LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {
     if (control == controls_.Get(ControlId::Label1)) {
+        // Colours only: a failure paints the label in the default ones.
         SetTextColor(dc, RGB((kLabel1Colour >> 16) & 0xFF, (kLabel1Colour >> 8) & 0xFF,
                              kLabel1Colour & 0xFF));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));

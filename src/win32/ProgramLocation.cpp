@@ -32,16 +32,12 @@ std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance) {
 }
 
 SingleInstance::SingleInstance() {
-    // "Local\": one copy per logon session, so users of one machine don't block each
-    // other.
-    mutex_ = CreateMutexA(nullptr, FALSE, "Local\\Tavrin.Datrelle.SingleInstance");
-    anotherIsRunning_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
-}
-
-SingleInstance::~SingleInstance() {
-    if (mutex_ != nullptr) {
-        CloseHandle(mutex_);
-    }
+    mutex_.reset(CreateMutexA(nullptr, FALSE, kSingleInstanceMutex));
+    const DWORD error = GetLastError();
+    // A copy running with other rights (elevated, say) made the mutex with a default
+    // security that this one may not open: the mutex exists, so that copy runs. Any
+    // other failure says nothing about another copy; this one then runs.
+    anotherIsRunning_ = mutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
 }
 
 }  // namespace datrelle::win32

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/ProgramFile.h"
+#include "win32/Unique.h"
 
 namespace datrelle::win32 {
 
@@ -12,19 +13,22 @@ namespace datrelle::win32 {
 // cannot say.
 std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance);
 
+// The named mutex by which the copies of the program find each other. "Local\": one
+// copy per logon session, so users of one machine don't block each other.
+inline constexpr const char* kSingleInstanceMutex = "Local\\Tavrin.Datrelle.SingleInstance";
+
 // Whether another copy of the program already runs in this logon session. The
 // returned guard keeps this copy registered while it lives.
 class SingleInstance {
   public:
     SingleInstance();
-    ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     bool AnotherIsRunning() const { return anotherIsRunning_; }
 
   private:
-    HANDLE mutex_ = nullptr;
+    UniqueHandle mutex_;
     bool anotherIsRunning_ = false;
 };
 

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "win32/AnsiText.h"
+
 namespace datrelle::win32 {
 namespace {
 
@@ -10,11 +14,18 @@ std::string FormatDate(const CivilDate& date, DWORD flags) {
     time.wYear = static_cast<WORD>(date.year);
     time.wMonth = static_cast<WORD>(date.month);
     time.wDay = static_cast<WORD>(date.day);
-    char text[128];
-    const int length = GetDateFormatA(LOCALE_USER_DEFAULT, flags, &time, nullptr, text,
-                                      static_cast<int>(sizeof text));
-    // A format that cannot be produced gives an empty text rather than a wrong one.
-    return length > 0 ? std::string(text, static_cast<std::size_t>(length - 1)) : std::string();
+    // Asked for its length first: a user's own long format may spell out more than a
+    // fixed buffer holds. The wide function, as the narrow one has such a buffer of its
+    // own under Wine; the text is then turned into the system's ANSI code page.
+    const int size = GetDateFormatW(LOCALE_USER_DEFAULT, flags, &time, nullptr, nullptr, 0);
+    if (size <= 0) {
+        return {};  // a format that cannot be produced gives an empty text, not a wrong one
+    }
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    const int length =
+        GetDateFormatW(LOCALE_USER_DEFAULT, flags, &time, nullptr, text.data(), size);
+    text.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+    return AnsiFromWide(text);
 }
 
 }  // namespace

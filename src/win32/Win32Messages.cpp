@@ -6,7 +6,8 @@ namespace datrelle::win32 {
 
 void Win32Messages::Show(std::string_view text) {
     const std::string message(text);
-    // MB_OK with no icon flag: a plain box with a single OK button.
+    // MB_OK with no icon flag: a plain box with a single OK button. A box that cannot
+    // be shown (out of memory) leaves no other way to tell the user.
     MessageBoxA(owner_, message.c_str(), kProgramTitle, MB_OK);
 }
 

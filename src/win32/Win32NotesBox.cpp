@@ -5,6 +5,8 @@
 namespace datrelle::win32 {
 
 std::string Win32NotesBox::Text() const {
+    // Reading the program's own edit control fails only once it is gone, and then there
+    // is no text to have.
     const int length = GetWindowTextLengthA(edit_);
     if (length <= 0) {
         return {};
@@ -15,9 +17,10 @@ std::string Win32NotesBox::Text() const {
     return text;
 }
 
-void Win32NotesBox::SetText(std::string_view text) {
+bool Win32NotesBox::SetText(std::string_view text) {
     const std::string copy(text);
-    SetWindowTextA(edit_, copy.c_str());
+    // An edit control that cannot make room for the text refuses it and keeps its own.
+    return SetWindowTextA(edit_, copy.c_str()) != FALSE;
 }
 
 }  // namespace datrelle::win32

@@ -12,7 +12,7 @@ class Win32NotesBox : public NotesBox {
     void Attach(HWND edit) { edit_ = edit; }
 
     std::string Text() const override;
-    void SetText(std::string_view text) override;
+    bool SetText(std::string_view text) override;
 
   private:
     HWND edit_ = nullptr;

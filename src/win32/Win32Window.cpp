@@ -208,6 +208,8 @@ ScreenSize Win32Window::Screen() const {
 
 bool Win32Window::OnSomeMonitor(const WindowRect& rect) const {
     MonitorSearch search{PixelRect(rect, Dpi())};
+    // A failed enumeration finds no monitor: the logic then puts the window in its
+    // default place, which is always on the screen.
     EnumDisplayMonitors(nullptr, nullptr, TouchesWorkArea, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -254,7 +256,8 @@ void Win32Window::ShowPopupMenu() {
     // The menu's loop needs one more message to end cleanly after a click elsewhere.
     PostMessageA(window_, WM_NULL, 0, 0);
     // The chosen item reaches the window as every menu command does, but before this
-    // returns, so its click has been handled when the menu is gone.
+    // returns, so its click has been handled when the menu is gone. 0: nothing was
+    // chosen, or the menu could not be shown, which comes to the same.
     if (command != 0) {
         SendMessageA(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     }
@@ -262,6 +265,7 @@ void Win32Window::ShowPopupMenu() {
 
 void Win32Window::Close() {
     // Posted: the unload handler must not run inside the handler that asked for it.
+    // Posting fails only with a full message queue; the user can then close again.
     PostMessageA(window_, WM_CLOSE, 0, 0);
 }
 

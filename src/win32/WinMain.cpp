@@ -18,6 +18,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
 
+    // Should this fail, the notes box's tooltip is the one control that may be missing,
+    // and the window is made without it; the other controls are the system's own.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     // OLE outlives the window: the browser control in it needs OLE until it is gone.
@@ -31,7 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     mainWindow.Start();
 
-    MSG message;
+    // GetMessageA fails (-1) only for a window filter that is not a window; there is none.
+    MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // The browser takes its own keys first; then Tab and the access keys move
         // between the window's controls.

@@ -108,9 +108,16 @@ class FakeMessages : public Messages {
 class FakeNotesBox : public NotesBox {
   public:
     std::string Text() const override { return text; }
-    void SetText(std::string_view value) override { text = value; }
+    bool SetText(std::string_view value) override {
+        if (refusesText) {
+            return false;
+        }
+        text = value;
+        return true;
+    }
 
     std::string text = "... Double-Click to load text file ...\r\n";
+    bool refusesText = false;  // as a box that cannot make room for a large text
 };
 
 // The program's folder in the fakes.

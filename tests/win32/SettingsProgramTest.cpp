@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 #include "RunningProgram.h"
+#include "win32/ProgramLocation.h"
 
 namespace datrelle::testing {
 namespace {
@@ -80,6 +80,23 @@ TEST_F(SettingsProgramTest, ASecondCopyEndsAtOnceAndTouchesNothing) {
     EXPECT_EQ(GetFileAttributesA((second.folder() + "\\Datrelle.ini").c_str()),
               INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(program.Running());
+}
+
+TEST_F(SettingsProgramTest, ACopyThatMayNotOpenTheRunningCopysMutexEndsToo) {
+    // An empty access list, as a copy running elevated leaves for one that is not.
+    SECURITY_DESCRIPTOR security;
+    ACL noAccess;
+    ASSERT_TRUE(InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(InitializeAcl(&noAccess, sizeof noAccess, ACL_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&security, TRUE, &noAccess, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &security, FALSE};
+    const win32::UniqueHandle running(
+        CreateMutexA(&attributes, FALSE, win32::kSingleInstanceMutex));
+    ASSERT_TRUE(running);
+
+    ASSERT_FALSE(program.Start());
+    EXPECT_EQ(program.WaitForExit(std::chrono::milliseconds(5000)), 0u);
+    EXPECT_EQ(GetFileAttributesA(Ini().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(SettingsProgramTest, EveryWayOfClosingWritesTheSettingsAndRemovesTheIcons) {

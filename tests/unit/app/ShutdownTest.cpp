@@ -71,6 +71,18 @@ TEST_F(ShutdownTest, SaveChangesWritesTheTextWithOneLineEndAndHidesItself) {
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
+// The first notes file is too large for the box, which keeps its hint: "Save Changes"
+// must not write the hint over that file.
+TEST_F(ShutdownTest, AFirstNotesFileTheBoxRefusedIsNeverSavedOver) {
+    fake.files.Add(kNotes, "long notes");
+    fake.notes.refusesText = true;
+    app.Load();
+    form.Command8.SetVisible(true);
+    form.Command8.Press();
+    EXPECT_EQ(fake.files.ReadAll(kNotes), "long notes");
+    EXPECT_EQ(fake.messages.shown, std::vector<std::string>{kSaveError});
+}
+
 TEST(ShutdownSaveTest, FailedSaveShowsTheMessageAndKeepsTheFile) {
     for (const bool noNotesFile : {true, false}) {
         SCOPED_TRACE(noNotesFile);

@@ -34,9 +34,10 @@ class NotesPanelTest : public ::testing::Test {
 TEST_F(NotesPanelTest, DoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
     struct Case {
         const char* name;
-        const char* answer;     // "" = cancelled
-        const char* text;       // the box afterwards
-        const char* notesFile;  // TextFileDir afterwards
+        const char* answer;       // "" = cancelled
+        const char* text;         // the box afterwards
+        const char* notesFile;    // TextFileDir afterwards
+        bool boxRefuses = false;  // the box cannot take the text (too large for it)
     };
     const Case cases[] = {
         {"a text file", "C:\\Notes\\a.txt", "first\r\nsecond", "C:\\Notes\\a.txt"},
@@ -46,10 +47,13 @@ TEST_F(NotesPanelTest, DoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
         {"cancelled: the box keeps its text", "", "typed", ""},
         // A save must not overwrite a file whose text was never shown.
         {"an unreadable file changes nothing", "C:\\Notes\\locked.txt", "typed", kOld},
+        // The box keeps the old file's text, which must not be saved over the new file.
+        {"a text the box refuses changes nothing", "C:\\Notes\\a.txt", "typed", kOld, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         notes.text = "typed";
+        notes.refusesText = c.boxRefuses;
         vars.TextFileDir = kOld;
         form.Command8.SetVisible(false);
         fileDialog.Choose(c.answer);
