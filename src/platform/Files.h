@@ -23,9 +23,11 @@ class Files {
     // The file's bytes, or nullopt when it cannot be opened or read.
     virtual std::optional<std::string> ReadAll(std::string_view path) const = 0;
 
-    // Replaces the file's whole content. The new content goes to a temporary file in
-    // the same folder first, which then replaces the file, so a failure never leaves a
-    // truncated file behind. False on any failure.
+    // Replaces the file's whole content (a missing file is created). The new content
+    // goes to a temporary file in the same folder first, which then replaces the file,
+    // so a failure never leaves a truncated file behind; where no temporary can be
+    // made or put in the file's place, the file itself is written. False on any
+    // failure.
     virtual bool ReplaceContent(std::string_view path, std::string_view content) = 0;
 };
 

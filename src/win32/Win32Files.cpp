@@ -127,16 +127,19 @@ std::optional<std::string> Win32Files::ReadAll(std::string_view path) const {
     return bytes;
 }
 
-bool Win32Files::ReplaceContent(std::string_view path, std::string_view content) {
+namespace {
+
+enum class Replacement { Done, Failed, NotThisWay };
+
+// The new content goes to a temporary in the target's folder (so the rename never
+// crosses volumes), which then replaces the target: a failure half-way never leaves a
+// truncated file. NotThisWay when the folder takes no new file or the target cannot
+// be replaced by another file, while writing into it may still work.
+Replacement ReplaceThroughTemporary(const std::string& target, std::string_view content) {
     static std::atomic<unsigned> counter{0};
-    const std::string target(path);
-    if (target.empty()) {
-        return false;
-    }
     // Declared before the handle, so the handle is closed before the temporary is removed.
     TemporaryFile temporary;
     UniqueHandle file;
-    // The temporary lies in the target's folder, so the final rename never crosses volumes.
     for (int attempt = 0; attempt < 100 && !file; ++attempt) {
         temporary.path = target + ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" +
                          std::to_string(counter++);
@@ -146,26 +149,56 @@ bool Win32Files::ReplaceContent(std::string_view path, std::string_view content)
             const DWORD error = GetLastError();
             temporary.path.clear();  // not ours: nothing to remove
             if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-                return false;
+                return Replacement::NotThisWay;
             }
             continue;
         }
         file.reset(created);
     }
     if (!file) {
-        return false;
+        return Replacement::Failed;
     }
+    // A write that fails here (a full disk, say) would fail in the target too, after
+    // having emptied it.
     if (!WriteAll(file.get(), content) || !FlushFileBuffers(file.get())) {
-        return false;
+        return Replacement::Failed;
     }
     // Closing cannot lose what the flush has written; its result adds nothing.
     file.reset();
     if (!MoveFileExA(temporary.path.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return false;
+        return Replacement::NotThisWay;
     }
     temporary.renamed = true;
-    return true;
+    return Replacement::Done;
+}
+
+// The target itself opened for writing and emptied, as a text editor saves.
+bool WriteInPlace(const std::string& target, std::string_view content) {
+    const UniqueHandle file{
+        OrNull(CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr))};
+    return file && WriteAll(file.get(), content) && FlushFileBuffers(file.get());
+}
+
+}  // namespace
+
+bool Win32Files::ReplaceContent(std::string_view path, std::string_view content) {
+    const std::string target(path);
+    if (target.empty()) {
+        return false;
+    }
+    switch (ReplaceThroughTemporary(target, content)) {
+        case Replacement::Done:
+            return true;
+        case Replacement::Failed:
+            return false;
+        case Replacement::NotThisWay:
+            // A folder where only the file itself may be written, or a file another
+            // program keeps open while letting others write it: saved the plain way.
+            return WriteInPlace(target, content);
+    }
+    return false;
 }
 
 }  // namespace datrelle::win32

@@ -107,16 +107,28 @@ TEST_F(Win32FilesTest, ReplaceContentCreatesAndReplacesLeavingNoTemporary) {
     EXPECT_EQ(Entries(), (std::vector<std::string>{"folder", "notes.txt"}));
 }
 
-TEST_F(Win32FilesTest, ReplaceContentOfALockedFileKeepsTheOldContent) {
-    const std::string path = Create("notes.txt", "old");
-    {
-        // Open without FILE_SHARE_DELETE: the file cannot be replaced while it is held.
-        const UniqueHandle holder{Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)};
-        ASSERT_TRUE(holder);
-        EXPECT_FALSE(files.ReplaceContent(path, "new"));
+TEST_F(Win32FilesTest, ReplaceContentOfAFileHeldOpenByAnother) {
+    // Neither holder lets the file be replaced by another file (no FILE_SHARE_DELETE);
+    // only the second lets it be written.
+    const struct {
+        const char* name;
+        DWORD share;
+        bool saved;
+    } cases[] = {
+        {"others may read", FILE_SHARE_READ, false},
+        {"others may read and write", FILE_SHARE_READ | FILE_SHARE_WRITE, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = Create("notes.txt", "old");
+        {
+            const UniqueHandle holder{Open(path, GENERIC_READ, c.share, OPEN_EXISTING)};
+            ASSERT_TRUE(holder);
+            EXPECT_EQ(files.ReplaceContent(path, "new"), c.saved);
+        }
+        EXPECT_EQ(files.ReadAll(path), c.saved ? "new" : "old");
+        EXPECT_EQ(Entries(), std::vector<std::string>{"notes.txt"});
     }
-    EXPECT_EQ(files.ReadAll(path), "old");
-    EXPECT_EQ(Entries(), std::vector<std::string>{"notes.txt"});
 }
 
 }  // namespace
