@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "win32/Dpi.h"
 #include "win32/WindowClasses.h"
 
@@ -41,18 +43,19 @@ WindowKind KindOf(ControlKind kind) {
 }
 
 UniqueFont MakeFont(const FontStyle& entry, int dpi) {
-    // SystemParametersInfoForDpi exists in one form only, with the wide structures.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                                    static_cast<UINT>(dpi))) {
-        // Older systems: the message font at the system's DPI is the next best. Should
-        // that fail too, the empty font below asks the system for its default face.
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    }
-    LOGFONTW font = metrics.lfMessageFont;
-    if (entry.face != nullptr) {
-        font = LOGFONTW{};
+    LOGFONTW font{};
+    if (entry.face == nullptr) {
+        // SystemParametersInfoForDpi exists in one form only, with the wide structures.
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                        static_cast<UINT>(dpi))) {
+            // Older systems: the message font at the system's DPI is the next best.
+            // Should that fail too, the empty font asks the system for its default face.
+            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        }
+        font = metrics.lfMessageFont;
+    } else {
         font.lfHeight = -MulDiv(static_cast<int>(entry.points * 100 + 0.5), dpi, 7200);
         font.lfWeight = entry.weight;
         font.lfCharSet = DEFAULT_CHARSET;
@@ -66,6 +69,10 @@ UniqueFont MakeFont(const FontStyle& entry, int dpi) {
 }  // namespace
 
 bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
+    MakeFonts(dpi);
+    // Each control is made at its place and given its font before it is first drawn,
+    // rather than made empty and moved: start-up creates them all before the tray
+    // icons appear.
     for (const ControlEntry& entry : VisibleControls()) {
         const WindowKind kind = KindOf(entry.kind);
         DWORD style = kind.style;
@@ -75,13 +82,16 @@ bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
         if (!entry.enabled) {
             style |= WS_DISABLED;
         }
+        const RECT place = ToPixels(ClientPlace(entry), dpi);
         const HWND window = CreateWindowExA(
-            kind.exStyle, kind.className, entry.caption, style, 0, 0, 0, 0, parent,
+            kind.exStyle, kind.className, entry.caption, style, place.left, place.top,
+            place.right - place.left, place.bottom - place.top, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);
         if (window == nullptr) {
             return false;
         }
         windows_[Index(entry.id)] = window;
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.id)), FALSE);
     }
     // The notes box has no length limit of its own; the edit control's default stops
     // at 32K characters and would cut a longer file.
@@ -91,7 +101,6 @@ bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
     SetWindowPos(Get(ControlId::Frame1), HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     AddNotesTooltip(parent, instance);
-    ApplyDpi(dpi);
     return true;
 }
 
@@ -113,23 +122,30 @@ void ControlWindows::AddNotesTooltip(HWND parent, HINSTANCE instance) {
 
 void ControlWindows::ApplyDpi(int dpi) {
     // The old fonts are released only after every control has taken a new one.
-    UniqueFont defaultFont = MakeFont({}, dpi);
-    UniqueFont titleFont = MakeFont(Entry(ControlId::Label1).font, dpi);
-    UniqueFont notesFont = MakeFont(Entry(ControlId::Text1).font, dpi);
+    const Fonts previous = MakeFonts(dpi);
     for (const ControlEntry& entry : VisibleControls()) {
         const HWND window = Get(entry.id);
         MoveTo(window, ToPixels(ClientPlace(entry), dpi));
-        HFONT font = defaultFont.get();
-        if (entry.id == ControlId::Label1) {
-            font = titleFont.get();
-        } else if (entry.id == ControlId::Text1) {
-            font = notesFont.get();
-        }
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.id)), TRUE);
     }
-    defaultFont_ = std::move(defaultFont);
-    titleFont_ = std::move(titleFont);
-    notesFont_ = std::move(notesFont);
+}
+
+ControlWindows::Fonts ControlWindows::MakeFonts(int dpi) {
+    Fonts fonts{MakeFont({}, dpi), MakeFont(Entry(ControlId::Label1).font, dpi),
+                MakeFont(Entry(ControlId::Text1).font, dpi)};
+    std::swap(fonts, fonts_);
+    return fonts;
+}
+
+HFONT ControlWindows::FontFor(ControlId id) const {
+    switch (id) {
+        case ControlId::Label1:
+            return fonts_.title.get();
+        case ControlId::Text1:
+            return fonts_.notes.get();
+        default:
+            return fonts_.standard.get();
+    }
 }
 
 }  // namespace datrelle::win32

@@ -28,14 +28,20 @@ class ControlWindows {
     static int Index(ControlId id) {
         return static_cast<int>(id) - static_cast<int>(ControlId::Label1);
     }
+    struct Fonts {
+        UniqueFont standard;  // the system's message font, for most controls
+        UniqueFont title;
+        UniqueFont notes;
+    };
+    // Makes the fonts for this DPI and returns the ones they replace.
+    Fonts MakeFonts(int dpi);
+    HFONT FontFor(ControlId id) const;
     void AddNotesTooltip(HWND parent, HINSTANCE instance);
 
     // Children of the parent window (the tooltip is owned by it), destroyed with it.
     std::array<HWND, kCount> windows_{};
     HWND tooltip_ = nullptr;
-    UniqueFont defaultFont_;
-    UniqueFont titleFont_;
-    UniqueFont notesFont_;
+    Fonts fonts_;
 };
 
 }  // namespace datrelle::win32

@@ -1,6 +1,7 @@
 #include "win32/IconHolders.h"
 
 #include <string>
+#include <utility>
 
 #include "form/Inventory.h"
 #include "resource.h"
@@ -49,58 +50,75 @@ int ResourceId(IconKind kind, int index) {
     return (kind == IconKind::Day ? IDI_DAY_BASE : IDI_MONTH_BASE) + index;
 }
 
+TwipsRect PlaceOf(IconKind kind, int index) {
+    return kind == IconKind::Day ? DayHolderPlace(index) : MonthHolderPlace(index);
+}
+
+// Should the metric be unknown (0), the icons load at their own first size.
+int TrayIconSize(int dpi) {
+    return GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+}
+
 }  // namespace
 
 bool IconHolders::Create(HWND parent, HINSTANCE instance, int dpi) {
     instance_ = instance;
+    iconSize_ = TrayIconSize(dpi);
     if (!RegisterPictureBoxClass(instance)) {
         return false;
     }
-    const auto create = [&](Box& box, const char* array, int index) {
+    const auto create = [&](IconKind kind, int index) {
         // The name helps whoever looks at the window tree; nothing relies on it.
-        const std::string name = std::string(array) + "(" + std::to_string(index) + ")";
-        box.window = CreateWindowExA(0, kPictureBoxClass, name.c_str(), WS_CHILD, 0, 0, 0, 0,
+        const std::string name = std::string(kind == IconKind::Day ? "Picture1" : "Picture2") +
+                                 "(" + std::to_string(index) + ")";
+        const RECT place = ToPixels(PlaceOf(kind, index), dpi);
+        Box& box = *Find(kind, index);
+        box.window = CreateWindowExA(0, kPictureBoxClass, name.c_str(), WS_CHILD, place.left,
+                                     place.top, place.right - place.left, place.bottom - place.top,
                                      parent, nullptr, instance, nullptr);
         return box.window != nullptr;
     };
     for (int day = 1; day <= kDayHolders; ++day) {
-        if (!create(days_[day - 1], "Picture1", day)) {
+        if (!create(IconKind::Day, day)) {
             return false;
         }
     }
     for (int month = 1; month <= kMonthHolders; ++month) {
-        if (!create(months_[month - 1], "Picture2", month)) {
+        if (!create(IconKind::Month, month)) {
             return false;
         }
     }
-    ApplyDpi(dpi);
     return true;
 }
 
 std::vector<UniqueIcon> IconHolders::ApplyDpi(int dpi) {
-    // Should the metric be unknown (0), the icons load at their own first size.
-    const int size = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+    iconSize_ = TrayIconSize(dpi);
     std::vector<UniqueIcon> previous;
-    const auto apply = [&](IconKind kind, int index, const TwipsRect& place) {
+    const auto apply = [&](IconKind kind, int index) {
         Box& box = *Find(kind, index);
-        MoveTo(box.window, ToPixels(place, dpi));
-        UniqueIcon icon{static_cast<HICON>(LoadImageA(
-            instance_, MAKEINTRESOURCEA(ResourceId(kind, index)), IMAGE_ICON, size, size, 0))};
-        // A box whose icon cannot be loaded keeps the one it has (at first none: its
-        // tray icon is then blank, yet still answers the mouse).
-        if (icon) {
+        MoveTo(box.window, ToPixels(PlaceOf(kind, index), dpi));
+        if (!box.icon) {
+            return;
+        }
+        // A box whose icon cannot be loaded at the new size keeps the one it has.
+        if (UniqueIcon icon = LoadBoxIcon(kind, index)) {
             SetWindowLongPtrA(box.window, 0, reinterpret_cast<LONG_PTR>(icon.get()));
-            previous.push_back(std::move(box.icon));
-            box.icon = std::move(icon);
+            previous.push_back(std::exchange(box.icon, std::move(icon)));
         }
     };
     for (int day = 1; day <= kDayHolders; ++day) {
-        apply(IconKind::Day, day, DayHolderPlace(day));
+        apply(IconKind::Day, day);
     }
     for (int month = 1; month <= kMonthHolders; ++month) {
-        apply(IconKind::Month, month, MonthHolderPlace(month));
+        apply(IconKind::Month, month);
     }
     return previous;
+}
+
+UniqueIcon IconHolders::LoadBoxIcon(IconKind kind, int index) const {
+    return UniqueIcon{
+        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(ResourceId(kind, index)),
+                                      IMAGE_ICON, iconSize_, iconSize_, 0))};
 }
 
 IconHolders::Box* IconHolders::Find(IconKind kind, int index) {
@@ -121,6 +139,12 @@ std::optional<IconHolder> IconHolders::Holder(IconKind kind, int index) const {
     const Box* box = Find(kind, index);
     if (box == nullptr || box->window == nullptr) {
         return std::nullopt;
+    }
+    if (!box->icon) {
+        // An icon that cannot be loaded leaves a blank tray icon that still answers the
+        // mouse. The box paints the icon it holds; until then it has none to paint.
+        box->icon = LoadBoxIcon(kind, index);
+        SetWindowLongPtrA(box->window, 0, reinterpret_cast<LONG_PTR>(box->icon.get()));
     }
     return IconHolder{reinterpret_cast<WindowHandle>(box->window),
                       reinterpret_cast<IconHandle>(box->icon.get())};
