@@ -6,9 +6,10 @@ namespace datrelle {
 namespace {
 
 // Resize events raised by the layout's own changes run the layout again, inside it:
-// the outer run and at most three nested ones (state, width, height). A platform that reported a resize
-// for every change, made or not, would otherwise recurse without end; the runs
-// outside finish the job, since every step reads the window afresh.
+// the outer run and at most three nested ones (state, width, height). A platform
+// that reported a resize for every change, made or not, would otherwise recurse
+// without end; the runs outside finish the job, since every step reads the window
+// afresh.
 constexpr int kMaxNestedLayouts = 4;
 
 constexpr float kDockGapBottom = 800;
