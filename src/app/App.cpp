@@ -49,8 +49,10 @@ void App::WireHandlers() {
     form_.Check4.onClick = [this] { launcher_.OnCheck4Click(); };
     form_.Timer2.onTick = [this] { launcher_.OnTimer2Tick(); };
     form_.Command9.onClick = [this] { autoStartChooser_.OnCommand9Click(); };
-    // The menu item has no action of its own: a disabled button ignores it too.
-    form_.mnuAutoApp.onClick = [this] { form_.Command9.Press(); };
+    // The menu item runs the button's steps, also while the button is disabled (no
+    // weather program): it is then the only way to choose the application, and an
+    // item that looks available should not do nothing.
+    form_.mnuAutoApp.onClick = [this] { autoStartChooser_.OnCommand9Click(); };
 
     form_.Command3.onClick = [this] { layout_.MinimizeToTray(); };
     form_.Command5.onClick = [this] { layout_.Dock(); };

@@ -60,6 +60,17 @@ TEST(ShutdownAppTest, ApplicationIsKeptOnlyWhileItsMenuItemIsChecked) {
     }
 }
 
+TEST_F(ShutdownTest, ApplicationChosenFromTheMenuWithoutAWeatherProgramIsKept) {
+    app.Load();
+    ASSERT_FALSE(form.Command9.Enabled());
+    fake.fileDialog.Choose("C:\\Tools\\app.exe");
+    form.mnuAutoApp.Click();
+    EXPECT_TRUE(form.mnuAutoApp.Checked());
+    app.Unload();
+    EXPECT_NE(fake.profile.FileText(kIni)->find("APP TO RUN=C:\\Tools\\app.exe\r\n"),
+              std::string::npos);
+}
+
 TEST_F(ShutdownTest, SaveChangesWritesTheTextWithOneLineEndAndHidesItself) {
     fake.files.Add(kNotes, "old");
     app.Load();

@@ -19,7 +19,6 @@ class AutoStartChooserTest : public ::testing::Test {
   protected:
     void SetUp() override {
         form.Command9.onClick = [this] { chooser.OnCommand9Click(); };
-        form.mnuAutoApp.onClick = [this] { form.Command9.Press(); };
         form.Command9.SetEnabled(true);
     }
 
@@ -80,19 +79,6 @@ TEST_F(AutoStartChooserTest, TitleIsLeftAsAnEarlierUseSetIt) {
     fileDialog.Cancel();
     form.Command9.Press();
     EXPECT_EQ(fileDialog.requests.back().title, "Open File in browser");
-}
-
-TEST_F(AutoStartChooserTest, MenuItemPressesTheButtonAndDoesNothingWhileItIsDisabled) {
-    fileDialog.Choose("C:\\Tools\\app.exe");
-    form.mnuAutoApp.Click();
-    EXPECT_EQ(vars.AppToRun, "C:\\Tools\\app.exe");
-    EXPECT_TRUE(form.mnuAutoApp.Checked());
-
-    form.Command9.SetEnabled(false);
-    form.mnuAutoApp.SetChecked(false);
-    form.mnuAutoApp.Click();
-    EXPECT_EQ(fileDialog.requests.size(), 1u);
-    EXPECT_FALSE(form.mnuAutoApp.Checked());
 }
 
 }  // namespace
