@@ -23,20 +23,8 @@ constexpr const char* kRunValueName = "Datrelle.exe";
 
 // The Run value's bytes as stored (its NUL included), or nullopt when there is none.
 std::optional<std::string> RunValue(HKEY root) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kRunKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    char data[1024];
-    DWORD size = sizeof data;
-    DWORD type = 0;
-    const LONG status =
-        RegQueryValueExA(key, kRunValueName, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_SZ) {
-        return std::nullopt;
-    }
-    return std::string(data, size);
+    const auto value = ReadRegistryValue(root, kRunKey, kRunValueName);
+    return value && value->type == REG_SZ ? std::optional(value->bytes) : std::nullopt;
 }
 
 void DeleteRunValue() {

@@ -111,6 +111,24 @@ std::string IniValue(const std::string& ini, const char* section, const char* ke
     return value;
 }
 
+std::optional<StoredValue> ReadRegistryValue(HKEY root, const char* subKey,
+                                             const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    char data[1024];
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    const LONG status =
+        RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return StoredValue{type, std::string(data, size)};
+}
+
 namespace {
 
 // The sub-folder the program is put in when a test names none: the one in the

@@ -99,4 +99,12 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // A settings value as the profile functions read it, "<missing>" when there is none.
 std::string IniValue(const std::string& ini, const char* section, const char* key);
 
+// A registry value's type and bytes as stored, or nullopt when there is none.
+struct StoredValue {
+    DWORD type;
+    std::string bytes;
+};
+std::optional<StoredValue> ReadRegistryValue(HKEY root, const char* subKey,
+                                             const std::string& name);
+
 }  // namespace datrelle::testing

@@ -9,34 +9,13 @@
 #include <optional>
 #include <string>
 
+#include "RunningProgram.h"
 #include "launch/RegStuff.h"
 
 namespace datrelle::win32 {
 namespace {
 
 constexpr const char* kRunKey = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
-
-struct StoredValue {
-    DWORD type;
-    std::string bytes;
-};
-
-std::optional<StoredValue> ReadValue(HKEY root, const char* subKey, const std::string& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    char data[1024];
-    DWORD size = sizeof data;
-    DWORD type = 0;
-    const LONG status =
-        RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return StoredValue{type, std::string(data, size)};
-}
 
 // The real registry, except that the machine-wide keys refuse to open, as they do for
 // a user without administrator rights.
@@ -77,19 +56,19 @@ TEST_F(Win32RegistryTest, WithoutMachineRightsTheUsersRunKeyTakesTheValue) {
     program.folder = "C:\\";
     RegStuff regStuff{registry, program, check1, vars};
     regStuff.AddToRun(name);
-    const auto written = ReadValue(HKEY_CURRENT_USER, kRunKey, name);
+    const auto written = testing::ReadRegistryValue(HKEY_CURRENT_USER, kRunKey, name);
     ASSERT_TRUE(written);
     EXPECT_EQ(written->bytes, "C:\\" + name + std::string(1, '\0'));
-    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRunKey, name));
+    EXPECT_FALSE(testing::ReadRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, name));
 
     // Removing with full rights clears both places.
     Win32Registry full;
     RegStuff withRights{full, program, check1, vars};
     withRights.AddToRun(name);
-    ASSERT_TRUE(ReadValue(HKEY_LOCAL_MACHINE, kRunKey, name));
+    ASSERT_TRUE(testing::ReadRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, name));
     withRights.RemoveFromRun(name);
-    EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRunKey, name));
-    EXPECT_FALSE(ReadValue(HKEY_CURRENT_USER, kRunKey, name));
+    EXPECT_FALSE(testing::ReadRegistryValue(HKEY_LOCAL_MACHINE, kRunKey, name));
+    EXPECT_FALSE(testing::ReadRegistryValue(HKEY_CURRENT_USER, kRunKey, name));
 }
 
 TEST_F(Win32RegistryTest, OpenFailsForAMissingKeyAndCreateMakesIt) {
