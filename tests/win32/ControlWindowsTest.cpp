@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RunningProgram.h"
+
 #include <string>
 
 #include "win32/BrowserHost.h"
@@ -22,15 +24,13 @@ class ControlWindowsTest : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         ASSERT_TRUE(RegisterBrowserHostClass(GetModuleHandleA(nullptr)));
-        parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 900, 600,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(parent, nullptr);
-        ASSERT_TRUE(controls.Create(parent, GetModuleHandleA(nullptr), GetParam()));
+        ASSERT_NE(parent.get(), nullptr);
+        ASSERT_TRUE(controls.Create(parent.get(), GetModuleHandleA(nullptr), GetParam()));
     }
-    void TearDown() override { DestroyWindow(parent); }
 
-    HWND parent = nullptr;
     ControlWindows controls;
+    // Declared last: the windows go before the fonts and icons they were given.
+    testing::TestWindow parent{900, 600};
 };
 
 TEST_P(ControlWindowsTest, FontsAndPlacesFollowTheDpi) {
@@ -49,7 +49,7 @@ TEST_P(ControlWindowsTest, FontsAndPlacesFollowTheDpi) {
 
     RECT place;
     GetWindowRect(controls.Get(ControlId::Command5), &place);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
+    MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&place), 2);
     EXPECT_EQ(place.left, MulDiv(4350, dpi, 1440));
     EXPECT_EQ(place.right, MulDiv(4350 + 1365, dpi, 1440));
 

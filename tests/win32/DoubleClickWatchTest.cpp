@@ -4,28 +4,24 @@
 
 #include <gtest/gtest.h>
 
+#include "RunningProgram.h"
+
 namespace datrelle::win32 {
 namespace {
 
 class DoubleClickWatchTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(parent, nullptr);
-        edit = CreateWindowExA(0, "EDIT", "some words here", WS_CHILD | WS_VISIBLE | ES_MULTILINE,
-                               0, 0, 300, 200, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(parent.get(), nullptr);
+        edit =
+            CreateWindowExA(0, "EDIT", "some words here", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0,
+                            0, 300, 200, parent.get(), nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(edit, nullptr);
-    }
-    void TearDown() override {
-        if (parent != nullptr) {
-            DestroyWindow(parent);
-        }
     }
 
     void DoubleClick() const { SendMessageA(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); }
 
-    HWND parent = nullptr;
+    testing::TestWindow parent{400, 300};
     HWND edit = nullptr;
 };
 
@@ -59,8 +55,7 @@ TEST_F(DoubleClickWatchTest, StopsWithTheWatchOrTheControl) {
 
     DoubleClickWatch watch;
     ASSERT_TRUE(watch.Attach(edit, [&] { ++clicks; }));
-    DestroyWindow(parent);
-    parent = nullptr;
+    ASSERT_TRUE(DestroyWindow(edit));
     watch.Detach();  // the control is gone: nothing left to undo
     EXPECT_FALSE(watch.Attach(nullptr, [] {}));
 }

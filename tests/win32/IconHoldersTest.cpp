@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RunningProgram.h"
+
 #include <algorithm>
 
 namespace datrelle::win32 {
@@ -34,15 +36,13 @@ int TraySize(int dpi) {
 class IconHoldersTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 900, 600,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(parent, nullptr);
-        ASSERT_TRUE(holders.Create(parent, GetModuleHandleA(nullptr), 96));
+        ASSERT_NE(parent.get(), nullptr);
+        ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96));
     }
-    void TearDown() override { DestroyWindow(parent); }
 
-    HWND parent = nullptr;
     IconHolders holders;
+    // Declared last: the windows go before the fonts and icons they were given.
+    testing::TestWindow parent{900, 600};
 };
 
 TEST_F(IconHoldersTest, EveryHolderGivesItsOwnIconAtTheTraySize) {
@@ -97,7 +97,7 @@ TEST_F(IconHoldersTest, DpiChangeReloadsTheIconsInUseAndSizesTheRestWhenAskedFor
     // The holders move with the DPI.
     RECT place;
     GetWindowRect(reinterpret_cast<HWND>(holders.Holder(IconKind::Day, 2)->window), &place);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
+    MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&place), 2);
     EXPECT_EQ(place.left, MulDiv(6750 + 375, dpi, 1440));
     EXPECT_EQ(place.top, MulDiv(750, dpi, 1440));
 }

@@ -97,6 +97,16 @@ void RemoveFolder(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
+TestWindow::TestWindow(int width, int height)
+    : window_(CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+
+TestWindow::~TestWindow() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
 std::string ReadFile(const std::string& path) {
     return win32::Win32Files().ReadAll(path).value_or("");
 }

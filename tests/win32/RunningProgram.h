@@ -88,6 +88,21 @@ std::string TestProgramFolder();
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 std::vector<HWND> Children(HWND parent);
+// A plain top-level window of this test program, for controls made in-process;
+// destroyed, with its children, when the test is done with it.
+class TestWindow {
+  public:
+    TestWindow(int width, int height);
+    ~TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+
+    HWND get() const { return window_; }
+
+  private:
+    HWND window_;
+};
+
 // A new empty folder under the temporary folder.
 std::string MakeTempFolder();
 void RemoveFolder(const std::string& folder);
