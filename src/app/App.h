@@ -37,8 +37,12 @@ class App {
     const SysTray& sysTray() const { return sysTray_; }
     const std::string& iniFile() const { return iniFile_; }
 
-    // The window's load handler: runs once, before the window is first shown.
-    void Load();
+    // The window's load handler: runs once, before the window is first shown. The date
+    // goes into the tray first; then makeControls, when given, makes the window's
+    // controls, which show the states their models hold. Should that fail, the icons
+    // leave the tray again, nothing else of start-up runs, the settings are left as they
+    // are (also by the unload handler) and the result is false.
+    [[nodiscard]] bool Load(const std::function<bool()>& makeControls = {});
     // The window's unload handler: every way of closing the window ends here, once.
     void Unload();
 
@@ -72,6 +76,7 @@ class App {
     void StartTimers();
 
     // Shutdown and the commands beside it.
+    void DeleteTrayIcons();
     void WriteSettings();
     SettingValue CurrentValue(SettingKey key, const WindowRect& rect) const;
     void SaveChanges();

@@ -13,13 +13,17 @@ void App::Unload() {
         return;
     }
     unloaded_ = true;
-    SkipOnFailure([&] { sysTray_.DeleteTrayIcon(IconKind::Day, vars_.CurDay); });
-    SkipOnFailure([&] { sysTray_.DeleteTrayIcon(IconKind::Month, vars_.CurMonth); });
+    DeleteTrayIcons();
     // An application that was neither opened nor chosen in this run is forgotten.
     if (!form_.mnuAutoApp.Checked()) {
         vars_.AppToRun.clear();
     }
     SkipOnFailure([&] { WriteSettings(); });
+}
+
+void App::DeleteTrayIcons() {
+    SkipOnFailure([&] { sysTray_.DeleteTrayIcon(IconKind::Day, vars_.CurDay); });
+    SkipOnFailure([&] { sysTray_.DeleteTrayIcon(IconKind::Month, vars_.CurMonth); });
 }
 
 void App::WriteSettings() {

@@ -15,16 +15,31 @@ constexpr int kLongHideInterval = 130000;
 
 }  // namespace
 
-void App::Load() {
+bool App::Load(const std::function<bool()>& makeControls) {
     const ProgramFile& program = platform_.program;
     SkipOnFailure([&] { iniFile_ = IniFilePath(program.folder, program.baseName); });
     SkipOnFailure([&] { dateRefresh_.RefreshDate(); });
+    // The controls are most of the cost of a start, and nothing before this point needs
+    // them, so the date does not wait for them.
+    bool made = true;
+    try {
+        made = !makeControls || makeControls();
+    } catch (...) {
+        made = false;
+    }
+    if (!made) {
+        // A program without its controls ends as one whose window could not be made.
+        unloaded_ = true;
+        DeleteTrayIcons();
+        return false;
+    }
     // Before any check box is set: the Run value is named after the executable.
     SkipOnFailure([&] { vars_.ExeName = program.baseName + ".exe"; });
     SkipOnFailure([&] { ReadSettings(); });
     SkipOnFailure([&] { platform_.browser.Navigate(FirstPage(vars_.LastURL)); });
     SkipOnFailure([&] { LoadFirstNotesFile(); });
     StartTimers();
+    return true;
 }
 
 void App::ReadSettings() {

@@ -71,8 +71,7 @@ UniqueFont MakeFont(const FontStyle& entry, int dpi) {
 bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
     MakeFonts(dpi);
     // Each control is made at its place and given its font before it is first drawn,
-    // rather than made empty and moved: start-up creates them all before the tray
-    // icons appear.
+    // rather than made empty and moved.
     for (const ControlEntry& entry : VisibleControls()) {
         const WindowKind kind = KindOf(entry.kind);
         DWORD style = kind.style;
@@ -101,6 +100,7 @@ bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
     SetWindowPos(Get(ControlId::Frame1), HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     AddNotesTooltip(parent, instance);
+    made_ = true;
     return true;
 }
 
@@ -121,6 +121,9 @@ void ControlWindows::AddNotesTooltip(HWND parent, HINSTANCE instance) {
 }
 
 void ControlWindows::ApplyDpi(int dpi) {
+    if (!Made()) {
+        return;  // Create makes them for the DPI they are made at
+    }
     // The old fonts are released only after every control has taken a new one.
     const Fonts previous = MakeFonts(dpi);
     for (const ControlEntry& entry : VisibleControls()) {

@@ -16,7 +16,9 @@ class ControlWindows {
   public:
     // False when a control could not be created; the window is then unusable.
     [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int dpi);
-    // Places and fonts for a new DPI.
+    // Whether Create has made them.
+    bool Made() const { return made_; }
+    // Places and fonts for a new DPI; nothing before they are made.
     void ApplyDpi(int dpi);
 
     HWND Get(ControlId id) const { return windows_[Index(id)]; }
@@ -42,6 +44,7 @@ class ControlWindows {
     std::array<HWND, kCount> windows_{};
     HWND tooltip_ = nullptr;
     Fonts fonts_;
+    bool made_ = false;
 };
 
 }  // namespace datrelle::win32

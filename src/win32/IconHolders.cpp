@@ -61,41 +61,53 @@ int TrayIconSize(int dpi) {
 
 }  // namespace
 
-bool IconHolders::Create(HWND parent, HINSTANCE instance, int dpi) {
-    instance_ = instance;
-    iconSize_ = TrayIconSize(dpi);
-    if (!RegisterPictureBoxClass(instance)) {
-        return false;
-    }
-    const auto create = [&](IconKind kind, int index) {
-        // The name helps whoever looks at the window tree; nothing relies on it.
-        const std::string name = std::string(kind == IconKind::Day ? "Picture1" : "Picture2") +
-                                 "(" + std::to_string(index) + ")";
-        const RECT place = ToPixels(PlaceOf(kind, index), dpi);
-        Box& box = *Find(kind, index);
-        box.window = CreateWindowExA(0, kPictureBoxClass, name.c_str(), WS_CHILD, place.left,
-                                     place.top, place.right - place.left, place.bottom - place.top,
-                                     parent, nullptr, instance, nullptr);
-        return box.window != nullptr;
-    };
+template <typename Action>
+void IconHolders::ForEach(Action action) {
     for (int day = 1; day <= kDayHolders; ++day) {
-        if (!create(IconKind::Day, day)) {
-            return false;
-        }
+        action(IconKind::Day, day);
     }
     for (int month = 1; month <= kMonthHolders; ++month) {
-        if (!create(IconKind::Month, month)) {
-            return false;
-        }
+        action(IconKind::Month, month);
     }
-    return true;
+}
+
+bool IconHolders::Create(HWND parent, HINSTANCE instance, int dpi) {
+    parent_ = parent;
+    instance_ = instance;
+    dpi_ = dpi;
+    iconSize_ = TrayIconSize(dpi);
+    return RegisterPictureBoxClass(instance);
+}
+
+bool IconHolders::CreateAll() {
+    bool made = true;
+    ForEach([&](IconKind kind, int index) {
+        const Box& box = *Find(kind, index);
+        made = made && (box.window != nullptr || MakeWindow(kind, index, box));
+    });
+    return made;
+}
+
+bool IconHolders::MakeWindow(IconKind kind, int index, const Box& box) const {
+    // The name helps whoever looks at the window tree; nothing relies on it.
+    const std::string name = std::string(kind == IconKind::Day ? "Picture1" : "Picture2") + "(" +
+                             std::to_string(index) + ")";
+    const RECT place = ToPixels(PlaceOf(kind, index), dpi_);
+    box.window = CreateWindowExA(0, kPictureBoxClass, name.c_str(), WS_CHILD, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, parent_,
+                                 nullptr, instance_, nullptr);
+    return box.window != nullptr;
 }
 
 std::vector<UniqueIcon> IconHolders::ApplyDpi(int dpi) {
+    dpi_ = dpi;
     iconSize_ = TrayIconSize(dpi);
     std::vector<UniqueIcon> previous;
-    const auto apply = [&](IconKind kind, int index) {
+    ForEach([&](IconKind kind, int index) {
         Box& box = *Find(kind, index);
+        if (box.window == nullptr) {
+            return;
+        }
         MoveTo(box.window, ToPixels(PlaceOf(kind, index), dpi));
         if (!box.icon) {
             return;
@@ -105,13 +117,7 @@ std::vector<UniqueIcon> IconHolders::ApplyDpi(int dpi) {
             SetWindowLongPtrA(box.window, 0, reinterpret_cast<LONG_PTR>(icon.get()));
             previous.push_back(std::exchange(box.icon, std::move(icon)));
         }
-    };
-    for (int day = 1; day <= kDayHolders; ++day) {
-        apply(IconKind::Day, day);
-    }
-    for (int month = 1; month <= kMonthHolders; ++month) {
-        apply(IconKind::Month, month);
-    }
+    });
     return previous;
 }
 
@@ -137,7 +143,8 @@ const IconHolders::Box* IconHolders::Find(IconKind kind, int index) const {
 
 std::optional<IconHolder> IconHolders::Holder(IconKind kind, int index) const {
     const Box* box = Find(kind, index);
-    if (box == nullptr || box->window == nullptr) {
+    if (box == nullptr || parent_ == nullptr ||
+        (box->window == nullptr && !MakeWindow(kind, index, *box))) {
         return std::nullopt;
     }
     if (!box->icon) {

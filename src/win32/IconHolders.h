@@ -22,32 +22,41 @@ inline constexpr UINT kTrayMouseMessage = WM_APP + 1;
 
 class IconHolders {
   public:
-    // Creates the boxes at their places for this DPI. Their icons are loaded when first
-    // asked for: start-up shows only today's two, and loading all 43 icons was a good
-    // part of the time before they reached the tray.
+    // Readies the boxes for this DPI. Each box, and its icon, is made when first asked
+    // for: start-up shows only today's two, and the other 41 boxes with their icons
+    // were a good part of the time before the date reached the tray.
     [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int dpi);
+    // Makes every box not made yet; false when one cannot be made.
+    [[nodiscard]] bool CreateAll();
 
-    // Places the boxes for a new DPI and reloads the icons loaded so far at the size
-    // the tray wants there; the others load at that size when first asked for.
-    // Returns the icons the boxes held before: the caller releases them once the
-    // tray no longer shows them.
+    // Places the boxes made so far for a new DPI and reloads the icons loaded so far
+    // at the size the tray wants there; the others are made at that size when first
+    // asked for. Returns the icons the boxes held before: the caller releases them
+    // once the tray no longer shows them.
     std::vector<UniqueIcon> ApplyDpi(int dpi);
 
-    // The box and its icon, which is loaded now if it was not before. The icon handle
-    // is null when the icon cannot be loaded.
+    // The box and its icon, both made now if they were not before. The icon handle
+    // is null when the icon cannot be loaded; nullopt when there is no such box or it
+    // cannot be made.
     std::optional<IconHolder> Holder(IconKind kind, int index) const;
 
   private:
+    // Making a box or its icon on demand fills them in from the const Holder().
     struct Box {
-        HWND window = nullptr;  // a child of the main window, destroyed with it
-        // Loading on demand fills it in from the const Holder().
+        mutable HWND window = nullptr;  // a child of the main window, destroyed with it
         mutable UniqueIcon icon;
     };
     Box* Find(IconKind kind, int index);
     const Box* Find(IconKind kind, int index) const;
+    bool MakeWindow(IconKind kind, int index, const Box& box) const;
     UniqueIcon LoadBoxIcon(IconKind kind, int index) const;
+    // Runs action(kind, index) for every box, the days first.
+    template <typename Action>
+    static void ForEach(Action action);
 
+    HWND parent_ = nullptr;
     HINSTANCE instance_ = nullptr;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
     int iconSize_ = 0;
     std::array<Box, 31> days_;
     std::array<Box, 12> months_;

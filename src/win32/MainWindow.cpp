@@ -1,6 +1,9 @@
 #include "win32/MainWindow.h"
 
+#include <commctrl.h>
+
 #include "resource.h"
+#include "win32/BrowserEmulation.h"
 #include "win32/BrowserHost.h"
 #include "win32/Dpi.h"
 #include "win32/WindowClasses.h"
@@ -55,9 +58,13 @@ bool MainWindow::Create() {
     return window_ != nullptr;
 }
 
-void MainWindow::Start() {
-    app_.Load();
+bool MainWindow::Start() {
+    if (!app_.Load([this] { return MakeControls(); })) {
+        DestroyWindow(window_);  // its own thread's window: cannot fail
+        return false;
+    }
     ShowWindow(window_, SW_SHOW);
+    return true;
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -118,11 +125,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 app_.OnDateMayHaveChanged();
             }
             return TRUE;
+        // Until the controls are made there are no panels to lay out (they take the
+        // window's size when made), and a click on an icon could show a window without
+        // its controls.
         case WM_SIZE:
-            app_.OnResize();
+            if (controls_.Made()) {
+                app_.OnResize();
+            }
             return 0;
         case kTrayMouseMessage:
-            app_.OnTrayMouse(LOWORD(lParam));
+            if (controls_.Made()) {
+                app_.OnTrayMouse(LOWORD(lParam));
+            }
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
@@ -155,10 +169,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
+// Only what the date in the tray needs: the window, and the picture boxes ready to be
+// made when the date asks for them. The menu and the taskbar's message come along, as
+// they cost next to nothing.
 bool MainWindow::OnCreate() {
     messages_.SetOwner(window_);
-    const int dpi = DpiOf(window_);
-    if (!controls_.Create(window_, instance_, dpi) || !holders_.Create(window_, instance_, dpi)) {
+    if (!holders_.Create(window_, instance_, DpiOf(window_))) {
         return false;
     }
     menu_.reset(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_POPMENU)));
@@ -166,7 +182,6 @@ bool MainWindow::OnCreate() {
     if (popup_ == nullptr) {
         return false;
     }
-    AttachPlatform();
     // 0 when the system has no message numbers left: the icons then do not come back
     // after Explorer restarts, and HandleMessage never takes 0 for this message.
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
@@ -174,8 +189,30 @@ bool MainWindow::OnCreate() {
     // than Explorer. Without it the icons would stay away after Explorer restarts;
     // a failure changes nothing for a program running as the user.
     ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
-    BindViews();
     SetCreationSize();
+    return true;
+}
+
+// The rest of the window, made while start-up runs, after the date is in the tray and
+// before any setting reaches a control. Common Controls 6, OLE and the browser control
+// load here: they were most of the time before the icons appeared.
+bool MainWindow::MakeControls() {
+    // Should this fail, the notes box's tooltip is the one control that may be missing,
+    // and the window is made without it; the other controls are the system's own.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    // Without OLE the browser control cannot be embedded; the panel then stays empty.
+    ole_.emplace();
+    // Without the value the browser panel renders as an old browser would; it still
+    // works. It must be set before the control is made.
+    (void)SetBrowserEmulation();
+    if (!controls_.Create(window_, instance_, DpiOf(window_)) || !holders_.CreateAll()) {
+        return false;
+    }
+    AttachPlatform();
+    BindViews();
+    // The panels take the window's size, as every resize event gives them.
+    app_.OnResize();
     return true;
 }
 
@@ -202,6 +239,7 @@ void MainWindow::SetCreationSize() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Each control shows what its model holds now, and from then on every change.
 void MainWindow::BindViews() {
     Form& form = app_.form();
     for (const ControlEntry& entry : VisibleControls()) {
@@ -216,6 +254,7 @@ void MainWindow::BindViews() {
                 EnableWindow(control, button->Enabled());
                 ShowWindow(control, button->Visible() ? SW_SHOWNA : SW_HIDE);
             };
+            button->onShow();
         }
     }
     const auto bindTimer = [this](Timer& timer, UINT_PTR id) {
@@ -229,6 +268,7 @@ void MainWindow::BindViews() {
                 KillTimer(window_, id);
             }
         };
+        timer.onShow();
     };
     bindTimer(form.Timer1, kTimer1);
     bindTimer(form.Timer2, kTimer2);
@@ -238,6 +278,7 @@ void MainWindow::BindViews() {
             // Fails only for an item the menu does not have; these are its own.
             CheckMenuItem(popup_, id, MF_BYCOMMAND | (item.Checked() ? MF_CHECKED : MF_UNCHECKED));
         };
+        item.onShow();
     };
     bindMenuItem(form.mnuAutoApp, IDM_AUTO_APP);
     bindMenuItem(form.MnuCopyClipLong, IDM_COPY_CLIP_LONG);
@@ -312,7 +353,9 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The controls went back to their design sizes; the panels follow the window again
     // even when the suggested size gave no resize event.
-    app_.OnResize();
+    if (controls_.Made()) {
+        app_.OnResize();
+    }
 }
 
 LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {

@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/App.h"
 #include "platform/Platform.h"
 #include "win32/BrowserHost.h"
 #include "win32/ControlWindows.h"
 #include "win32/DoubleClickWatch.h"
 #include "win32/IconHolders.h"
+#include "win32/OleScope.h"
 #include "win32/Unique.h"
 #include "win32/Win32Calendar.h"
 #include "win32/Win32Clipboard.h"
@@ -33,10 +36,12 @@ class MainWindow {
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window with all its controls in their creation states, hidden.
+    // Creates the window, hidden, with the picture boxes that own the tray icons. Its
+    // other controls are made during start-up, as soon as the date is in the tray.
     [[nodiscard]] bool Create();
-    // Runs start-up, then shows the window.
-    void Start();
+    // Runs start-up, then shows the window. False when the controls could not be made:
+    // the window is gone again and the program ends.
+    [[nodiscard]] bool Start();
 
     HWND window() const { return window_; }
     BrowserHost& browser() { return browser_; }
@@ -47,6 +52,7 @@ class MainWindow {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool OnCreate();
+    bool MakeControls();
     void OnCommand(int id, int code);
     void AttachPlatform();
     void OnTimer(UINT_PTR id);
@@ -57,6 +63,9 @@ class MainWindow {
 
     HINSTANCE instance_;
     ProgramFile program_;
+    // Started with the controls, before the browser control in them, and ended after
+    // the window and every OLE object in it are gone.
+    std::optional<OleScope> ole_;
     HWND window_ = nullptr;
     UINT taskbarCreated_ = 0;
     UniqueMenu menu_;

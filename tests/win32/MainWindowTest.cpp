@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Marker.h"
 #include "RunningProgram.h"
 
 namespace datrelle::testing {
@@ -49,33 +50,49 @@ RECT ClientPlace(HWND main, HWND control) {
     return place;
 }
 
+struct TwipsPlace {
+    int left, top, width, height;
+};
+
+// A control's place in the main window's client area; one pixel off at most, as edges
+// are rounded separately.
+void ExpectPlace(HWND main, HWND control, const TwipsPlace& twips) {
+    const int dpi = static_cast<int>(GetDpiForWindow(main));
+    const RECT place = ClientPlace(main, control);
+    EXPECT_NEAR(place.left, Px(twips.left, dpi), 1);
+    EXPECT_NEAR(place.top, Px(twips.top, dpi), 1);
+    EXPECT_NEAR(place.right - place.left, Px(twips.width, dpi), 1);
+    EXPECT_NEAR(place.bottom - place.top, Px(twips.height, dpi), 1);
+}
+
+HWND BrowserPanel(HWND main) {
+    for (HWND child : Children(main)) {
+        if (ClassName(child) == "DatrelleBrowserHost") {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 class MainWindowTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         program = new RunningProgram;
         ASSERT_TRUE(program->Start());
-        dpi = static_cast<int>(GetDpiForWindow(program->mainWindow()));
     }
     static void TearDownTestSuite() {
         delete program;
         program = nullptr;
     }
 
-    // The window is one pixel off at most: edges are rounded separately.
     static void ExpectPlace(HWND control, int left, int top, int width, int height) {
-        const RECT place = ClientPlace(program->mainWindow(), control);
-        EXPECT_NEAR(place.left, Px(left, dpi), 1);
-        EXPECT_NEAR(place.top, Px(top, dpi), 1);
-        EXPECT_NEAR(place.right - place.left, Px(width, dpi), 1);
-        EXPECT_NEAR(place.bottom - place.top, Px(height, dpi), 1);
+        testing::ExpectPlace(program->mainWindow(), control, {left, top, width, height});
     }
 
     static RunningProgram* program;
-    static int dpi;
 };
 
 RunningProgram* MainWindowTest::program = nullptr;
-int MainWindowTest::dpi = 96;
 
 TEST_F(MainWindowTest, EveryControlHasItsClassCaptionPlaceAndState) {
     for (const Expected& e : kControls) {
@@ -89,12 +106,49 @@ TEST_F(MainWindowTest, EveryControlHasItsClassCaptionPlaceAndState) {
             EXPECT_EQ(program->Send(control, BM_GETCHECK), e.check);
         }
     }
-    HWND browser = nullptr;
-    for (HWND child : Children(program->mainWindow())) {
-        browser = ClassName(child) == "DatrelleBrowserHost" ? child : browser;
-    }
+    const HWND browser = BrowserPanel(program->mainWindow());
     ASSERT_NE(browser, nullptr);
     ExpectPlace(browser, -75, 2625, 5925, 200);
+}
+
+// The controls are made while start-up runs, after the date is in the tray: every one
+// of them must still show what the settings gave it once the window is shown.
+TEST(MainWindowFromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
+    RunningProgram program;
+    const std::string weather = program.folder() + "\\Nimbrel.exe";
+    ASSERT_TRUE(PlaceMarker(weather));
+    WriteFile(program.folder() + "\\notes.txt", "first\r\n\r\nsecond\r\n");
+    WriteFile(program.settingsPath(),
+              "[View]\r\ntop=600\r\nleft=750\r\nheight=6000\r\nwidth=9000\r\n"
+              "[Settings]\r\nAuto Start=2\r\nShow Month=0\r\nAuto hide=1\r\nStart Weather=1\r\n"
+              "Nimbrel App path=" +
+                  weather + "\r\n");
+    ASSERT_TRUE(program.Start());
+    const HWND main = program.mainWindow();
+    const struct {
+        const char* caption;
+        LRESULT check;
+    } boxes[] = {{"Auto-Start with Windows", BST_INDETERMINATE},
+                 {"Show Month Icon", BST_UNCHECKED},
+                 {"Auto-Hide", BST_CHECKED},
+                 {"Start Nimbrel", BST_CHECKED}};
+    for (const auto& box : boxes) {
+        SCOPED_TRACE(box.caption);
+        const HWND control = program.Child("Button", box.caption);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(program.Send(control, BM_GETCHECK), box.check);
+    }
+    // A weather program is there, so the button is available; no notes box double
+    // click yet, so Save Changes is hidden.
+    EXPECT_TRUE(IsWindowEnabled(program.Child("Button", "Auto Start App")));
+    EXPECT_FALSE(Shown(program.Child("Button", "Save Changes")));
+    // The notes box holds the first notes file, and both panels follow the saved size.
+    const HWND notes = program.Child("Edit", "first\r\n\r\nsecond");
+    ASSERT_NE(notes, nullptr);
+    ExpectPlace(main, notes, {5925, 0, 9000 - 5925 - 100, 2190});
+    const HWND browser = BrowserPanel(main);
+    ASSERT_NE(browser, nullptr);
+    ExpectPlace(main, browser, {-75, 2625, 9000 - 100, 6000 - 2625 - 100});
 }
 
 TEST_F(MainWindowTest, FortyThreeHiddenIconHoldersAtTheirPlaces) {

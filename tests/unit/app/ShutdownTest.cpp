@@ -20,7 +20,7 @@ class ShutdownTest : public ::testing::Test {
 };
 
 TEST_F(ShutdownTest, FirstRunCreatesTheTwelveKeysInOrderWithTheirForms) {
-    app.Load();
+    EXPECT_TRUE(app.Load());
     fake.window.rect = {300, 1500, 6025, 2925};
     fake.browser.location = "https://example.org/page";
     app.Unload();
@@ -49,7 +49,7 @@ TEST(ShutdownAppTest, ApplicationIsKeptOnlyWhileItsMenuItemIsChecked) {
         fake.profile.files[kIni] = text;
         fake.files.Add(kIni, text);
         App app{fake.platform};
-        app.Load();
+        EXPECT_TRUE(app.Load());
         app.form().mnuAutoApp.SetChecked(checked);
         app.Unload();
         const std::string saved = *fake.profile.FileText(kIni);
@@ -61,7 +61,7 @@ TEST(ShutdownAppTest, ApplicationIsKeptOnlyWhileItsMenuItemIsChecked) {
 }
 
 TEST_F(ShutdownTest, ApplicationChosenFromTheMenuWithoutAWeatherProgramIsKept) {
-    app.Load();
+    EXPECT_TRUE(app.Load());
     ASSERT_FALSE(form.Command9.Enabled());
     fake.fileDialog.Choose("C:\\Tools\\app.exe");
     form.mnuAutoApp.Click();
@@ -73,7 +73,7 @@ TEST_F(ShutdownTest, ApplicationChosenFromTheMenuWithoutAWeatherProgramIsKept) {
 
 TEST_F(ShutdownTest, SaveChangesWritesTheTextWithOneLineEndAndHidesItself) {
     fake.files.Add(kNotes, "old");
-    app.Load();
+    EXPECT_TRUE(app.Load());
     form.Command8.SetVisible(true);
     fake.notes.text = "new text\r\n";
     form.Command8.Press();
@@ -87,7 +87,7 @@ TEST_F(ShutdownTest, SaveChangesWritesTheTextWithOneLineEndAndHidesItself) {
 TEST_F(ShutdownTest, AFirstNotesFileTheBoxRefusedIsNeverSavedOver) {
     fake.files.Add(kNotes, "long notes");
     fake.notes.refusesText = true;
-    app.Load();
+    EXPECT_TRUE(app.Load());
     form.Command8.SetVisible(true);
     form.Command8.Press();
     EXPECT_EQ(fake.files.ReadAll(kNotes), "long notes");
@@ -102,7 +102,7 @@ TEST(ShutdownSaveTest, FailedSaveShowsTheMessageAndKeepsTheFile) {
             fake.files.Add(kNotes, "kept").writeFails = true;
         }
         App app{fake.platform};
-        app.Load();
+        EXPECT_TRUE(app.Load());
         app.form().Command8.SetVisible(true);
         app.form().Command8.Press();
         EXPECT_EQ(fake.messages.shown, std::vector<std::string>{kSaveError});

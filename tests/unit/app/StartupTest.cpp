@@ -29,7 +29,7 @@ class StartupTest : public ::testing::Test {
 };
 
 TEST_F(StartupTest, FirstRunWithoutSettings) {
-    app.Load();
+    EXPECT_TRUE(app.Load());
     EXPECT_EQ(app.iniFile(), kIni);
     EXPECT_EQ(fake.window.rect, kCompact);
     EXPECT_TRUE(fake.tray.Shows(DayWindow(6)));
@@ -45,9 +45,28 @@ TEST_F(StartupTest, FirstRunWithoutSettings) {
     EXPECT_EQ(fake.tray.shown, (std::vector{DayWindow(1), MonthWindow(1)}));
 }
 
+// The window's controls are made once the date is in the tray; a start whose controls
+// cannot be made ends as one whose window could not be made.
+TEST_F(StartupTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) {
+    SettingsFile(fake, "[Settings]\r\nShow Month=0\r\n");
+    bool iconsWereShown = false;
+    EXPECT_FALSE(app.Load([&] {
+        iconsWereShown = fake.tray.Shows(DayWindow(6)) && fake.tray.Shows(MonthWindow(12));
+        return false;
+    }));
+    EXPECT_TRUE(iconsWereShown);
+    EXPECT_TRUE(fake.tray.shown.empty());
+    EXPECT_TRUE(fake.profile.reads.empty());
+    EXPECT_EQ(form.Check2.Value(), CheckBox::kChecked);
+    EXPECT_TRUE(fake.browser.navigations.empty());
+    EXPECT_FALSE(form.Timer1.Enabled() || form.Timer3.Enabled());
+    app.Unload();
+    EXPECT_EQ(fake.profile.writes, 0);
+}
+
 TEST_F(StartupTest, ReadsEveryKeyInOrderWithItsLowerCaseName) {
     SettingsFile(fake, "[View]\r\n");
-    app.Load();
+    EXPECT_TRUE(app.Load());
     std::vector<std::string> keys;
     for (const auto& read : fake.profile.reads) {
         EXPECT_EQ(read.bufferSize, 750u);
@@ -69,7 +88,7 @@ TEST_F(StartupTest, AppliesTheSavedWindowAndSettings) {
                  "[Settings]\r\nAuto Start=1\r\nShow Month=0\r\nAuto hide=1\r\ndate format= 1\r\n"
                  "Nimbrel App path=C:\\Nimbrel\\nimbrel.exe\r\n"
                  "App to Run=C:\\x.exe\r\nMilliseconds before starting App= 1500\r\n");
-    app.Load();
+    EXPECT_TRUE(app.Load());
     EXPECT_EQ(fake.window.rect, (WindowRect{2000, 1500, 9000, 4000.5f}));
     std::vector<std::string> geometry;
     for (const auto& call : fake.window.calls) {
@@ -119,7 +138,7 @@ TEST(StartupValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
         FakePlatform fake;
         SettingsFile(fake, std::string("[Settings]\r\n") + c.line + "\r\n");
         App app{fake.platform};
-        app.Load();
+        EXPECT_TRUE(app.Load());
         EXPECT_EQ(app.form().Check1.Value(), c.check1);
         EXPECT_EQ(app.vars().AppDelay, c.delay);
         EXPECT_EQ(app.form().MnuCopyClipLong.Checked(), c.longChecked);
@@ -131,7 +150,7 @@ TEST(StartupValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
 
 TEST_F(StartupTest, WindowSavedOffEveryMonitorGetsTheCompactPlace) {
     SettingsFile(fake, "[View]\r\nTop=1500\r\nLeft=-40000\r\nHeight=4000\r\nWidth=9000\r\n");
-    app.Load();
+    EXPECT_TRUE(app.Load());
     EXPECT_EQ(fake.window.rect, kCompact);
 }
 
