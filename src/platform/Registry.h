@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace datrelle {
@@ -19,10 +21,19 @@ inline constexpr RegistryStatus kRegistrySuccess = 0;
 // The value types the program writes.
 inline constexpr std::uint32_t kRegSz = 1;
 
+// A value as stored: its type and bytes, a string's NUL included.
+struct RegistryValue {
+    std::uint32_t type = 0;
+    std::string bytes;
+};
+
 // A registry key opened for one operation; destroying it closes the key.
 class RegistryKey {
   public:
     virtual ~RegistryKey() = default;
+
+    // The value, or nullopt when there is none or it cannot be read.
+    virtual std::optional<RegistryValue> QueryValue(std::string_view name) = 0;
 
     // Writes the value's bytes as they are: a string value's bytes include its NUL.
     virtual RegistryStatus SetValue(std::string_view name, std::uint32_t type,

@@ -19,6 +19,30 @@ class Win32RegistryKey final : public RegistryKey {
   public:
     explicit Win32RegistryKey(UniqueKey key) : key_(std::move(key)) {}
 
+    std::optional<RegistryValue> QueryValue(std::string_view name) override {
+        const std::string valueName(name);
+        DWORD size = 0;
+        if (RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        std::string bytes;
+        for (;;) {
+            bytes.resize(size);
+            DWORD type = 0;
+            const LONG status = RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &type,
+                                                 reinterpret_cast<BYTE*>(bytes.data()), &size);
+            if (status == ERROR_SUCCESS) {
+                bytes.resize(size);
+                return RegistryValue{type, std::move(bytes)};
+            }
+            // A value that grew since its size was asked for gives its new size.
+            if (status != ERROR_MORE_DATA) {
+                return std::nullopt;
+            }
+        }
+    }
+
     RegistryStatus SetValue(std::string_view name, std::uint32_t type,
                             std::string_view bytes) override {
         if (bytes.size() > std::numeric_limits<DWORD>::max()) {

@@ -67,6 +67,14 @@ class FakeRegistry : public Registry {
         }
         ~OpenedKey() override { --owner_.openKeys; }
 
+        std::optional<RegistryValue> QueryValue(std::string_view name) override {
+            const auto found = values_.find(std::string(name));
+            if (found == values_.end()) {
+                return std::nullopt;
+            }
+            return RegistryValue{found->second.type, found->second.bytes};
+        }
+
         RegistryStatus SetValue(std::string_view name, std::uint32_t type,
                                 std::string_view bytes) override {
             if (owner_.writesFail) {

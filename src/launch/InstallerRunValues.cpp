@@ -1,0 +1,115 @@
+#include "launch/InstallerRunValues.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "launch/RegStuff.h"
+
+namespace datrelle {
+namespace {
+
+struct SplitPath {
+    std::string_view folder;
+    std::string_view exeName;
+};
+
+SplitPath Split(std::string_view programPath) {
+    const auto slash = programPath.find_last_of('\\');
+    if (slash == std::string_view::npos) {
+        return {{}, programPath};
+    }
+    // A program in a drive's root keeps the backslash of its folder, "C:\".
+    const bool root = slash == 2 && programPath[1] == ':';
+    return {programPath.substr(0, root ? slash + 1 : slash), programPath.substr(slash + 1)};
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+constexpr std::array<std::pair<RegistryRoot, bool RunValuePlaces::*>, 2> kPlaces{{
+    {RegistryRoot::CurrentUser, &RunValuePlaces::user},
+    {RegistryRoot::LocalMachine, &RunValuePlaces::machine},
+}};
+
+bool NamesProgram(RegistryKey& key, std::string_view exeName, std::string_view programPath) {
+    const auto value = key.QueryValue(exeName);
+    if (!value || value->type != kRegSz) {
+        return false;
+    }
+    std::string_view data = value->bytes;
+    // A string's bytes end in its NUL.
+    data = data.substr(0, data.find('\0'));
+    return RunValueNames(data, programPath);
+}
+
+}  // namespace
+
+bool RunValueNames(std::string_view data, std::string_view programPath) {
+    if (data.size() >= 2 && data.front() == '"' && data.back() == '"') {
+        data = data.substr(1, data.size() - 2);
+    }
+    return !programPath.empty() && SameLetters(data, programPath);
+}
+
+RunValuePlaces FindRunValues(Registry& registry, std::string_view programPath) {
+    const std::string_view exeName = Split(programPath).exeName;
+    RunValuePlaces places;
+    for (const auto& [root, place] : kPlaces) {
+        if (const auto key = registry.OpenKey(root, kRunSubKey, kRunKeyAccess)) {
+            places.*place = NamesProgram(*key, exeName, programPath);
+        }
+    }
+    return places;
+}
+
+void ForgetRunValues(Registry& registry, std::string_view programPath) {
+    const RunValuePlaces places = FindRunValues(registry, programPath);
+    const std::string_view exeName = Split(programPath).exeName;
+    for (const auto& [root, place] : kPlaces) {
+        if (places.*place) {
+            DeleteRegValue(registry, root, kRunSubKey, exeName);
+        }
+    }
+}
+
+void RestoreRunValues(Registry& registry, std::string_view programPath, RunValuePlaces places) {
+    const RunValuePlaces present = FindRunValues(registry, programPath);
+    const SplitPath split = Split(programPath);
+    for (const auto& [root, place] : kPlaces) {
+        if (places.*place && !(present.*place)) {
+            // Nothing to be done when it cannot be written: the next start of the program
+            // writes it again while "Auto-Start with Windows" is checked.
+            (void)WriteRegValue(registry, root, kRunSubKey, split.exeName,
+                                RunValueData(split.folder, split.exeName), kRegSz);
+        }
+    }
+}
+
+std::string EncodeRunValues(RunValuePlaces places, std::string_view programPath) {
+    std::string text;
+    text += places.user ? "U" : "";
+    text += places.machine ? "M" : "";
+    text += '|';
+    text += programPath;
+    return text;
+}
+
+std::optional<FoundRunValues> DecodeRunValues(std::string_view text) {
+    const auto bar = text.find('|');
+    if (bar == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view flags = text.substr(0, bar);
+    return FoundRunValues{
+        {flags.find('U') != std::string_view::npos, flags.find('M') != std::string_view::npos},
+        std::string(text.substr(bar + 1))};
+}
+
+}  // namespace datrelle
