@@ -49,4 +49,22 @@ bool SetBrowserEmulation() {
                           reinterpret_cast<const BYTE*>(&mode), sizeof mode) == ERROR_SUCCESS;
 }
 
+bool ForgetBrowserEmulation(const std::string& exeName) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kFeatureKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                      &opened) != ERROR_SUCCESS) {
+        return true;  // no such key: no value either
+    }
+    const UniqueKey key{opened};
+    DWORD type = 0;
+    DWORD mode = 0;
+    DWORD size = sizeof mode;
+    if (RegQueryValueExA(key.get(), exeName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&mode),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || mode != kBrowserEmulationMode) {
+        return true;
+    }
+    return RegDeleteValueA(key.get(), exeName.c_str()) == ERROR_SUCCESS;
+}
+
 }  // namespace datrelle::win32

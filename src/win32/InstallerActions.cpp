@@ -1,0 +1,87 @@
+// The installer's own actions, in a DLL that the MSI carries and Windows Installer calls
+// by name. They keep the values that Datrelle writes for itself in step with the
+// installed program: gone with an uninstall, kept across an upgrade. Each takes the
+// installed program's path from the installer and never fails the installation: a
+// value that cannot be removed or restored is left as it is.
+
+#include <windows.h>
+
+#include <msi.h>
+#include <msiquery.h>
+
+#include <string>
+
+#include "launch/InstallerRunValues.h"
+#include "win32/BrowserEmulation.h"
+#include "win32/Win32Registry.h"
+
+namespace {
+
+std::string Property(MSIHANDLE install, const char* name) {
+    DWORD size = 0;
+    char empty[1] = "";
+    // The first call gives the length; ERROR_MORE_DATA is its answer for a value.
+    if (MsiGetPropertyA(install, name, empty, &size) != ERROR_MORE_DATA) {
+        return {};
+    }
+    std::string value(++size, '\0');
+    if (MsiGetPropertyA(install, name, value.data(), &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    value.resize(size);
+    return value;
+}
+
+std::string FileName(const std::string& path) {
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+// Uninstall (not an upgrade), deferred; its data is the installed program's path.
+extern "C" __declspec(dllexport) UINT __stdcall ForgetRegistryValues(MSIHANDLE install) noexcept {
+    try {
+        const std::string program = Property(install, "CustomActionData");
+        if (!program.empty()) {
+            datrelle::win32::Win32Registry registry;
+            datrelle::ForgetRunValues(registry, program);
+            (void)datrelle::win32::ForgetBrowserEmulation(FileName(program));
+        }
+    } catch (...) {
+        // Out of memory: the values stay, which is harmless.
+    }
+    return ERROR_SUCCESS;
+}
+
+// An upgrade, before the old version is removed: notes where a Run value starts the
+// installed program, for RestoreRunValues. The old version's removal takes the values
+// away where the installer does not tell it that it is part of an upgrade (Wine).
+extern "C" __declspec(dllexport) UINT __stdcall RememberRunValues(MSIHANDLE install) noexcept {
+    try {
+        const std::string program = Property(install, "DATRELLEEXE");
+        if (!program.empty()) {
+            datrelle::win32::Win32Registry registry;
+            const std::string found =
+                datrelle::EncodeRunValues(datrelle::FindRunValues(registry, program), program);
+            // Without it nothing is restored, as before this action existed.
+            (void)MsiSetPropertyA(install, "RestoreRunValues", found.c_str());
+        }
+    } catch (...) {
+        // Out of memory: nothing is restored.
+    }
+    return ERROR_SUCCESS;
+}
+
+// An upgrade, deferred, after the new version's files are in place; its data is what
+// RememberRunValues found.
+extern "C" __declspec(dllexport) UINT __stdcall RestoreRunValues(MSIHANDLE install) noexcept {
+    try {
+        if (const auto found = datrelle::DecodeRunValues(Property(install, "CustomActionData"))) {
+            datrelle::win32::Win32Registry registry;
+            datrelle::RestoreRunValues(registry, found->programPath, found->places);
+        }
+    } catch (...) {
+        // Out of memory: the program writes its value again at its next start.
+    }
+    return ERROR_SUCCESS;
+}
