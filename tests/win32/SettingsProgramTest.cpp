@@ -130,12 +130,18 @@ TEST_F(SettingsProgramTest, EveryWayOfClosingWritesTheSettingsAndRemovesTheIcons
     }
 }
 
-TEST_F(SettingsProgramTest, EndOfTheWindowsSessionSavesTheSettings) {
-    ASSERT_TRUE(program.Start());
-    EXPECT_TRUE(program.Send(program.mainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-    program.Send(program.mainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(Layout(ReadFile(Ini())).size(), 14u);
-    EXPECT_EQ(program.WaitForExit(std::chrono::milliseconds(5000)), 0u);
+// The end of the user's session, and an installer's Restart Manager closing the program
+// to replace it (ENDSESSION_CLOSEAPP).
+TEST(SettingsEndOfSessionTest, EndOfTheWindowsSessionSavesTheSettings) {
+    for (const LPARAM reason : {LPARAM{ENDSESSION_LOGOFF}, LPARAM{ENDSESSION_CLOSEAPP}}) {
+        SCOPED_TRACE(reason);
+        RunningProgram program;
+        ASSERT_TRUE(program.Start());
+        EXPECT_TRUE(program.Send(program.mainWindow(), WM_QUERYENDSESSION, 0, reason));
+        program.Send(program.mainWindow(), WM_ENDSESSION, TRUE, reason);
+        EXPECT_EQ(Layout(ReadFile(program.settingsPath())).size(), 14u);
+        EXPECT_EQ(program.WaitForExit(std::chrono::milliseconds(5000)), 0u);
+    }
 }
 
 TEST_F(SettingsProgramTest, HiddenSettingsFileCountsAsMissingAndIsWrittenAgain) {
