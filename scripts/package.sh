@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the portable release zip: Datrelle.exe, ReadMe.txt and LICENSE.txt in a folder
-# named after the version, which comes from CMakeLists.txt's project(VERSION). Then
-# checks that the program in the zip runs under Wine.
+# Builds the release: the portable zip (Datrelle.exe, ReadMe.txt and LICENSE.txt in a
+# folder named after the version, which comes from CMakeLists.txt's project(VERSION))
+# and the per-user installer of the same files. Then checks that the program in the zip
+# runs under Wine.
 #   scripts/package.sh [BUILD_DIR]   (default: the "windows" preset's build/windows)
-# Writes BUILD_DIR/Datrelle-VERSION-win64.zip.
+# Writes BUILD_DIR/Datrelle-VERSION-win64.zip and BUILD_DIR/Datrelle-VERSION-win64.msi.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -17,11 +18,11 @@ if [ $# -ge 1 ]; then
   build=$(realpath -m "$1")
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DDATRELLE_TESTS=OFF >/dev/null
-  cmake --build "$build" --target Datrelle
+  cmake --build "$build" --target Datrelle installer
 else
   build=$repo/build/windows
   cmake --preset windows >/dev/null
-  cmake --build --preset windows --target Datrelle
+  cmake --build --preset windows --target Datrelle installer
 fi
 
 # The version resource is made from the same project(VERSION); a stale build would show.
@@ -31,19 +32,20 @@ if ! x86_64-w64-mingw32-strings -el "$build/Datrelle.exe" | grep -qx "$version";
 fi
 
 name=Datrelle-$version
-stage=$(mktemp -d)
-check=$(mktemp -d)
-trap 'rm -rf "$stage" "$check"' EXIT
-mkdir "$stage/$name"
-# Without debugging information, which only the static runtimes bring.
-x86_64-w64-mingw32-strip -o "$stage/$name/Datrelle.exe" "$build/Datrelle.exe"
-# Windows line ends, so that Notepad of any age shows the lines.
-sed "s/@VERSION@/$version/; s/\$/\r/" packaging/ReadMe.txt >"$stage/$name/ReadMe.txt"
-sed 's/$/\r/' LICENSE >"$stage/$name/LICENSE.txt"
+msi=$build/$name-win64.msi
+# The installer is made from the same version; a stale one would show.
+msi_version=$(msiinfo export "$msi" Property | tr -d '\r' | sed -n 's/^ProductVersion\t//p')
+if [ "$msi_version" != "$version" ]; then
+  echo "$msi says ProductVersion $msi_version, not $version" >&2
+  exit 1
+fi
 
+# The build stages the files as both the zip and the installer hold them.
+check=$(mktemp -d)
+trap 'rm -rf "$check"' EXIT
 zipfile=$build/$name-win64.zip
 rm -f "$zipfile"
-(cd "$stage" && zip -q -X -r "$zipfile" "$name")
+(cd "$build/stage" && zip -q -X -r "$zipfile" "$name")
 
 # The program from the zip: it must start, close when its windows are asked to, and
 # write its settings file beside itself on the way out.
@@ -74,3 +76,4 @@ scripts/with-wine.sh bash -c '
 
 echo "$zipfile"
 unzip -l "$zipfile"
+echo "$msi"

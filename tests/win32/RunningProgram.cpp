@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <utility>
 
 #include "win32/Win32Files.h"
 
@@ -163,6 +164,9 @@ RunningProgram::RunningProgram(const std::string& exeName, const std::string& fo
     CopyFileA(source.c_str(), exePath().c_str(), FALSE);
 }
 
+RunningProgram::RunningProgram(InPlace installed)
+    : folder_(std::move(installed.folder)), exeName_("Datrelle.exe") {}
+
 RunningProgram::~RunningProgram() {
     if (Running()) {
         if (!Close()) {
@@ -174,7 +178,9 @@ RunningProgram::~RunningProgram() {
         CloseHandle(processInfo_.hProcess);
         CloseHandle(processInfo_.hThread);
     }
-    RemoveFolder(base_);
+    if (!base_.empty()) {
+        RemoveFolder(base_);
+    }
 }
 
 bool RunningProgram::Start(std::chrono::milliseconds timeout) {

@@ -20,6 +20,11 @@ class RunningProgram {
     // spaces, say; DATRELLE_TEST_FOLDER gives the default), without starting it.
     explicit RunningProgram(const std::string& exeName = "Datrelle.exe",
                             const std::string& folderName = "");
+    // The program where it is installed, left there when the test is done with it.
+    struct InPlace {
+        std::string folder;
+    };
+    explicit RunningProgram(InPlace installed);
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;

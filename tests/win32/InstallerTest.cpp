@@ -1,0 +1,164 @@
+// The installer under Wine, as a user runs it: a silent install, an upgrade to a newer
+// version, a refused older version and an uninstall, with the installed program run in
+// between. One sequence, since each step starts from what the one before it left.
+
+#include <windows.h>
+
+#include <msi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include "RunningProgram.h"
+
+namespace datrelle::testing {
+namespace {
+
+constexpr const char* kUpgradeCode = "{DFD9BB85-A4BE-423E-A35C-CEFDE7F97595}";
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kEmulationKey =
+    "Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+
+std::string KnownFolder(int id) {
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+// msiexec's exit code.
+DWORD Msiexec(const std::string& arguments) {
+    std::string commandLine = "msiexec.exe " + arguments + " /qn";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return GetLastError();
+    }
+    WaitForSingleObject(process.hProcess, 120000);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return code;
+}
+
+std::string InstallerPath(const char* name) {
+    return "\"" + TestProgramFolder() + "\\" + name + "\"";
+}
+
+// The product codes installed under Datrelle's upgrade code.
+std::vector<std::string> InstalledProducts() {
+    std::vector<std::string> products;
+    char code[39];
+    for (DWORD index = 0; MsiEnumRelatedProductsA(kUpgradeCode, 0, index, code) == ERROR_SUCCESS;
+         ++index) {
+        products.push_back(code);
+    }
+    return products;
+}
+
+std::string ProductInfo(const std::string& product, const char* property) {
+    char value[MAX_PATH] = "";
+    DWORD size = sizeof value;
+    return MsiGetProductInfoA(product.c_str(), property, value, &size) == ERROR_SUCCESS ? value
+                                                                                        : "<none>";
+}
+
+void SetString(HKEY root, const char* subKey, const std::string& data) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(root, subKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "Datrelle.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+}
+
+std::string StringValue(HKEY root, const char* subKey) {
+    const auto value = ReadRegistryValue(root, subKey, "Datrelle.exe");
+    return value ? std::string(value->bytes.c_str()) : "<none>";
+}
+
+// The machine's Run value is the one thing here that outlives the test's own folders.
+struct MachineRunValueRemover {
+    ~MachineRunValueRemover() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "Datrelle.exe");
+            RegCloseKey(key);
+        }
+    }
+};
+
+TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
+    const MachineRunValueRemover remover;
+    const std::string folder = KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Datrelle";
+    const std::string program = folder + "\\Datrelle.exe";
+    const std::string shortcut = KnownFolder(CSIDL_PROGRAMS) + "\\Datrelle.lnk";
+
+    ASSERT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_INSTALLER)), 0u);
+    auto products = InstalledProducts();
+    ASSERT_EQ(products.size(), 1u);
+    EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_INSTALLEDPRODUCTNAME), "Datrelle");
+    EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_VERSIONSTRING), DATRELLE_VERSION);
+    EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_PUBLISHER), "Tavrin");
+    EXPECT_NE(GetFileAttributesA(ProductInfo(products[0], INSTALLPROPERTY_PRODUCTICON).c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    {
+        // The installed program starts from its folder, shows the date and writes its
+        // settings beside itself.
+        RunningProgram installed(RunningProgram::InPlace{folder});
+        ASSERT_TRUE(installed.Start());
+        SYSTEMTIME today;
+        GetLocalTime(&today);
+        EXPECT_TRUE(TrayHasIcon(installed.DayHolder(today.wDay)));
+        EXPECT_TRUE(TrayHasIcon(installed.MonthHolder(today.wMonth)));
+        ASSERT_EQ(installed.Close(), 0u);
+    }
+    EXPECT_NE(ReadFile(folder + "\\Datrelle.ini").find("[Settings]"), std::string::npos);
+
+    // What the user has: settings, notes, and the program starting with Windows.
+    const std::string settings = "[View]\r\nTop=1500\r\n[Settings]\r\nShow Month=0\r\n";
+    const std::string notes = "notes\r\n\r\nkept\r\n";
+    WriteFile(folder + "\\Datrelle.ini", settings);
+    WriteFile(folder + "\\notes.txt", notes);
+    SetString(HKEY_CURRENT_USER, kRunKey, program);
+    SetString(HKEY_LOCAL_MACHINE, kRunKey, "C:\\Elsewhere\\Datrelle.exe");
+
+    ASSERT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_NEWER_INSTALLER)), 0u);
+    products = InstalledProducts();
+    ASSERT_EQ(products.size(), 1u);
+    EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_VERSIONSTRING), DATRELLE_NEWER_VERSION);
+    EXPECT_EQ(ReadFile(folder + "\\Datrelle.ini"), settings);
+    EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
+    EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kRunKey), program);
+    EXPECT_NE(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // An older version over a newer one is refused and changes nothing.
+    EXPECT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_INSTALLER)), 1603u);
+    EXPECT_EQ(InstalledProducts(), products);
+
+    {
+        RunningProgram installed(RunningProgram::InPlace{folder});
+        ASSERT_TRUE(installed.Start());  // writes the browser panel's value
+        ASSERT_EQ(installed.Close(), 0u);
+    }
+    ASSERT_TRUE(ReadRegistryValue(HKEY_CURRENT_USER, kEmulationKey, "Datrelle.exe"));
+    const std::string settingsAtExit = ReadFile(folder + "\\Datrelle.ini");
+    ASSERT_EQ(Msiexec("/x " + InstallerPath(DATRELLE_NEWER_INSTALLER)), 0u);
+    EXPECT_TRUE(InstalledProducts().empty());
+    EXPECT_EQ(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadFile(folder + "\\Datrelle.ini"), settingsAtExit);
+    EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
+    // Values that would start or set up the removed program go; one naming another copy
+    // stays.
+    EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kRunKey), "<none>");
+    EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kRunKey), "C:\\Elsewhere\\Datrelle.exe");
+    EXPECT_FALSE(ReadRegistryValue(HKEY_CURRENT_USER, kEmulationKey, "Datrelle.exe"));
+}
+
+}  // namespace
+}  // namespace datrelle::testing
