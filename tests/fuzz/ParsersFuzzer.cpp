@@ -1,0 +1,152 @@
+// Every parser of the program on one input: the settings file's values for every key,
+// the notes file loader, the path split, the tooltip, and the date refresh driven by
+// the input's bytes. A failed property aborts, so libFuzzer keeps the input.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "FakePlatform.h"
+#include "launch/ModParse.h"
+#include "settings/SettingKeys.h"
+#include "tray/DateRefresh.h"
+#include "viewer/TextFileLoader.h"
+
+namespace datrelle {
+namespace {
+
+void Require(bool holds, const char* what) {
+    if (!holds) {
+        std::fprintf(stderr, "property failed: %s\n", what);
+        std::abort();
+    }
+}
+
+// What is written reads back: integers and texts unchanged, numbers within their
+// seventh digit and settled by the second write, so settings never drift.
+void CheckSetting(const SettingKeyInfo& info, const SettingValue& value) {
+    const auto written = FormatSetting(info, value);
+    Require(written.has_value() == (info.writeAs != WriteAs::Never), "a written key formats");
+    if (!written) {
+        return;
+    }
+    const auto reread = ParseSetting(info, *written);
+    Require(reread.has_value(), "written text reads back");
+    const auto rewritten = FormatSetting(info, *reread);
+    if (const float* number = std::get_if<float>(&value)) {
+        const float back = std::get<float>(*reread);
+        Require(std::fabs(back - *number) <= std::fabs(*number) * 1e-6f + 1e-38f, "close");
+        Require(std::trunc(*number) != *number || std::fabs(*number) > 9999999 || back == *number,
+                "a whole number of seven digits reads back exactly");
+        Require(FormatSetting(info, *ParseSetting(info, *rewritten)) == rewritten, "settles");
+    } else {
+        Require(*reread == value && rewritten == written, "reads back exactly");
+    }
+}
+
+// The loader's line rules, plainly: lines end at CR or CR LF, leading empty lines go,
+// the last line end goes, lines are joined with CR LF.
+std::string Lines(std::string_view bytes) {
+    std::string text, line;
+    bool started = false;
+    const auto end = [&] {
+        if (started || !line.empty()) {
+            text += (started ? "\r\n" : "") + line;
+            started = true;
+        }
+        line.clear();
+    };
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r') {
+            line += bytes[i];
+            continue;
+        }
+        end();
+        i += i + 1 < bytes.size() && bytes[i + 1] == '\n';
+    }
+    if (!line.empty()) {
+        end();
+    }
+    return text;
+}
+
+// Dates, clicks on "Show Month Icon", a new taskbar and new icons, in any order: the
+// tray shows today's day, and today's month exactly while the box is checked.
+void CheckTray(std::string_view ops) {
+    fakes::FakePlatform fake;
+    SharedVariables vars;
+    SysTray tray{fake.platform, vars};
+    CheckBox check2{CheckBox::kChecked};
+    DateRefresh refresh{fake.platform, vars, tray, check2};
+    check2.onClick = [&] { refresh.OnCheck2Click(); };
+    bool dated = false;
+    for (std::size_t i = 0; i + 3 < ops.size(); i += 4) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(ops[i + k]); };
+        switch (byte(0) % 4) {
+            case 0:
+                fake.today = {2000 + byte(1) % 100, 1 + byte(2) % 12, 1 + byte(3) % 31};
+                refresh.RefreshDate();
+                dated = true;
+                break;
+            case 1:
+                check2.UserClick();
+                break;
+            case 2:
+                fake.shown.clear();
+                refresh.AddShownIconsAgain();
+                break;
+            default:
+                refresh.ReplaceShownIcons();
+        }
+        const std::set<WindowHandle> day{fakes::DayWindow(fake.today.day)};
+        std::set<WindowHandle> both = day;
+        both.insert(fakes::MonthWindow(fake.today.month));
+        Require(!dated || fake.shown == (check2.Value() == CheckBox::kChecked ? both : day),
+                "today's icons, the month's while the box is checked");
+    }
+}
+
+}  // namespace
+}  // namespace datrelle
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace datrelle;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    for (const SettingKeyInfo& info : kSettingKeys) {
+        const auto value = ParseSetting(info, text);
+        Require(value.has_value() || info.readAs != ReadAs::Text, "a text key reads any text");
+        if (value) {
+            CheckSetting(info, *value);
+        }
+    }
+    if (size >= sizeof(float)) {  // values no text in the corpus spells
+        float raw = 0;
+        std::memcpy(&raw, data, sizeof raw);
+        if (std::isfinite(raw)) {
+            CheckSetting(KeyInfo(SettingKey::Top), raw);
+        }
+    }
+
+    fakes::FakePlatform fake;
+    fake.AddFile("C:\\n.txt", text);
+    std::string textFileDir;
+    Require(LoadTextFile(fake, "C:\\n.txt", textFileDir) == Lines(text), "the line rules");
+
+    const std::string name = GetFileName(text);
+    const std::string folder = FolderPart(text);
+    Require(folder + name == text, "folder and name make the path");
+    Require(name.empty() || name.substr(0, name.size() - 1).find('\\') == std::string::npos,
+            "the name starts after the last backslash");
+
+    const auto tip = MakeTooltip(text);
+    const std::string full = std::string(kTooltipPrefix) + std::string(text);
+    const std::size_t length = std::min<std::size_t>(full.size(), 63);
+    Require(std::equal(tip.begin(), tip.begin() + length, full.begin()) && tip[length] == '\0' &&
+                std::all_of(tip.begin() + length + 1, tip.end(), [](char c) { return c == ' '; }),
+            "the tooltip is the prefix and the date, a NUL and blanks");
+
+    CheckTray(text);
+    return 0;
+}
