@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "FakePlatform.h"
+#include "app/App.h"
+#include "viewer/BrowserPanel.h"
+
+namespace datrelle {
+namespace {
+
+using fakes::DayWindow;
+using fakes::MonthWindow;
+using Log = std::vector<std::string>;
+
+const WindowRect kCompact{19200 - 6025, 12000 - 2925 - 800, 6025, 2925};
+
+class AppTest : public ::testing::Test {
+  protected:
+    // A settings file beside the program, as the profile functions and the existence
+    // test both see it.
+    void Settings(const std::map<std::string, std::string>& values) {
+        fake.AddFile("C:\\Tools\\Datrelle.ini");
+        for (const auto& [name, value] : values) {
+            fake.ini[fakes::Lower(name)] = value;
+        }
+    }
+    fakes::FakePlatform fake;
+    App app{fake.platform};
+    Form& form = app.form();
+};
+
+TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
+    ASSERT_TRUE(app.Load());
+    EXPECT_EQ(app.iniFile(), "C:\\Tools\\Datrelle.ini");
+    EXPECT_EQ(fake.rect, kCompact);
+    EXPECT_EQ(fake.log, (Log{"add 106", "add 212", "navigate " + std::string(kDefaultStartPage)}));
+    EXPECT_TRUE(fake.reads.empty());
+    EXPECT_TRUE(form.Timer1.Running() && form.Timer3.Running() && !form.Timer2.Running());
+    EXPECT_EQ(form.Timer1.Interval(), 300);
+    EXPECT_FALSE(form.Command9.Enabled() || form.MnuCopyClipLong.Checked() ||
+                 form.MnuCopyClipShort.Checked());
+    fake.today = {2027, 1, 1};
+    form.Timer3.Tick();
+    EXPECT_EQ(fake.shown, (std::set{DayWindow(1), MonthWindow(1)}));
+
+    fake.rect = {300, 1500, 6025, 2925.5f};
+    fake.location = "https://example.org/page";
+    fake.log.clear();
+    app.Unload();
+    EXPECT_EQ(fake.log, (Log{"delete 101", "delete 201"}));
+    EXPECT_EQ(fake.writes,
+              (Log{"View/TOP= 1500", "View/LEFT= 300", "View/HEIGHT= 2925.5", "View/WIDTH= 6025",
+                   "View/LAST URL=https://example.org/page", "Settings/AUTO START=0",
+                   "Settings/SHOW MONTH=1", "Settings/AUTO HIDE=0", "Settings/DATE FORMAT= 0",
+                   "Settings/START WEATHER= 0",
+                   "Settings/APP TO RUN=", "Settings/MILLISECONDS BEFORE STARTING APP= 0"}));
+    app.Unload();  // closing and the end of the session both come here: once
+    EXPECT_EQ(fake.writes.size(), 12u);
+}
+
+TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
+    fake.AddFile("C:\\Nimbrel\\nimbrel.exe");
+    fake.Values(RegistryRoot::LocalMachine, kRunSubKey);
+    fake.AddFile("C:\\Tools\\Folder.txt").ordinary = false;
+    fake.AddFile("C:\\Tools\\notes.txt", "first\r\nsecond\r\n");
+    fake.AddFile("C:\\Tools\\later.txt", "not loaded");
+    Settings({{"View/Top", " 1500"},
+              {"View/Left", "2000"},
+              {"View/Height", "4000.5"},
+              {"View/Width", "9000"},
+              {"View/Last URL", "https://example.org/"},
+              {"Settings/Auto Start", "1"},
+              {"Settings/Show Month", "0"},
+              {"Settings/Auto hide", "1"},
+              {"Settings/date format", "1"},
+              {"Settings/Nimbrel App path", "C:\\Nimbrel\\nimbrel.exe"},
+              {"Settings/Start Weather", "1"},
+              {"Settings/App to Run", "C:\\x.exe"},
+              {"Settings/Milliseconds before starting App", "1500"}});
+    ASSERT_TRUE(app.Load());
+    EXPECT_EQ(fake.reads,
+              (Log{"View/top/750", "View/left/750", "View/height/750", "View/width/750",
+                   "Settings/auto start/750", "Settings/show month/750", "Settings/auto hide/750",
+                   "Settings/date format/750", "Settings/nimbrel app path/750",
+                   "Settings/start weather/750", "Settings/app to run/750",
+                   "Settings/milliseconds before starting app/750", "View/last url/750"}));
+    EXPECT_EQ(fake.rect, (WindowRect{2000, 1500, 9000, 4000.5f}));
+    EXPECT_EQ(Log(fake.windowLog.begin(), fake.windowLog.begin() + 4),
+              (Log{"Top 1500", "Left 2000", "Height 4000.5", "Width 9000"}));
+    EXPECT_EQ(fake.log,
+              (Log{"add 106", "add 212", "delete 212", "start \"C:\\Nimbrel\\nimbrel.exe\" 6",
+                   "navigate https://example.org/"}));
+    EXPECT_EQ(fake.Values(RegistryRoot::LocalMachine, kRunSubKey).count("Datrelle.exe"), 1u);
+    EXPECT_EQ(form.Timer1.Interval(), 130000);
+    EXPECT_TRUE(form.Timer1.Running());
+    EXPECT_TRUE(form.MnuCopyClipLong.Checked() && !form.MnuCopyClipShort.Checked());
+    EXPECT_TRUE(form.Command9.Enabled());
+    EXPECT_EQ(app.vars().AppToRun, "C:\\x.exe");
+    EXPECT_TRUE(form.Timer2.Running());
+    EXPECT_EQ(form.Timer2.Interval(), 1500);
+    EXPECT_EQ(fake.notes.text, "first\r\nsecond");
+    EXPECT_EQ(app.vars().TextFileDir, "C:\\Tools\\notes.txt");
+    EXPECT_FALSE(form.Command8.Visible());
+}
+
+TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
+    const struct {
+        const char* key;
+        const char* value;
+        int check1;
+        int delay;
+        bool longMark, shortMark;
+    } cases[] = {
+        {"auto start", "1.5", 2, 0, false, false},  // a half goes to the even neighbour
+        {"auto start", "0.5", 0, 0, false, false},
+        {"auto start", "7", 0, 0, false, false},  // refused by the box
+        {"auto start", "&H1", 1, 0, false, false},
+        {"milliseconds before starting app", "40000", 0, 0, false, false},  // beyond 16 bits
+        {"milliseconds before starting app", "-5", 0, 0, false, false},     // never opens
+        {"date format", "2", 0, 0, false, true},
+        {"date format", "3", 0, 0, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.key << "=" << c.value);
+        fakes::FakePlatform fake;
+        fake.AddFile("C:\\Tools\\Datrelle.ini");
+        fake.ini[std::string("settings/") + c.key] = c.value;
+        App app{fake.platform};
+        ASSERT_TRUE(app.Load());
+        EXPECT_EQ(app.form().Check1.Value(), c.check1);
+        EXPECT_EQ(app.form().Timer2.Interval(), c.delay);
+        EXPECT_FALSE(app.form().Timer2.Running());
+        EXPECT_EQ(app.form().MnuCopyClipLong.Checked(), c.longMark);
+        EXPECT_EQ(app.form().MnuCopyClipShort.Checked(), c.shortMark);
+    }
+}
+
+TEST_F(AppTest, WindowOffEveryScreenOrAHiddenSettingsFileGivesTheCompactPlace) {
+    Settings({{"View/Top", "1500"},
+              {"View/Left", "-40000"},
+              {"View/Height", "4000"},
+              {"View/Width", "9000"}});
+    ASSERT_TRUE(app.Load());
+    EXPECT_EQ(fake.rect, kCompact);
+
+    fakes::FakePlatform hidden;
+    hidden.AddFile("C:\\Tools\\Datrelle.ini").ordinary = false;
+    hidden.ini["settings/show month"] = "0";
+    App other{hidden.platform};
+    ASSERT_TRUE(other.Load());
+    EXPECT_TRUE(hidden.reads.empty());
+    EXPECT_EQ(hidden.rect, kCompact);
+}
+
+// The date reaches the tray before the controls are made; a start whose controls
+// cannot be made leaves nothing behind and writes no settings.
+TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) {
+    for (const bool throws : {false, true}) {
+        fakes::FakePlatform fake;
+        fake.AddFile("C:\\Tools\\Datrelle.ini");
+        fake.ini["settings/show month"] = "0";
+        App app{fake.platform};
+        Log seen;
+        EXPECT_FALSE(app.Load([&] {
+            seen = fake.log;
+            if (throws) {
+                throw std::runtime_error("no controls");
+            }
+            return false;
+        }));
+        EXPECT_EQ(seen, (Log{"add 106", "add 212"}));
+        EXPECT_EQ(fake.log, (Log{"add 106", "add 212", "delete 106", "delete 212"}));
+        EXPECT_TRUE(fake.reads.empty());
+        EXPECT_FALSE(app.form().Timer1.Enabled() || app.form().Timer3.Enabled());
+        app.Unload();
+        EXPECT_TRUE(fake.writes.empty());
+    }
+    fakes::FakePlatform fake;
+    App app{fake.platform};
+    EXPECT_TRUE(app.Load([&] { return fake.log.size() == 2; }));
+    EXPECT_EQ(fake.log.size(), 3u);  // and start-up went on
+}
+
+TEST_F(AppTest, AnApplicationIsSavedOnlyWhileItsMenuItemIsChecked) {
+    for (const bool chosen : {false, true}) {
+        fakes::FakePlatform local;
+        local.AddFile("C:\\Tools\\Datrelle.ini");
+        local.ini["settings/app to run"] = "C:\\a.exe";
+        App other{local.platform};
+        ASSERT_TRUE(other.Load());
+        // Chosen from the menu, also while the button is disabled (no weather program).
+        ASSERT_FALSE(other.form().Command9.Enabled());
+        local.answers = {chosen ? "C:\\b.exe" : ""};
+        if (chosen) {
+            other.form().mnuAutoApp.Click();
+        }
+        other.Unload();
+        EXPECT_EQ(local.writes[10],
+                  chosen ? "Settings/APP TO RUN=C:\\b.exe" : "Settings/APP TO RUN=");
+    }
+}
+
+TEST(AppSaveTest, SaveChangesWritesTheNotesOrSaysItCouldNot) {
+    const struct {
+        bool notesFile, writable, boxRefuses, saved;
+    } cases[] = {
+        {true, true, false, true},
+        {true, false, false, false},  // locked, or a full disk
+        {false, true, false, false},  // no notes file to write
+        // The box kept its hint rather than the file's text: never saved over the file.
+        {true, true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.notesFile << c.writable << c.boxRefuses);
+        fakes::FakePlatform fake;
+        if (c.notesFile) {
+            fake.AddFile("C:\\Tools\\n.txt", "old").writable = c.writable;
+        }
+        fake.notes.refuses = c.boxRefuses;
+        App app{fake.platform};
+        ASSERT_TRUE(app.Load());
+        fake.notes.refuses = false;
+        fake.notes.text = "new text\r\n";
+        app.form().Command8.SetVisible(true);
+        app.form().Command8.Press();
+        EXPECT_FALSE(app.form().Command8.Visible());
+        EXPECT_EQ(fake.log.back() == "message Error! Changes were not saved!", !c.saved);
+        if (c.notesFile) {
+            // One line end after the text, so that one ending in a line break reads back.
+            EXPECT_EQ(*fake.ReadAll("C:\\Tools\\n.txt"), c.saved ? "new text\r\n\r\n" : "old");
+        }
+    }
+}
+
+// Each control, menu item and window event reaches its subsystem.
+TEST_F(AppTest, EveryHandlerIsWired) {
+    Settings({{"View/Last URL", "https://last/"},
+              {"Settings/Show Month", "1"},
+              {"Settings/Nimbrel App path", "C:\\n.exe"}});
+    fake.AddFile("C:\\n.exe");
+    ASSERT_TRUE(app.Load());
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        Log log, windowLog;
+    } cases[] = {
+        {"Command1", [&] { form.Command1.Press(); }, {}, {"Close"}},
+        {"mnuExit", [&] { form.mnuExit.Click(); }, {}, {"Close"}},
+        {"MnuSettings", [&] { form.MnuSettings.Click(); }, {}, {"Show", "State 0"}},
+        {"Command2", [&] { form.Command2.Press(); }, {"search"}, {}},
+        {"Command4", [&] { form.Command4.Press(); }, {"navigate https://last/"}, {}},
+        {"Command5", [&] { form.Command5.Press(); }, {}, {"Top 8275", "Left 13175"}},
+        {"Label1",
+         [&] { app.OnLabel1DoubleClick(); },
+         {"navigate " + std::string(kMakerHomePage)},
+         {"Top 0", "Left 0", "Width 19200", "Height 11600"}},
+        {"Command3",
+         [&] { form.Command3.Press(); },
+         {},
+         {"Width 6025", "Height 2925", "Top 8275", "Left 13175", "Hide", "State 1"}},
+        {"mnuOpenFileInBrowser",
+         [&] { form.mnuOpenFileInBrowser.Click(); },
+         {},
+         {"Show", "State 0"}},
+        {"tray", [&] { app.OnTrayMouse(516); }, {}, {"Menu"}},
+        {"copy long", [&] { form.MnuCopyClipLong.Click(); }, {"copy long 06/12/2026"}, {}},
+        {"copy short", [&] { form.MnuCopyClipShort.Click(); }, {"copy 06/12/2026"}, {}},
+        {"Check4", [&] { form.Check4.UserClick(); }, {"start \"C:\\n.exe\" 6"}, {}},
+        {"taskbar",
+         [&] {
+             fake.shown.clear();
+             app.OnTaskbarCreated();
+         },
+         {"add 106", "add 212"},
+         {}},
+        {"same date", [&] { app.OnDateMayHaveChanged(); }, {}, {}},
+        {"new date",
+         [&] {
+             fake.today.day = 7;
+             app.OnDateMayHaveChanged();
+         },
+         {"delete 106", "delete 212", "add 107", "add 212"},
+         {}},
+        {"regional format",
+         [&] { app.OnRegionalFormatChanged(); },
+         {"delete 107", "delete 212", "add 107", "add 212"},
+         {}},
+        {"icons",
+         [&] { app.OnIconsReloaded(); },
+         {"delete 107", "delete 212", "add 107", "add 212"},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.log.clear();
+        fake.windowLog.clear();
+        fake.rect = {0, 0, 6025, 2925};
+        fake.visible = false;
+        c.act();
+        EXPECT_EQ(fake.log, c.log);
+        EXPECT_EQ(fake.windowLog, c.windowLog);
+    }
+    fake.location = "file:///a";
+    app.OnBrowserTitleChange("title");
+    EXPECT_EQ(fake.caption, "file:///a");
+    fake.answers = {"C:\\Tools\\picked.txt"};
+    app.OnText1DoubleClick();
+    EXPECT_TRUE(form.Command8.Visible());
+    form.Command9.Press();
+    EXPECT_EQ(fake.dialogs.back().filter, kAutoAppFilter);
+    fake.rect = {0, 0, 100, 100};
+    app.OnResize();
+    EXPECT_EQ(fake.rect.width, 6025);
+}
+
+}  // namespace
+}  // namespace datrelle

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "FakePlatform.h"
+#include "form/CommonDialog.h"
+#include "form/Form.h"
+
+namespace datrelle {
+namespace {
+
+// The models tell the window what to show (onShow) exactly when something changed, and
+// run the click handler as a user's click would.
+TEST(ControlsTest, OnlyAChangeShowsAndOnlyANewStateClicks) {
+    const struct {
+        int from, to;
+        bool accepted;
+    } boxCases[] = {{0, 1, true}, {1, 0, true}, {0, 2, true},  {2, 1, true},
+                    {1, 1, true}, {2, 2, true}, {1, 3, false}, {0, -1, false}};
+    for (const auto& c : boxCases) {
+        SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
+        CheckBox box{c.from};
+        std::string seen;
+        box.onShow = [&] { seen += "show" + std::to_string(box.Value()) + " "; };
+        box.onClick = [&] { seen += "click" + std::to_string(box.Value()); };
+        EXPECT_EQ(box.SetValue(c.to), c.accepted);
+        EXPECT_EQ(box.Value(), c.accepted ? c.to : c.from);
+        const std::string state = std::to_string(c.to);
+        EXPECT_EQ(seen, c.accepted && c.from != c.to ? "show" + state + " click" + state : "");
+    }
+    for (const auto& [from, to] : {std::pair{0, 1}, {1, 0}, {2, 1}}) {
+        CheckBox box{from};
+        box.UserClick();
+        EXPECT_EQ(box.Value(), to);
+    }
+
+    int shows = 0;
+    int clicks = 0;
+    CommandButton button{true, false};
+    button.onShow = [&] { ++shows; };
+    button.onClick = [&] { ++clicks; };
+    MenuItem item;
+    item.onShow = [&] { ++shows; };
+    item.onClick = [&] { ++clicks; };
+    Timer timer{300};
+    timer.onShow = [&] { ++shows; };
+    button.SetVisible(false);
+    button.SetEnabled(true);
+    item.SetChecked(false);
+    timer.SetEnabled(false);
+    EXPECT_TRUE(timer.SetInterval(300));
+    EXPECT_EQ(shows, 0);
+    button.SetVisible(true);
+    button.SetEnabled(false);
+    item.SetChecked(true);
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.SetInterval(0));
+    EXPECT_EQ(shows, 5);
+    EXPECT_TRUE(button.Visible() && !button.Enabled() && item.Checked());
+    button.Press();  // disabled: nothing
+    item.Click();
+    button.SetEnabled(true);
+    button.Press();
+    EXPECT_EQ(clicks, 2);
+
+    // An interval of 0 never fires; a negative one is refused.
+    EXPECT_FALSE(timer.Running());
+    EXPECT_FALSE(timer.SetInterval(-5));
+    EXPECT_EQ(timer.Interval(), 0);
+    EXPECT_TRUE(timer.SetInterval(1));
+    EXPECT_TRUE(timer.Running());
+    timer.SetEnabled(false);
+    EXPECT_FALSE(timer.Running());
+}
+
+TEST(InventoryTest, PlacesAndModels) {
+    // Check boxes sit in the frame at 150, 525.
+    EXPECT_EQ(ClientPlace(Entry(ControlId::Check1)), (TwipsRect{300, 825, 2115, 240}));
+    EXPECT_EQ(ClientPlace(Entry(ControlId::Check2)), (TwipsRect{300, 1125, 1665, 315}));
+    EXPECT_EQ(ClientPlace(Entry(ControlId::Check3)), (TwipsRect{300, 1500, 1290, 315}));
+    EXPECT_EQ(ClientPlace(Entry(ControlId::Check4)), (TwipsRect{2325, 1575, 1740, 240}));
+    EXPECT_EQ(ClientPlace(Entry(ControlId::Command8)), (TwipsRect{5850, 2250, 5340, 240}));
+    EXPECT_THROW(Entry(static_cast<ControlId>(999)), std::out_of_range);
+    const struct {
+        int index;
+        TwipsRect day, month;
+    } holders[] = {
+        {1, {6750, 750, 315, 315}, {6750, 0, 315, 315}},
+        {6, {8625, 750, 315, 315}, {8625, 0, 315, 315}},
+        {7, {9000, 750, 315, 315}, {6750, 375, 315, 315}},
+        {10, {10125, 750, 315, 315}, {7875, 375, 315, 315}},
+        {12, {7125, 1125, 315, 315}, {8625, 375, 315, 315}},
+        {30, {10125, 1500, 315, 315}, {}},
+        {31, {10500, 1500, 315, 315}, {}},
+    };
+    for (const auto& h : holders) {
+        SCOPED_TRACE(h.index);
+        EXPECT_EQ(DayHolderPlace(h.index), h.day);
+        if (h.index <= 12) {
+            EXPECT_EQ(MonthHolderPlace(h.index), h.month);
+        }
+    }
+    Form form;
+    int models = 0;
+    for (const ControlEntry& entry : VisibleControls()) {
+        CheckBox* box = form.CheckBoxFor(entry.id);
+        CommandButton* button = form.ButtonFor(entry.id);
+        EXPECT_EQ(box != nullptr, entry.kind == ControlKind::CheckBox) << entry.name;
+        EXPECT_EQ(button != nullptr, entry.kind == ControlKind::Button) << entry.name;
+        if (button != nullptr) {
+            EXPECT_EQ(button->Enabled(), entry.enabled) << entry.name;
+            EXPECT_EQ(button->Visible(), entry.visible) << entry.name;
+        }
+        models += box != nullptr || button != nullptr;
+    }
+    EXPECT_EQ(models, 13);
+    EXPECT_EQ(form.CheckBoxFor(ControlId::Check3), &form.Check3);
+    EXPECT_EQ(form.ButtonFor(ControlId::Command5), &form.Command5);
+}
+
+// The dialog's properties live on from one chooser to the next; what comes back
+// replaces the file name, a cancel's "" included.
+TEST(CommonDialogTest, PropertiesPersistAndTheAnswerReplacesTheName) {
+    fakes::FakePlatform fake;
+    CommonDialog dialog{fake};
+    dialog.DialogTitle = "T";
+    dialog.Filter = "F|*.f";
+    dialog.InitDir = "C:\\d";
+    fake.answers = {"C:\\d\\a.f", ""};
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.FileName, "C:\\d\\a.f");
+    dialog.ShowOpen();
+    EXPECT_EQ(dialog.FileName, "");
+    ASSERT_EQ(fake.dialogs.size(), 2u);
+    const FileDialogRequest& second = fake.dialogs[1];
+    EXPECT_EQ(second.title + second.filter + second.initialFolder + second.fileName,
+              "TF|*.fC:\\dC:\\d\\a.f");
+}
+
+}  // namespace
+}  // namespace datrelle

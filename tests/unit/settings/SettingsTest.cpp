@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "FakePlatform.h"
+#include "settings/IniFile.h"
+#include "settings/SettingKeys.h"
+#include "settings/ValueFormats.h"
+
+namespace datrelle {
+namespace {
+
+TEST(TextToNumberTest, TakesTheLeadingNumber) {
+    const struct {
+        std::string text;
+        std::optional<double> number;
+    } cases[] = {
+        {" 1500", 1500},
+        {"-120", -120},
+        {"+7", 7},
+        {"12abc", 12},
+        {"\t1 \n5", 15},
+        {"1\r5", 1},
+        {"1,5", 1},
+        {"1.2.3", 1.2},
+        {"-.5", -0.5},
+        {"0.1", 0.1},
+        {"1h5", 1},
+        {"1O7", 1},
+        {".", 0},
+        {"--5", 0},
+        {"", 0},
+        {"abc", 0},
+        {"E5", 0},
+        {"-0", 0},
+        {"0.000", 0},
+        {"0E5", 0},
+        // An exponent counts only with its digits; E and D in either case.
+        {"1E3", 1000},
+        {"1e3", 1000},
+        {"1D2", 100},
+        {"1d+2", 100},
+        {"2E-1", 0.2},
+        {"1E", 1},
+        {"1E+", 1},
+        {"1E2.5", 100},
+        {"1F2", 1},
+        {"1C2", 1},
+        {"1E-400", 0},
+        {"-1E-400", 0},
+        {"1E400", {}},
+        {"-1E400", {}},
+        {"1E99999999999", {}},
+        {std::string(400, '9'), {}},
+        {"0.0001E310", 1e306},
+        {std::string(300, '9') + "E-300", 1.0},
+        // Hexadecimal and octal after an ampersand, in either letter case.
+        {"&H1F", 31},
+        {"&h 1 f", 31},
+        {"&Hff", 255},
+        {"&HAa", 170},
+        {"&H9G", 9},
+        {"&Hg", 0},
+        {"&H@", 0},
+        {"&H`", 0},
+        {"&H", 0},
+        {"&O17", 15},
+        {"&o78", 7},
+        {"&X1", 0},
+        {"&", 0},
+        {"-&H10", 0},
+        {"&H" + std::string(300, 'F'), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 20));
+        const auto number = TextToNumber(c.text);
+        ASSERT_EQ(number.has_value(), c.number.has_value());
+        if (number) {
+            EXPECT_DOUBLE_EQ(*number, *c.number);
+            EXPECT_FALSE(*number == 0 && std::signbit(*number)) << "negative zero";
+        }
+    }
+}
+
+TEST(TextToNumberTest, IntegersRoundHalvesToEvenWithinSixteenBitsAndSinglesNarrow) {
+    const struct {
+        double number;
+        std::optional<std::int16_t> integer;
+    } cases[] = {
+        {0.5, 0},           {1.5, 2},     {2.5, 2},          {-0.5, 0},     {-1.5, -2},
+        {0.50000001, 1},    {2.4, 2},     {32767.49, 32767}, {32767.5, {}}, {32768, {}},
+        {-32768.5, -32768}, {-32769, {}}, {NAN, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number);
+        EXPECT_EQ(NumberToInteger(c.number), c.integer);
+    }
+    EXPECT_EQ(TextToInteger("&HFFFF"), std::nullopt);
+    EXPECT_EQ(TextToInteger("1E400"), std::nullopt);
+    EXPECT_EQ(TextToSingle("3.4028234663852886E38"), 3.4028234663852886e38f);  // the largest
+    EXPECT_EQ(TextToSingle("-3.5E38"), std::nullopt);
+    EXPECT_EQ(TextToSingle("1E400"), std::nullopt);
+}
+
+TEST(NumberToTextTest, BlankSignedAndPlainForms) {
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {
+        {1500, " 1500"},         {-120, "-120"},       {0, " 0"},
+        {-0.0f, " 0"},           {INFINITY, " 0"},     {NAN, " 0"},
+        {9999999, " 9999999"},   {10000000, " 1E+07"}, {12345678, " 1.234568E+07"},
+        {-1e-10f, "-1E-10"},     {0.5f, " .5"},        {-0.5f, "-.5"},
+        {1.5f, " 1.5"},          {0.0001f, " .0001"},  {0.00001f, " 1E-05"},
+        {2.0f / 3, " .6666667"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(SingleToBlankSigned(c.value), c.text);
+    }
+    EXPECT_EQ(IntegerToBlankSigned(0), " 0");
+    EXPECT_EQ(IntegerToBlankSigned(-1), "-1");
+    EXPECT_EQ(IntegerToPlain(2), "2");
+    EXPECT_EQ(IntegerToPlain(-2), "-2");
+    // Window measures read back exactly; other singles within the seventh digit, and
+    // written again they give the same text.
+    std::mt19937 random(20240305);
+    std::uniform_real_distribution<float> mantissa(1.0f, 10.0f);
+    std::uniform_int_distribution<int> power(-30, 30);
+    for (int i = 0; i < 5000; ++i) {
+        for (const float measure :
+             {static_cast<float>(i * 1999 - 5000000), static_cast<float>(i * 1999 % 100000) / 4}) {
+            ASSERT_EQ(TextToSingle(SingleToBlankSigned(measure)), measure);
+        }
+        const float value = mantissa(random) * std::pow(10.0f, static_cast<float>(power(random)));
+        const auto back = TextToSingle(SingleToBlankSigned(value));
+        ASSERT_TRUE(back);
+        ASSERT_LE(std::fabs(*back - value), 6e-7f * std::fabs(value)) << value;
+        ASSERT_EQ(SingleToBlankSigned(*back), SingleToBlankSigned(value));
+    }
+}
+
+TEST(IniFileTest, PathReadAndWrite) {
+    EXPECT_EQ(IniFilePath("D:\\Tools", "Datrelle"), "D:\\Tools\\Datrelle.ini");
+    EXPECT_EQ(IniFilePath("C:\\", "My.Date"), "C:\\My.Date.ini");
+    EXPECT_EQ(IniFilePath("", "Datrelle"), "\\Datrelle.ini");
+    fakes::FakePlatform fake;
+    // Keys are asked for in lower case and written in capitals (ASCII letters only).
+    EXPECT_TRUE(WriteIniValue(fake, "Settings", "App to run [@z`{]", std::string(800, 'x'), "f"));
+    EXPECT_EQ(fake.writes.back(), "Settings/APP TO RUN [@Z`{]=" + std::string(800, 'x'));
+    EXPECT_EQ(ReadIniValue(fake, "Settings", "APP TO RUN [@Z`{]", "f"), std::string(749, 'x'));
+    EXPECT_EQ(fake.reads.back(), "Settings/app to run [@z`{]/750");
+    fake.iniWritable = false;
+    EXPECT_FALSE(WriteIniValue(fake, "View", "Top", "1", "f"));
+}
+
+// Every key written as shutdown writes it reads back as start-up reads it; a value of
+// another kind is not written.
+TEST(SettingKeysTest, EveryWrittenKeyReadsBackTheSameValue) {
+    const std::vector<SettingValue> samples[] = {
+        {0.0f, 1500.0f, -120.0f, 0.5f, 7654321.0f, 1.5e20f, -2.25f},
+        {std::int16_t{0}, std::int16_t{2}, std::int16_t{-1}, std::int16_t{32767},
+         std::int16_t{-32768}},
+        {std::string(), std::string("http://example.com/a?b=c&d=e")},
+    };
+    for (const SettingKey key : kWriteOrder) {
+        const SettingKeyInfo& info = KeyInfo(key);
+        const auto kind = static_cast<std::size_t>(info.readAs);
+        for (const SettingValue& value : samples[kind]) {
+            const auto text = FormatSetting(info, value);
+            ASSERT_TRUE(text);
+            SCOPED_TRACE(std::string(info.writeName) + " = " + *text);
+            fakes::FakePlatform fake;
+            ASSERT_TRUE(WriteIniValue(fake, info.section, info.writeName, *text, "f"));
+            EXPECT_EQ(ParseSetting(info, ReadIniValue(fake, info.section, info.readName, "f")),
+                      value);
+            EXPECT_EQ(FormatSetting(info, samples[(kind + 1) % 3][0]), std::nullopt);
+        }
+    }
+    EXPECT_EQ(FormatSetting(KeyInfo(SettingKey::WeatherAppPath), std::string("x")), std::nullopt);
+    EXPECT_EQ(ParseSetting(KeyInfo(SettingKey::AppDelay), "40000"), std::nullopt);
+    EXPECT_EQ(ParseSetting(KeyInfo(SettingKey::Top), "1E39"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace datrelle

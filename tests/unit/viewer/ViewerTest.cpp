@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+
+#include "FakePlatform.h"
+#include "viewer/BrowserPanel.h"
+#include "viewer/NotesPanel.h"
+#include "viewer/TextFileLoader.h"
+#include "viewer/WindowLayout.h"
+
+namespace datrelle {
+namespace {
+
+using Log = std::vector<std::string>;
+using namespace std::string_literals;
+
+constexpr float kMinWidth = 6025;   // the notes box's left edge + 100
+constexpr float kMinHeight = 2925;  // the browser panel's top edge + 300
+
+class LayoutTest : public ::testing::Test {
+  protected:
+    LayoutTest() {
+        fake.onResize = [this] { layout.OnResize(); };
+    }
+    // The user drags the frame to this size: one resize event.
+    void Drag(float width, float height) {
+        fake.rect.width = width;
+        fake.rect.height = height;
+        fake.windowLog.clear();
+        fake.onResize();
+    }
+    fakes::FakePlatform fake;
+    WindowLayout layout{fake};
+};
+
+TEST_F(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
+    const struct {
+        float width, height, finalWidth, finalHeight;
+    } cases[] = {
+        {3000, 1000, kMinWidth, kMinHeight},
+        {kMinWidth - 0.5f, 9000, kMinWidth, 9000},
+        {kMinWidth, kMinHeight, kMinWidth, kMinHeight},  // exactly the minimum stays
+        {12000, kMinHeight - 15, 12000, kMinHeight},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        fake.state = kWindowMinimized;
+        Drag(c.width, c.height);
+        EXPECT_EQ(fake.rect.width, c.finalWidth);
+        EXPECT_EQ(fake.rect.height, c.finalHeight);
+        EXPECT_EQ(fake.browserSize, std::pair(c.finalWidth - 100, c.finalHeight - 2625 - 100));
+        EXPECT_EQ(fake.notesWidth, c.finalWidth - 5925 - 100);
+        EXPECT_EQ(fake.state, kWindowNormal);
+        EXPECT_EQ(fake.windowLog.front(), "State 0");  // normal first, then the size
+        const bool snaps = c.width < kMinWidth || c.height < kMinHeight;
+        EXPECT_EQ(std::count_if(fake.windowLog.begin(), fake.windowLog.end(),
+                                [](const std::string& call) {
+                                    return call.starts_with("Width") || call.starts_with("Height");
+                                }) > 0,
+                  snaps);
+    }
+    // A platform that reports a resize for every change, made or not, still ends.
+    fake.resizeOnEverySet = true;
+    Drag(1000, 1000);
+    EXPECT_EQ(fake.browserSize, std::pair(kMinWidth - 100, 200.0f));
+}
+
+TEST_F(LayoutTest, MinimizeMaximizeAndDock) {
+    fake.onResize = nullptr;
+    fake.rect = {100, 200, 15000, 9000};
+    layout.MinimizeToTray();
+    EXPECT_EQ(fake.windowLog,
+              (Log{"Width 6025", "Height 2925", "Top 8275", "Left 13175", "Hide", "State 1"}));
+    fake.windowLog.clear();
+    layout.Maximize();
+    EXPECT_EQ(fake.windowLog, (Log{"Top 0", "Left 0", "Width 19200", "Height 11600"}));
+    EXPECT_EQ(fake.state, kWindowMinimized);  // left as it was
+    // Dock keeps the size; a window taller or wider than the screen goes off its top or left.
+    for (const auto& [before, top, left] :
+         {std::tuple{WindowRect{0, 0, 7000, 4000}, 7200.f, 12200.f},
+          {WindowRect{0, 0, 25000, 12500}, -1300.f, -5800.f}}) {
+        fake.rect = before;
+        layout.Dock();
+        EXPECT_EQ(fake.rect, (WindowRect{left, top, before.width, before.height}));
+    }
+}
+
+TEST(TextFileLoaderTest, LinesEndAtCrOrCrLfAndAreJoinedWithCrLf) {
+    const struct {
+        std::string bytes, text;
+    } cases[] = {
+        {"", ""},
+        {"\r\n\r\nabc\r\ndef\r\n", "abc\r\ndef"},  // leading empty lines are lost
+        {"a\r\n\r\nb", "a\r\n\r\nb"},
+        {"a\r\n\r\n\r\n", "a\r\n\r\n"},  // trailing empty lines keep a line end each
+        {"abc", "abc"},
+        {"\r\n\r\n", ""},
+        {"a\rb\rc\r", "a\r\nb\r\nc"},
+        {"\r\r\rx", "x"},
+        {"a\nb\n", "a\nb\n"},  // a lone LF stays in the line
+        {"\n\r\nb", "\n\r\nb"},
+        {"a\n\rb", "a\n\r\nb"},
+        {"a\r\r\n", "a\r\n"},  // the last byte is a line end's LF
+        {"a\r\nb\n", "a\r\nb\n"},
+        {"a\0b\r\ncaf\xE9"s, "a\0b\r\ncaf\xE9"s},
+    };
+    fakes::FakePlatform fake;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        fake.AddFile("C:\\Notes\\n.txt", c.bytes);
+        std::string textFileDir = "earlier";
+        EXPECT_EQ(LoadTextFile(fake, "c:\\notes\\N.TXT", textFileDir), c.text);
+        EXPECT_EQ(textFileDir, "c:\\notes\\N.TXT");
+    }
+    fake.AddFile("C:\\Notes\\hidden.txt", "secret").ordinary = false;
+    fake.AddFile("C:\\Notes\\locked.txt", "locked").readable = false;
+    for (const char* path :
+         {"", "C:\\Notes\\missing.txt", "C:\\Notes\\hidden.txt", "C:\\Notes\\locked.txt"}) {
+        std::string textFileDir = "earlier";
+        EXPECT_EQ(LoadTextFile(fake, path, textFileDir), std::nullopt) << path;
+        EXPECT_EQ(textFileDir, "earlier");
+    }
+}
+
+class PanelsTest : public ::testing::Test {
+  protected:
+    PanelsTest() {
+        form.Command6.onClick = [this] { fake.log.push_back("Command6"); };
+        form.Command7.onClick = [this] { browser.OnCommand7Click(); };
+        fake.AddFile("C:\\Notes\\a.txt", "first\r\nsecond");
+        fake.AddFile("C:\\Notes\\locked.txt", "unseen").readable = false;
+    }
+    fakes::FakePlatform fake;
+    CommonDialog dialog{fake};
+    Form form;
+    SharedVariables vars;
+    BrowserPanel browser{fake, fake, dialog, form, vars};
+    NotesPanel notes{dialog, fake.notes, fake, form, vars};
+};
+
+TEST_F(PanelsTest, BrowserCommands) {
+    EXPECT_EQ(FirstPage(""), kDefaultStartPage);
+    EXPECT_EQ(FirstPage("x"), "x");
+    browser.OnCommand4Click();  // no address from the last run: nowhere to go
+    vars.LastURL = "https://last/";
+    browser.OnCommand4Click();
+    browser.OnCommand2Click();
+    browser.OnLabel1DblClick();
+    EXPECT_EQ(fake.log, (Log{"navigate https://last/", "search",
+                             "navigate " + std::string(kMakerHomePage), "Command6"}));
+    fake.location = "file:///C:/a.htm";
+    browser.OnTitleChange("A title");
+    EXPECT_EQ(fake.caption, "file:///C:/a.htm");
+
+    // Open File, from the window (visible) and from the tray menu (hidden): a cancel
+    // changes nothing but brings the window back.
+    fake.log.clear();
+    fake.answers = {"C:\\Web\\page.htm", ""};
+    browser.OnCommand7Click();
+    EXPECT_TRUE(fake.windowLog.empty());
+    fake.visible = false;
+    browser.OnMnuOpenFileInBrowserClick();
+    EXPECT_EQ(fake.log, Log{"navigate C:\\Web\\page.htm"});
+    EXPECT_EQ(fake.windowLog, (Log{"Show", "State 0"}));
+    EXPECT_EQ(fake.dialogs.back().title, kOpenFileTitle);
+    EXPECT_EQ(fake.dialogs.back().filter, kOpenFileFilter);
+}
+
+TEST_F(PanelsTest, NotesDoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
+    const struct {
+        const char* answer;  // "" = cancelled
+        const char* text;    // the box afterwards
+        const char* file;    // TextFileDir afterwards
+        bool boxRefuses = false;
+    } cases[] = {
+        {"C:\\Notes\\a.txt", "first\r\nsecond", "C:\\Notes\\a.txt"},
+        {"C:\\Notes\\new.txt", "", "C:\\Notes\\new.txt"},  // a new name empties the box
+        {"", "typed", ""},  // then "Save Changes" has no file to write
+        // Neither a file nobody saw nor a text the box refused may be saved over.
+        {"C:\\Notes\\locked.txt", "typed", "C:\\Notes\\old.txt"},
+        {"C:\\Notes\\a.txt", "typed", "C:\\Notes\\old.txt", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        fake.notes.text = "typed";
+        fake.notes.refuses = c.boxRefuses;
+        vars.TextFileDir = "C:\\Notes\\old.txt";
+        form.Command8.SetVisible(false);
+        fake.answers = {c.answer};
+        notes.OnText1DblClick();
+        EXPECT_EQ(fake.notes.text, c.text);
+        EXPECT_EQ(vars.TextFileDir, c.file);
+        EXPECT_TRUE(form.Command8.Visible());
+        EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Notes\\old.txt");
+        EXPECT_EQ(fake.dialogs.back().filter, kNotesFilter);
+    }
+    // Without a notes file the dialog starts where another chooser left it, with the
+    // title "Open File" left, if it was used.
+    vars.TextFileDir.clear();
+    dialog.InitDir = "C:\\Apps\\tool.exe";
+    dialog.DialogTitle = "";
+    notes.OnText1DblClick();
+    EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Apps\\tool.exe");
+    EXPECT_EQ(fake.dialogs.back().title, "");
+    browser.OnCommand7Click();
+    notes.OnText1DblClick();
+    EXPECT_EQ(fake.dialogs.back().title, kOpenFileTitle);
+}
+
+}  // namespace
+}  // namespace datrelle
