@@ -21,11 +21,11 @@ bool App::Load(const std::function<bool()>& makeControls) {
     SkipOnFailure([&] { dateRefresh_.RefreshDate(); });
     // The controls are most of the cost of a start, and nothing before this point needs
     // them, so the date does not wait for them.
-    bool made = true;
+    bool made = false;
     try {
         made = !makeControls || makeControls();
     } catch (...) {
-        made = false;
+        // Controls that fail with an exception are controls that failed.
     }
     if (!made) {
         // A program without its controls ends as one whose window could not be made.

@@ -19,9 +19,7 @@ SplitPath Split(std::string_view programPath) {
     if (slash == std::string_view::npos) {
         return {{}, programPath};
     }
-    // A program in a drive's root keeps the backslash of its folder, "C:\".
-    const bool root = slash == 2 && programPath[1] == ':';
-    return {programPath.substr(0, root ? slash + 1 : slash), programPath.substr(slash + 1)};
+    return {programPath.substr(0, slash), programPath.substr(slash + 1)};
 }
 
 char Lower(char c) {
@@ -80,14 +78,16 @@ void ForgetRunValues(Registry& registry, std::string_view programPath) {
 }
 
 void RestoreRunValues(Registry& registry, std::string_view programPath, RunValuePlaces places) {
-    const RunValuePlaces present = FindRunValues(registry, programPath);
     const SplitPath split = Split(programPath);
     for (const auto& [root, place] : kPlaces) {
-        if (places.*place && !(present.*place)) {
-            // Nothing to be done when it cannot be written: the next start of the program
-            // writes it again while "Auto-Start with Windows" is checked.
-            (void)WriteRegValue(registry, root, kRunSubKey, split.exeName,
-                                RunValueData(split.folder, split.exeName), kRegSz);
+        const auto key =
+            places.*place ? registry.OpenKey(root, kRunSubKey, kRunKeyAccess) : nullptr;
+        // Only a value that is gone is written again; whatever stands there now stays.
+        // Nothing to be done when it cannot be written: the next start of the program
+        // writes it again while "Auto-Start with Windows" is checked.
+        if (key && !key->QueryValue(split.exeName)) {
+            (void)SetRegValue(*key, split.exeName, kRegSz,
+                              RunValueData(split.folder, split.exeName));
         }
     }
 }

@@ -30,7 +30,7 @@ RunValuePlaces FindRunValues(Registry& registry, std::string_view programPath);
 // Deletes the values that start the program at programPath; a key that cannot be
 // opened (the machine's, without administrator rights) is left as it is.
 void ForgetRunValues(Registry& registry, std::string_view programPath);
-// Writes the program's value again in those places where it is missing now.
+// Writes the program's value again in those places where none stands now.
 void RestoreRunValues(Registry& registry, std::string_view programPath, RunValuePlaces places);
 
 // The places and the path as one text, which the installer hands from the action that
