@@ -1,6 +1,6 @@
 // Every parser of the program on one input: the settings file's values for every key,
-// the notes file loader, the path split, the tooltip, and the date refresh driven by
-// the input's bytes. A failed property aborts, so libFuzzer keeps the input.
+// the notes file loader, the path split and the tooltip. A failed property aborts, so libFuzzer
+// keeps the input.
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include "FakePlatform.h"
 #include "launch/ModParse.h"
 #include "settings/SettingKeys.h"
-#include "tray/DateRefresh.h"
+#include "tray/SysTray.h"
 #include "viewer/TextFileLoader.h"
 
 namespace datrelle {
@@ -72,42 +72,6 @@ std::string Lines(std::string_view bytes) {
     return text;
 }
 
-// Dates, clicks on "Show Month Icon", a new taskbar and new icons, in any order: the
-// tray shows today's day, and today's month exactly while the box is checked.
-void CheckTray(std::string_view ops) {
-    fakes::FakePlatform fake;
-    SharedVariables vars;
-    SysTray tray{fake.platform, vars};
-    CheckBox check2{CheckBox::kChecked};
-    DateRefresh refresh{fake.platform, vars, tray, check2};
-    check2.onClick = [&] { refresh.OnCheck2Click(); };
-    bool dated = false;
-    for (std::size_t i = 0; i + 3 < ops.size(); i += 4) {
-        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(ops[i + k]); };
-        switch (byte(0) % 4) {
-            case 0:
-                fake.today = {2000 + byte(1) % 100, 1 + byte(2) % 12, 1 + byte(3) % 31};
-                refresh.RefreshDate();
-                dated = true;
-                break;
-            case 1:
-                check2.UserClick();
-                break;
-            case 2:
-                fake.shown.clear();
-                refresh.AddShownIconsAgain();
-                break;
-            default:
-                refresh.ReplaceShownIcons();
-        }
-        const std::set<WindowHandle> day{fakes::DayWindow(fake.today.day)};
-        std::set<WindowHandle> both = day;
-        both.insert(fakes::MonthWindow(fake.today.month));
-        Require(!dated || fake.shown == (check2.Value() == CheckBox::kChecked ? both : day),
-                "today's icons, the month's while the box is checked");
-    }
-}
-
 }  // namespace
 }  // namespace datrelle
 
@@ -147,6 +111,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::all_of(tip.begin() + length + 1, tip.end(), [](char c) { return c == ' '; }),
             "the tooltip is the prefix and the date, a NUL and blanks");
 
-    CheckTray(text);
     return 0;
 }
