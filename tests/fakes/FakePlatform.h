@@ -36,6 +36,8 @@ inline std::string Lower(std::string_view text) {
     return lower;
 }
 
+inline const ProgramFile kProgram{"C:\\Tools", "Datrelle"};
+
 struct FakeFile {
     std::string content;
     bool ordinary = true;  // false: a folder, or a hidden or system file
@@ -265,44 +267,31 @@ class FakePlatform : public Tray,
     int openKeys = 0;
     FakeClipboard clipboard{log};
     FakeNotes notes;
-    Platform platform{*this,
-                      *this,
-                      *this,
-                      *this,
-                      *this,
-                      *this,
-                      notes,
-                      *this,
-                      clipboard,
-                      *this,
-                      *this,
-                      *this,
-                      ProgramFile{"C:\\Tools", "Datrelle"}};
+    Platform platform{*this, *this,     *this, *this, *this, *this,   notes,
+                      *this, clipboard, *this, *this, *this, kProgram};
 
   private:
     struct Key : RegistryKey {
-        Key(int& open, bool& writesFail, std::map<std::string, RegistryValue>& values)
-            : open_(open), writesFail_(writesFail), values_(values) {
-            ++open_;
+        Key(FakePlatform& owner, std::map<std::string, RegistryValue>& values)
+            : owner_(owner), values_(values) {
+            ++owner_.openKeys;
         }
-        ~Key() override { --open_; }
+        ~Key() override { --owner_.openKeys; }
         std::optional<RegistryValue> QueryValue(std::string_view name) override {
             const auto found = values_.find(std::string(name));
             return found == values_.end() ? std::nullopt : std::optional(found->second);
         }
         RegistryStatus SetValue(std::string_view name, std::uint32_t type,
                                 std::string_view bytes) override {
-            if (writesFail_) {
-                return 5;  // access denied
+            if (!owner_.registryWritesFail) {
+                values_[std::string(name)] = {type, std::string(bytes)};
             }
-            values_[std::string(name)] = {type, std::string(bytes)};
-            return kRegistrySuccess;
+            return owner_.registryWritesFail ? 5 : kRegistrySuccess;  // 5: access denied
         }
         RegistryStatus DeleteValue(std::string_view name) override {
             return values_.erase(std::string(name)) > 0 ? kRegistrySuccess : 2;
         }
-        int& open_;
-        bool& writesFail_;
+        FakePlatform& owner_;
         std::map<std::string, RegistryValue>& values_;
     };
 
@@ -321,7 +310,7 @@ class FakePlatform : public Tray,
         if (refused.count(root) > 0 || (found == keys.end() && !create)) {
             return nullptr;
         }
-        return std::make_unique<Key>(openKeys, registryWritesFail, keys[KeyPath(root, subKey)]);
+        return std::make_unique<Key>(*this, keys[KeyPath(root, subKey)]);
     }
 
     FakeFile* Find(std::string_view path) {

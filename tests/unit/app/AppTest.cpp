@@ -13,6 +13,14 @@ using fakes::DayWindow;
 using fakes::MonthWindow;
 using Log = std::vector<std::string>;
 
+std::string Joined(const Log& log) {
+    std::string text;
+    for (const std::string& line : log) {
+        text += (text.empty() ? "" : " ") + line;
+    }
+    return text;
+}
+
 const WindowRect kCompact{19200 - 6025, 12000 - 2925 - 800, 6025, 2925};
 
 class AppTest : public ::testing::Test {
@@ -136,21 +144,13 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
     }
 }
 
-TEST_F(AppTest, WindowOffEveryScreenOrAHiddenSettingsFileGivesTheCompactPlace) {
+TEST_F(AppTest, AWindowOffEveryScreenGetsTheCompactPlace) {
     Settings({{"View/Top", "1500"},
               {"View/Left", "-40000"},
               {"View/Height", "4000"},
               {"View/Width", "9000"}});
     ASSERT_TRUE(app.Load());
     EXPECT_EQ(fake.rect, kCompact);
-
-    fakes::FakePlatform hidden;
-    hidden.AddFile("C:\\Tools\\Datrelle.ini").ordinary = false;
-    hidden.ini["settings/show month"] = "0";
-    App other{hidden.platform};
-    ASSERT_TRUE(other.Load());
-    EXPECT_TRUE(hidden.reads.empty());
-    EXPECT_EQ(hidden.rect, kCompact);
 }
 
 // The date reaches the tray before the controls are made; a start whose controls
@@ -240,66 +240,43 @@ TEST_F(AppTest, EveryHandlerIsWired) {
               {"Settings/Nimbrel App path", "C:\\n.exe"}});
     fake.AddFile("C:\\n.exe");
     ASSERT_TRUE(app.Load());
-    const struct {
-        const char* name;
-        std::function<void()> act;
-        Log log, windowLog;
-    } cases[] = {
-        {"Command1", [&] { form.Command1.Press(); }, {}, {"Close"}},
-        {"mnuExit", [&] { form.mnuExit.Click(); }, {}, {"Close"}},
-        {"MnuSettings", [&] { form.MnuSettings.Click(); }, {}, {"Show", "State 0"}},
-        {"Command2", [&] { form.Command2.Press(); }, {"search"}, {}},
-        {"Command4", [&] { form.Command4.Press(); }, {"navigate https://last/"}, {}},
-        {"Command5", [&] { form.Command5.Press(); }, {}, {"Top 8275", "Left 13175"}},
-        {"Label1",
-         [&] { app.OnLabel1DoubleClick(); },
-         {"navigate " + std::string(kMakerHomePage)},
-         {"Top 0", "Left 0", "Width 19200", "Height 11600"}},
-        {"Command3",
-         [&] { form.Command3.Press(); },
-         {},
-         {"Width 6025", "Height 2925", "Top 8275", "Left 13175", "Hide", "State 1"}},
-        {"mnuOpenFileInBrowser",
-         [&] { form.mnuOpenFileInBrowser.Click(); },
-         {},
-         {"Show", "State 0"}},
-        {"tray", [&] { app.OnTrayMouse(516); }, {}, {"Menu"}},
-        {"copy long", [&] { form.MnuCopyClipLong.Click(); }, {"copy long 06/12/2026"}, {}},
-        {"copy short", [&] { form.MnuCopyClipShort.Click(); }, {"copy 06/12/2026"}, {}},
-        {"Check4", [&] { form.Check4.UserClick(); }, {"start \"C:\\n.exe\" 6"}, {}},
-        {"taskbar",
-         [&] {
-             fake.shown.clear();
-             app.OnTaskbarCreated();
-         },
-         {"add 106", "add 212"},
-         {}},
-        {"same date", [&] { app.OnDateMayHaveChanged(); }, {}, {}},
-        {"new date",
-         [&] {
+    // What the platform was asked for, and then what the window was asked for.
+    const auto asked = [&] { return Joined(fake.log) + "|" + Joined(fake.windowLog); };
+    const std::string reloaded = "delete 107 delete 212 add 107 add 212|";
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { form.Command1.Press(); }, "|Close"},
+        {[&] { form.mnuExit.Click(); }, "|Close"},
+        {[&] { form.MnuSettings.Click(); }, "|Show State 0"},
+        {[&] { form.Command2.Press(); }, "search|"},
+        {[&] { form.Command4.Press(); }, "navigate https://last/|"},
+        {[&] { form.Command5.Press(); }, "|Top 8275 Left 13175"},
+        {[&] { form.Command3.Press(); },
+         "|Width 6025 Height 2925 Top 8275 Left 13175 Hide State 1"},
+        {[&] { app.OnLabel1DoubleClick(); },
+         "navigate " + std::string(kMakerHomePage) + "|Top 0 Left 0 Width 19200 Height 11600"},
+        {[&] { form.mnuOpenFileInBrowser.Click(); }, "|Show State 0"},
+        {[&] { app.OnTrayMouse(516); }, "|Menu"},
+        {[&] { form.MnuCopyClipLong.Click(); }, "copy long 06/12/2026|"},
+        {[&] { form.MnuCopyClipShort.Click(); }, "copy 06/12/2026|"},
+        {[&] { form.Check4.UserClick(); }, "start \"C:\\n.exe\" 6|"},
+        {[&] { app.OnTaskbarCreated(); }, "add 106 add 212|"},
+        {[&] { app.OnDateMayHaveChanged(); }, "|"},
+        {[&] {
              fake.today.day = 7;
              app.OnDateMayHaveChanged();
          },
-         {"delete 106", "delete 212", "add 107", "add 212"},
-         {}},
-        {"regional format",
-         [&] { app.OnRegionalFormatChanged(); },
-         {"delete 107", "delete 212", "add 107", "add 212"},
-         {}},
-        {"icons",
-         [&] { app.OnIconsReloaded(); },
-         {"delete 107", "delete 212", "add 107", "add 212"},
-         {}},
+         "delete 106 delete 212 add 107 add 212|"},
+        {[&] { app.OnRegionalFormatChanged(); }, reloaded},
+        {[&] { app.OnIconsReloaded(); }, reloaded},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [act, expected] : cases) {
         fake.log.clear();
         fake.windowLog.clear();
+        fake.shown.clear();
         fake.rect = {0, 0, 6025, 2925};
         fake.visible = false;
-        c.act();
-        EXPECT_EQ(fake.log, c.log);
-        EXPECT_EQ(fake.windowLog, c.windowLog);
+        act();
+        EXPECT_EQ(asked(), expected);
     }
     fake.location = "file:///a";
     app.OnBrowserTitleChange("title");
