@@ -9,13 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include "RunningProgram.h"
+#include "Driver.h"
 
 namespace datrelle::testing {
 namespace {
 
 constexpr const char* kUpgradeCode = "{DFD9BB85-A4BE-423E-A35C-CEFDE7F97595}";
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* kEmulationKey =
     "Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
 
@@ -65,29 +64,14 @@ std::string ProductInfo(const std::string& product, const char* property) {
                                                                                         : "<none>";
 }
 
-void SetString(HKEY root, const char* subKey, const std::string& data) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, subKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "Datrelle.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
-    RegCloseKey(key);
-}
-
 std::string StringValue(HKEY root, const char* subKey) {
-    const auto value = ReadRegistryValue(root, subKey, "Datrelle.exe");
-    return value ? std::string(value->bytes.c_str()) : "<none>";
+    const auto value = RegistryValue(root, subKey);
+    return value ? std::string(value->c_str()) : "<none>";
 }
 
 // The machine's Run value is the one thing here that outlives the test's own folders.
 struct MachineRunValueRemover {
-    ~MachineRunValueRemover() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "Datrelle.exe");
-            RegCloseKey(key);
-        }
-    }
+    ~MachineRunValueRemover() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Datrelle.exe"); }
 };
 
 TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
@@ -102,19 +86,16 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_INSTALLEDPRODUCTNAME), "Datrelle");
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_VERSIONSTRING), DATRELLE_VERSION);
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_PUBLISHER), "Tavrin");
-    EXPECT_NE(GetFileAttributesA(ProductInfo(products[0], INSTALLPROPERTY_PRODUCTICON).c_str()),
-              INVALID_FILE_ATTRIBUTES);
-    EXPECT_NE(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(Exists(ProductInfo(products[0], INSTALLPROPERTY_PRODUCTICON)));
+    EXPECT_TRUE(Exists(shortcut));
 
     {
         // The installed program starts from its folder, shows the date and writes its
         // settings beside itself.
         RunningProgram installed(RunningProgram::InPlace{folder});
         ASSERT_TRUE(installed.Start());
-        SYSTEMTIME today;
-        GetLocalTime(&today);
-        EXPECT_TRUE(TrayHasIcon(installed.DayHolder(today.wDay)));
-        EXPECT_TRUE(TrayHasIcon(installed.MonthHolder(today.wMonth)));
+        EXPECT_TRUE(TrayHasIcon(installed.Day()));
+        EXPECT_TRUE(TrayHasIcon(installed.Month()));
         ASSERT_EQ(installed.Close(), 0u);
     }
     EXPECT_NE(ReadFile(folder + "\\Datrelle.ini").find("[Settings]"), std::string::npos);
@@ -124,8 +105,8 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     const std::string notes = "notes\r\n\r\nkept\r\n";
     WriteFile(folder + "\\Datrelle.ini", settings);
     WriteFile(folder + "\\notes.txt", notes);
-    SetString(HKEY_CURRENT_USER, kRunKey, program);
-    SetString(HKEY_LOCAL_MACHINE, kRunKey, "C:\\Elsewhere\\Datrelle.exe");
+    SetRunValue(HKEY_CURRENT_USER, program);
+    SetRunValue(HKEY_LOCAL_MACHINE, "C:\\Elsewhere\\Datrelle.exe");
 
     ASSERT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_NEWER_INSTALLER)), 0u);
     products = InstalledProducts();
@@ -134,7 +115,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     EXPECT_EQ(ReadFile(folder + "\\Datrelle.ini"), settings);
     EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
     EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kRunKey), program);
-    EXPECT_NE(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(Exists(program));
 
     // An older version over a newer one is refused and changes nothing.
     EXPECT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_INSTALLER)), 1603u);
@@ -145,19 +126,19 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
         ASSERT_TRUE(installed.Start());  // writes the browser panel's value
         ASSERT_EQ(installed.Close(), 0u);
     }
-    ASSERT_TRUE(ReadRegistryValue(HKEY_CURRENT_USER, kEmulationKey, "Datrelle.exe"));
+    ASSERT_TRUE(RegistryValue(HKEY_CURRENT_USER, kEmulationKey));
     const std::string settingsAtExit = ReadFile(folder + "\\Datrelle.ini");
     ASSERT_EQ(Msiexec("/x " + InstallerPath(DATRELLE_NEWER_INSTALLER)), 0u);
     EXPECT_TRUE(InstalledProducts().empty());
-    EXPECT_EQ(GetFileAttributesA(program.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesA(shortcut.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(Exists(program));
+    EXPECT_FALSE(Exists(shortcut));
     EXPECT_EQ(ReadFile(folder + "\\Datrelle.ini"), settingsAtExit);
     EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
     // Values that would start or set up the removed program go; one naming another copy
     // stays.
     EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kRunKey), "<none>");
     EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kRunKey), "C:\\Elsewhere\\Datrelle.exe");
-    EXPECT_FALSE(ReadRegistryValue(HKEY_CURRENT_USER, kEmulationKey, "Datrelle.exe"));
+    EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, kEmulationKey));
 }
 
 }  // namespace

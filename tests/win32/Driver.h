@@ -1,0 +1,337 @@
+#pragma once
+
+// Drives the real Datrelle.exe from outside as a user, the shell or Windows would: its
+// windows found by class and caption, messages posted to them, its tray icons asked
+// about through the shell, its dialogs answered; and the file, settings and registry
+// helpers that the Wine test programs share.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace datrelle::testing {
+
+using Ms = std::chrono::milliseconds;
+
+template <typename Condition>
+bool WaitUntil(Condition condition, Ms timeout = Ms(10000)) {
+    for (const auto end = std::chrono::steady_clock::now() + timeout; !condition();) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+inline std::string ClassName(HWND window) {
+    char name[256] = "";
+    return std::string(name, static_cast<std::size_t>(GetClassNameA(window, name, sizeof name)));
+}
+
+// WM_GETTEXT, as GetWindowText does not reach another process's edit box.
+inline std::string WindowText(HWND window) {
+    char text[4096] = "";
+    const auto length =
+        SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return std::string(text, static_cast<std::size_t>(length));
+}
+
+inline std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// A top-level window of this class ("#32770" dialog, "#32768" menu) and process, shown,
+// with this text in one of its children ("" for any); nullptr when none came in time.
+inline HWND WaitForWindow(DWORD processId, const char* className, const std::string& text = "",
+                          Ms timeout = Ms(10000)) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window = nullptr;
+                 (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner != processId || !IsWindowVisible(window)) {
+                    continue;
+                }
+                for (HWND child : Children(window)) {
+                    found = WindowText(child) == text ? window : found;
+                }
+                found = text.empty() ? window : found;
+            }
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
+// In screen pixels.
+inline RECT Place(HWND window) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    return place;
+}
+
+// The window's own visible flag: IsWindowVisible also looks at the parents, and the
+// program hides its window shortly after start-up.
+inline bool Shown(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// Whether the shell has the icon number 1 of this owner: "modifying" it with no
+// fields fails for an icon that is not there. Deleting it is what a restarting
+// Explorer does to every icon.
+inline bool NotifyIcon(HWND owner, DWORD message) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = 1;
+    return Shell_NotifyIconA(message, &data) != FALSE;
+}
+inline bool TrayHasIcon(HWND owner) {
+    return NotifyIcon(owner, NIM_MODIFY);
+}
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline std::string TestProgramFolder() {
+    char path[MAX_PATH];
+    const std::string text(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return text.substr(0, text.find_last_of('\\'));
+}
+
+inline std::string MakeTempFolder() {
+    static std::atomic<int> counter{0};
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder;
+    do {
+        folder = std::string(temp) + "datrelle-test-" + std::to_string(GetCurrentProcessId()) +
+                 "-" + std::to_string(counter++);
+    } while (!CreateDirectoryA(folder.c_str(), nullptr));
+    return folder;
+}
+
+inline std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
+        if (std::string(entry.cFileName) != "." && std::string(entry.cFileName) != "..") {
+            names.push_back(entry.cFileName);
+        }
+    }
+    FindClose(search);
+    return names;
+}
+
+inline void RemoveFolder(const std::string& folder) {
+    for (const std::string& name : Names(folder)) {
+        const std::string path = folder + "\\" + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(path.c_str())) {
+            RemoveFolder(path);
+        }
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// A settings value as the profile functions read it, "<missing>" when there is none.
+inline std::string IniValue(const std::string& ini, const char* section, const char* key) {
+    char value[1024] = "";
+    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini.c_str());
+    return value;
+}
+
+inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The data of the value "Datrelle.exe" under this key, with its terminating NUL.
+inline std::optional<std::string> RegistryValue(HKEY root, const char* subKey,
+                                                const char* name = "Datrelle.exe") {
+    char data[1024];
+    DWORD size = sizeof data;
+    if (RegGetValueA(root, subKey, name, RRF_RT_ANY | RRF_NOEXPAND, nullptr, data, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(data, size);
+}
+
+inline void SetRunValue(HKEY root, const std::string& data) {
+    RegSetKeyValueA(root, kRunKey, "Datrelle.exe", REG_SZ, data.c_str(),
+                    static_cast<DWORD>(data.size() + 1));
+}
+
+// Another program's handle on a file, sharing what it is told to (nothing: locked).
+class HeldFile {
+  public:
+    explicit HeldFile(const std::string& path, DWORD share = 0, DWORD access = GENERIC_READ)
+        : handle_(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldFile() { CloseHandle(handle_); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_;
+};
+
+// The stand-in program (MarkerProgram.cpp) copied to this path; how each copy started
+// from this folder was started, in order.
+inline bool PlaceMarker(const std::string& path) {
+    return CopyFileA((TestProgramFolder() + "\\datrelle_marker.exe").c_str(), path.c_str(),
+                     FALSE) != FALSE;
+}
+struct MarkerRecord {
+    std::string folder, commandLine;
+    int show = -1;
+};
+inline std::vector<MarkerRecord> MarkerRecords(const std::string& folder) {
+    std::ifstream file(folder + "\\marker.txt", std::ios::binary);
+    std::vector<MarkerRecord> records;
+    for (MarkerRecord record; std::getline(file, record.folder) &&
+                              std::getline(file, record.commandLine) && file >> record.show &&
+                              file.ignore();) {
+        records.push_back(record);
+    }
+    return records;
+}
+
+class RunningProgram {
+  public:
+    // Datrelle.exe (built beside the test program) copied into a new temporary folder,
+    // or into a sub-folder of it with this name; DATRELLE_TEST_FOLDER gives the default.
+    explicit RunningProgram(std::string subFolder = "") : base_(MakeTempFolder()) {
+        char name[MAX_PATH] = "";
+        if (subFolder.empty() && GetEnvironmentVariableA("DATRELLE_TEST_FOLDER", name, MAX_PATH)) {
+            subFolder = name;
+        }
+        folder_ = subFolder.empty() ? base_ : base_ + "\\" + subFolder;
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CopyFileA((TestProgramFolder() + "\\Datrelle.exe").c_str(), exe().c_str(), FALSE);
+    }
+    // The program where it is installed, left there when the test is done with it.
+    struct InPlace {
+        std::string folder;
+    };
+    explicit RunningProgram(InPlace installed) : folder_(installed.folder) {}
+    ~RunningProgram() {
+        if (Running() && !Close()) {
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        if (!base_.empty()) {
+            RemoveFolder(base_);
+        }
+    }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    const std::string& folder() const { return folder_; }
+    std::string ini() const { return folder_ + "\\Datrelle.ini"; }
+    std::string exe() const { return folder_ + "\\Datrelle.exe"; }
+    HWND main() const { return main_; }
+    DWORD id() const { return process_.dwProcessId; }
+
+    // Starts the process without waiting for anything.
+    [[nodiscard]] bool Launch() {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string commandLine = "\"" + exe() + "\"";
+        return CreateProcessA(exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                              nullptr, folder_.c_str(), &startup, &process_) != FALSE;
+    }
+    // Launches it and waits until start-up has shown the main window.
+    [[nodiscard]] bool Start(Ms timeout = Ms(10000)) {
+        return Launch() && WaitUntil(
+                               [this] {
+                                   main_ = WaitForWindow(id(), "DatrelleForm", "", Ms(0));
+                                   return main_ != nullptr;
+                               },
+                               timeout);
+    }
+    std::optional<DWORD> WaitForExit() {
+        DWORD code = 0;
+        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0 ||
+            !GetExitCodeProcess(process_.hProcess, &code)) {
+            return std::nullopt;
+        }
+        return code;
+    }
+    std::optional<DWORD> Close() {
+        PostMessageA(main_, WM_CLOSE, 0, 0);
+        return WaitForExit();
+    }
+    bool Running() const {
+        return process_.hProcess != nullptr &&
+               WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    }
+
+    // The main window's child of this class and caption, nullptr when there is none.
+    HWND Child(const char* className, const std::string& caption = "") const {
+        for (HWND child : Children(main_)) {
+            if (ClassName(child) == className &&
+                (caption.empty() || WindowText(child) == caption)) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+    // The picture box that owns the day (Picture1) or month (Picture2) icon of this
+    // number; today's when none is given.
+    HWND Day(int day = 0) const { return Holder(1, day != 0 ? day : Today().wDay); }
+    HWND Month(int month = 0) const { return Holder(2, month != 0 ? month : Today().wMonth); }
+    // Sent with a timeout: a hung program fails the test instead of holding it.
+    LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
+        return static_cast<LRESULT>(result);
+    }
+
+  private:
+    static SYSTEMTIME Today() {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        return now;
+    }
+    HWND Holder(int picture, int index) const {
+        return Child("DatrellePictureBox",
+                     "Picture" + std::to_string(picture) + "(" + std::to_string(index) + ")");
+    }
+
+    std::string base_;
+    std::string folder_;
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
+
+}  // namespace datrelle::testing

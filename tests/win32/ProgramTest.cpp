@@ -1,0 +1,853 @@
+// The real Datrelle.exe, started and driven from outside as a user, the shell and
+// Windows would: first as a first run that many checks share, then from crafted and
+// from broken or hostile surroundings.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "Driver.h"
+// After windows.h, which it needs.
+#include <sddl.h>
+
+#include "resource.h"
+#include "win32/ProgramLocation.h"
+#include "win32/Unique.h"
+
+namespace datrelle::testing {
+namespace {
+
+constexpr const char* kHint = "... Double-Click to load text file ...\r\n";
+constexpr const char* kSaveError = "Error! Changes were not saved!";
+constexpr UINT kTrayCallback = 512;
+
+// Types the name into an Open dialog and presses OK: into the edit with the name
+// field's number, or the edit inside the ComboBoxEx32 that has it. Posted, as what
+// follows must not hold us up.
+bool ChooseFile(HWND dialog, const std::string& name) {
+    constexpr int kFileNameId = 0x47C;
+    for (HWND child : Children(dialog)) {
+        if (ClassName(child) == "Edit" &&
+            (GetDlgCtrlID(child) == kFileNameId || GetDlgCtrlID(GetParent(child)) == kFileNameId)) {
+            SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            return PostMessageA(dialog, WM_COMMAND, IDOK, 0) != FALSE;
+        }
+    }
+    return false;
+}
+
+void Cancel(HWND dialog) {
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+}
+
+// The section and key names of a settings text, in order and in capitals.
+std::vector<std::string> Layout(std::string text) {
+    CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    std::vector<std::string> names;
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, text.find_first_of("=\r\n", start) - start);
+        if (!line.empty()) {
+            names.push_back(line);
+        }
+    }
+    return names;
+}
+
+// What the next start reads: the settings are written all at once, first to last.
+void ExpectSettingsWritten(const std::string& ini) {
+    EXPECT_NE(IniValue(ini, "View", "Top"), "<missing>");
+    EXPECT_NE(IniValue(ini, "Settings", "Milliseconds before starting App"), "<missing>");
+}
+
+std::string TodayAs(DWORD format) {
+    char text[256] = "";
+    GetDateFormatA(LOCALE_USER_DEFAULT, format, nullptr, nullptr, text, sizeof text);
+    return text;
+}
+
+// The clipboard's text ("" for none), nullopt while another program holds it.
+std::optional<std::string> ClipboardText() {
+    if (!OpenClipboard(nullptr)) {
+        return std::nullopt;
+    }
+    const HANDLE data = GetClipboardData(CF_TEXT);
+    const auto* chars = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    const std::string text = chars != nullptr ? chars : "";
+    GlobalUnlock(data);
+    CloseClipboard();
+    return text;
+}
+
+void EmptyTheClipboard() {
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+// What the shell sends an icon's owner for a mouse event over the icon.
+void TrayMouse(HWND holder, UINT mouseMessage) {
+    PostMessageA(holder, kTrayCallback, 1, mouseMessage);
+}
+
+// Still at work: answering and showing today's day in the tray.
+void ExpectWorking(const RunningProgram& program, Ms patience = Ms(10000)) {
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutA(program.main(), WM_NULL, 0, 0, SMTO_NORMAL,
+                                  static_cast<UINT>(patience.count()), &result),
+              0);
+    EXPECT_TRUE(TrayHasIcon(program.Day()));
+}
+
+// A place in the main window's client area, in twips; one pixel off at most, as the
+// edges are rounded one by one.
+void ExpectPlace(HWND main, HWND control, double left, double top, double width, double height) {
+    RECT place = Place(control);
+    MapWindowPoints(HWND_DESKTOP, main, reinterpret_cast<POINT*>(&place), 2);
+    const double scale = GetDpiForWindow(main) / 1440.0;
+    EXPECT_NEAR(place.left, left * scale, 1);
+    EXPECT_NEAR(place.top, top * scale, 1);
+    EXPECT_NEAR(place.right - place.left, width * scale, 1);
+    EXPECT_NEAR(place.bottom - place.top, height * scale, 1);
+}
+
+// Every way a user or Windows closes the program: whichever, it ends with 0, takes its
+// icons along and, where it may, leaves the settings for the next start.
+enum class Closing { ExitButton, CloseBox, CloseMessage, LogOff, CloseApp };
+
+void Close(RunningProgram& program, Closing way, bool writesSettings = true) {
+    const HWND day = program.Day();
+    const HWND month = program.Month();
+    if (way == Closing::LogOff || way == Closing::CloseApp) {
+        // The end of the session, or an installer's Restart Manager: the process may be
+        // ended as soon as WM_ENDSESSION is answered, so the settings are written by then.
+        const LPARAM reason = way == Closing::LogOff ? ENDSESSION_LOGOFF : ENDSESSION_CLOSEAPP;
+        EXPECT_TRUE(program.Send(program.main(), WM_QUERYENDSESSION, 0, reason));
+        program.Send(program.main(), WM_ENDSESSION, TRUE, reason);
+        if (writesSettings) {
+            ExpectSettingsWritten(program.ini());
+        }
+    } else if (way == Closing::ExitButton) {
+        PostMessageA(program.Child("Button", "Exit Program"), BM_CLICK, 0, 0);
+    } else {
+        PostMessageA(program.main(), way == Closing::CloseBox ? WM_SYSCOMMAND : WM_CLOSE, SC_CLOSE,
+                     0);
+    }
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_FALSE(TrayHasIcon(day));
+    EXPECT_FALSE(TrayHasIcon(month));
+    if (writesSettings) {
+        ExpectSettingsWritten(program.ini());
+    }
+}
+
+// One first run, shared by the checks below in their order: each leaves the program
+// as the next one expects it.
+class FirstRunTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        p = new RunningProgram;
+        ASSERT_TRUE(p->Start());
+    }
+    static void TearDownTestSuite() { delete p; }
+    static void Click(const char* caption) {
+        const HWND button = p->Child("Button", caption);
+        ASSERT_NE(button, nullptr) << caption;
+        p->Send(button, BM_CLICK);
+    }
+    static inline RunningProgram* p = nullptr;
+};
+
+TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
+    // The second run of the suite asks for a day-first format, where cutting the short
+    // date as month/day would show the wrong icons.
+    char asked[16] = "", shortDate[64] = "";
+    const SYSTEMTIME date{2026, 12, 0, 6, 0, 0, 0, 0};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, shortDate, 64);
+    if (GetEnvironmentVariableA("DATRELLE_EXPECT_SHORT_DATE", asked, sizeof asked) > 0) {
+        EXPECT_STREQ(shortDate, asked);
+    }
+    const struct {
+        const char *className, *text;
+        int left, top, width, height;  // twips; check boxes: the frame's place plus theirs
+        bool shown, enabled;
+        int check;  // -1: not a check box
+    } controls[] = {
+        {"Static", "Tavrin Datrelle", 150, 75, 3990, 390, true, true, -1},
+        {"Button", "Search the Web", 4350, 75, 1365, 390, true, true, -1},
+        {"Button", "Default Site", 4350, 525, 1365, 390, true, true, -1},
+        {"Button", "Open File", 4350, 975, 1365, 390, true, true, -1},
+        {"Button", "Auto Start App", 4350, 1425, 1365, 390, true, false, -1},
+        {"Button", "Settings", 150, 525, 4065, 1365, true, true, -1},
+        {"Button", "Auto-Start with Windows", 300, 825, 2115, 240, true, true, 0},
+        {"Button", "Show Month Icon", 300, 1125, 1665, 315, true, true, 1},
+        {"Button", "Auto-Hide", 300, 1500, 1290, 315, true, true, 0},
+        {"Button", "Start Nimbrel", 2325, 1575, 1740, 240, true, true, 0},
+        {"Button", "Exit Program", 150, 2025, 1290, 390, true, true, -1},
+        {"Button", "Mi&nimize", 1500, 2025, 1365, 390, true, true, -1},
+        {"Button", "Ma&ximize", 2925, 2025, 1365, 390, true, true, -1},
+        {"Button", "Dock", 4350, 2025, 1365, 390, true, true, -1},
+        // A first run's window is 6025 by 2925 twips: the notes box is 6025 - 5925 - 100
+        // wide, the browser panel 6025 - 100.
+        {"Edit", kHint, 5925, 0, 0, 2190, true, true, -1},
+        {"Button", "Save Changes", 5850, 2250, 5340, 240, false, true, -1},
+        {"DatrelleBrowserHost", "", -75, 2625, 5925, 200, true, true, -1},
+    };
+    const HWND main = p->main();
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.text);
+        const HWND control = p->Child(c.className, c.text);
+        ASSERT_NE(control, nullptr);
+        ExpectPlace(main, control, c.left, c.top, c.width, c.height);
+        EXPECT_EQ(Shown(control), c.shown);
+        EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.enabled);
+        if (c.check >= 0) {
+            EXPECT_EQ(p->Send(control, BM_GETCHECK), c.check);
+        }
+    }
+    // The 43 picture boxes that own the icons, and of those only today's two in the tray:
+    // days in rows of ten, the 31st alone at the end of the third row, months in rows of six.
+    int inTray = 0;
+    for (int n = 1; n <= 43; ++n) {
+        SCOPED_TRACE(n);
+        const HWND holder = n <= 31 ? p->Day(n) : p->Month(n - 31);
+        ASSERT_NE(holder, nullptr);
+        const int column = n <= 31 ? (n == 31 ? 10 : (n - 1) % 10) : (n - 32) % 6;
+        const int row = n <= 31 ? (n == 31 ? 2 : (n - 1) / 10) : (n - 32) / 6;
+        ExpectPlace(main, holder, 6750 + column * 375, (n <= 31 ? 750 : 0) + row * 375, 315, 315);
+        inTray += TrayHasIcon(holder) ? 1 : 0;
+    }
+    EXPECT_EQ(inTray, 2);
+    EXPECT_TRUE(TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()));
+}
+
+TEST_F(FirstRunTest, IconsComeBackWhenTheTaskbarIsCreatedAgain) {
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    // As a restarted Explorer announces itself: to every top-level window, also to the
+    // program's once it has hidden itself.
+    ASSERT_TRUE(WaitUntil([] { return !IsWindowVisible(p->main()); }));
+    ASSERT_TRUE(NotifyIcon(p->Day(), NIM_DELETE) && NotifyIcon(p->Month(), NIM_DELETE));
+    ASSERT_TRUE(PostMessageA(HWND_BROADCAST, taskbarCreated, 0, 0));
+    EXPECT_TRUE(WaitUntil([] { return TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()); }));
+
+    // Without "Show Month Icon" the month icon goes, and only the day icon comes back.
+    Click("Show Month Icon");
+    EXPECT_FALSE(TrayHasIcon(p->Month()));
+    ASSERT_TRUE(NotifyIcon(p->Day(), NIM_DELETE));
+    p->Send(p->main(), taskbarCreated);
+    EXPECT_TRUE(TrayHasIcon(p->Day()));
+    EXPECT_FALSE(TrayHasIcon(p->Month()));
+    Click("Show Month Icon");
+    EXPECT_TRUE(TrayHasIcon(p->Month()));
+}
+
+TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
+    const HWND main = p->main();
+    const int dpi = static_cast<int>(GetDpiForWindow(main));
+    const auto px = [dpi](double twips) {
+        return static_cast<int>(std::lround(twips * dpi / 1440));
+    };
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const double screenHeight = GetSystemMetrics(SM_CYSCREEN) * 1440.0 / dpi;
+    const auto size = [main] {
+        const RECT place = Place(main);
+        return std::pair<int, int>(place.right - place.left, place.bottom - place.top);
+    };
+    Click("Mi&nimize");
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(size(), std::pair(px(6025), px(2925)));
+    EXPECT_EQ(Place(main).left, px(screenWidth * 1440.0 / dpi - 6025));
+    EXPECT_EQ(Place(main).top, px(screenHeight - 2925 - 800));
+    // The shell's double click, a release, the double click and a release, shows the
+    // hidden window, normal.
+    for (const UINT message : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        TrayMouse(p->Day(), message);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_EQ(size(), std::pair(px(6025), px(2925)));
+
+    Click("Ma&ximize");
+    const RECT maximized = Place(main);
+    const RECT screen{0, 0, screenWidth, px(screenHeight - 400)};
+    EXPECT_TRUE(EqualRect(&maximized, &screen));
+    EXPECT_FALSE(IsZoomed(main));
+    SetWindowPos(main, nullptr, 20, 30, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    Click("Dock");
+    EXPECT_EQ(size(), std::pair(600, 400));
+    EXPECT_EQ(Place(main).right, screenWidth);
+    EXPECT_EQ(Place(main).top, px(screenHeight - 400 * 1440.0 / dpi - 800));
+    // The system's own minimise and maximise leave the window normal at its size.
+    for (const WPARAM command : {SC_MINIMIZE, SC_MAXIMIZE}) {
+        p->Send(main, WM_SYSCOMMAND, command);
+        EXPECT_FALSE(IsIconic(main) || IsZoomed(main)) << command;
+        EXPECT_EQ(size(), std::pair(600, 400));
+    }
+    // Below the smallest size the window snaps back to it, and the notes box is empty.
+    SetWindowPos(main, nullptr, 20, 30, 60, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitUntil([&] { return size() == std::pair(px(6025), px(2925)); }));
+    const RECT notes = Place(p->Child("Edit", kHint));
+    EXPECT_EQ(notes.right - notes.left, 0);
+}
+
+TEST_F(FirstRunTest, CopiesTheDateUnlessAnotherProgramHoldsTheClipboard) {
+    EmptyTheClipboard();
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    // Sent: it returns once the program has given up, and it must give up.
+    p->Send(p->Day(), kTrayCallback, 1, WM_LBUTTONUP);
+    CloseClipboard();
+    EXPECT_EQ(ClipboardText(), "");
+    // A left click copies the short date while no form was chosen.
+    TrayMouse(p->Day(), WM_LBUTTONUP);
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == TodayAs(DATE_SHORTDATE); }));
+
+    // Chosen from the popup menu with the keys (from the bottom: Exit, then past the
+    // separator the short and the long date), the long date is copied, and is what a
+    // left click copies from then on.
+    TrayMouse(p->Month(), WM_RBUTTONDOWN);
+    const HWND menu = WaitForWindow(p->id(), "#32768");
+    ASSERT_NE(menu, nullptr);
+    for (const WPARAM key : {VK_UP, VK_UP, VK_UP, VK_RETURN}) {
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+    }
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == TodayAs(DATE_LONGDATE); }));
+    EXPECT_TRUE(WaitUntil([menu] { return !IsWindowVisible(menu); }));
+    EmptyTheClipboard();
+    TrayMouse(p->Day(), WM_LBUTTONUP);
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == TodayAs(DATE_LONGDATE); }));
+}
+
+TEST_F(FirstRunTest, NotesAreChosenInTheDialogAndSavedBackUnlessTheFileIsLocked) {
+    const HWND notes = p->Child("Edit", kHint);
+    const HWND save = p->Child("Button", "Save Changes");
+    ASSERT_NE(notes, nullptr);
+    const std::string folder = MakeTempFolder();
+    const std::string path = folder + "\\notes.txt";
+    WriteFile(path, "first line\r\nsecond line\r\n");
+    // Posted: the dialog is modal and would hold a sent message until it closes.
+    const auto openDialog = [&] {
+        PostMessageA(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+        return WaitForWindow(p->id(), "#32770");
+    };
+    // Save Changes, pressed from here also once it is hidden.
+    const auto saveAs = [&](const char* text) {
+        p->Send(notes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        PostMessageA(save, BM_CLICK, 0, 0);
+    };
+    const auto answerError = [&] {
+        const HWND message = WaitForWindow(p->id(), "#32770", kSaveError);
+        ASSERT_NE(message, nullptr);
+        EXPECT_EQ(WindowText(message), "Datrelle");
+        PostMessageA(message, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !Shown(save); }));
+    };
+
+    HWND dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_NE(WindowText(dialog), "") << "the system's own title";
+    {
+        // Another program writing the file, but letting others read it, does not stop us.
+        const HeldFile writer(path, FILE_SHARE_READ, GENERIC_WRITE);
+        ASSERT_TRUE(writer.held());
+        ASSERT_TRUE(ChooseFile(dialog, path));
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(notes) == "first line\r\nsecond line"; }));
+        EXPECT_TRUE(WaitUntil([&] { return Shown(save); }));
+    }
+    saveAs("changed\r\nnotes");
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(save); }));
+    EXPECT_EQ(ReadFile(path), "changed\r\nnotes\r\n");
+    EXPECT_EQ(WaitForWindow(p->id(), "#32770", kSaveError, Ms(300)), nullptr);
+    {
+        // Held by one who lets others write: no temporary may take its place, so the
+        // file itself is written, to its new length.
+        const HeldFile reader(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+        ASSERT_TRUE(reader.held());
+        saveAs("short");
+        EXPECT_TRUE(WaitUntil([&] { return ReadFile(path) == "short\r\n"; }));
+    }
+    {
+        const HeldFile locked(path);
+        ASSERT_TRUE(locked.held());
+        saveAs("not to be saved");
+        answerError();
+    }
+    EXPECT_EQ(ReadFile(path), "short\r\n");
+    EXPECT_EQ(Names(folder), std::vector<std::string>{"notes.txt"}) << "a temporary was left";
+
+    // A name not yet written empties the box, and Save Changes makes the file. The
+    // filter entry chosen this time is offered next time.
+    dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    const HWND types = GetDlgItem(dialog, 0x470);
+    SendMessageA(types, CB_SETCURSEL, 1, 0);
+    for (const WORD notification : {CBN_SELCHANGE, CBN_SELENDOK}) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, notification),
+                     reinterpret_cast<LPARAM>(types));
+    }
+    ASSERT_TRUE(ChooseFile(dialog, folder + "\\new.txt"));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(notes).empty() && Shown(save); }));
+    saveAs("new");
+    EXPECT_TRUE(WaitUntil([&] { return ReadFile(folder + "\\new.txt") == "new\r\n"; }));
+
+    // A cancel leaves Save Changes without a file, though the dialog offered the last.
+    dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, 0x470), CB_GETCURSEL, 0, 0), 1);
+    Cancel(dialog);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(save); }));
+    EXPECT_EQ(WindowText(notes), "new");
+    saveAs("not to be saved");
+    answerError();
+    EXPECT_EQ(ReadFile(folder + "\\new.txt"), "new\r\n");
+    RemoveFolder(folder);
+}
+
+// The machine's Run key, readable but not writable, as for a user without
+// administrator rights.
+class MachineRunKeyReadOnly {
+  public:
+    MachineRunKeyReadOnly() {
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, READ_CONTROL | WRITE_DAC, &key_);
+        DWORD size = sizeof saved_;
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_, &size);
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;KRWD;;;WD)", SDDL_REVISION_1,
+                                                             &readOnly, nullptr);
+        locked_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
+        LocalFree(readOnly);
+    }
+    ~MachineRunKeyReadOnly() {
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_);
+        RegCloseKey(key_);
+    }
+    bool locked() const { return locked_; }
+
+  private:
+    HKEY key_ = nullptr;
+    alignas(8) char saved_[4096];
+    bool locked_ = false;
+};
+
+TEST_F(FirstRunTest, AutoStartWithWindowsWritesTheRunValueWhereItMay) {
+    const std::string exe = p->exe();
+    const std::string value = (exe.find(' ') != std::string::npos ? "\"" + exe + "\"" : exe) + '\0';
+    Click("Auto-Start with Windows");
+    EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey), value);
+    SetRunValue(HKEY_CURRENT_USER, "written without rights");
+    Click("Auto-Start with Windows");
+    EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey), std::nullopt);
+    EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey), std::nullopt);
+    {
+        // Without the rights, the user's own key takes the value, also where it is new.
+        RegDeleteKeyA(HKEY_CURRENT_USER, kRunKey);
+        const MachineRunKeyReadOnly readOnly;
+        ASSERT_TRUE(readOnly.locked());
+        Click("Auto-Start with Windows");
+        EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey), std::nullopt);
+        EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey), value);
+    }
+    Click("Auto-Start with Windows");
+    EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey), std::nullopt);
+}
+
+TEST_F(FirstRunTest, OpenFileInBrowserFromTheMenuShowsTheWindowWithTheFile) {
+    WriteFile(p->folder() + "\\page.htm", "<html><title>A page</title>text</html>");
+    Click("Mi&nimize");
+    ASSERT_FALSE(IsWindowVisible(p->main()));
+    PostMessageA(p->main(), WM_COMMAND, IDM_OPEN_FILE_IN_BROWSER, 0);
+    const HWND dialog = WaitForWindow(p->id(), "#32770");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "Open File in browser");
+    ASSERT_TRUE(ChooseFile(dialog, p->folder() + "\\page.htm"));
+    EXPECT_TRUE(WaitUntil([] { return IsWindowVisible(p->main()) != FALSE; }));
+}
+
+TEST_F(FirstRunTest, ASecondCopyEndsAtOnceAndTouchesNothing) {
+    RunningProgram second;
+    ASSERT_TRUE(second.Launch());
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    EXPECT_EQ(Names(second.folder()), std::vector<std::string>{"Datrelle.exe"});
+    EXPECT_TRUE(p->Running());
+}
+
+TEST_F(FirstRunTest, ExitProgramWritesTheTwelveSettingsInOrder) {
+    Close(*p, Closing::ExitButton);
+    const std::vector<std::string> twelve{"[VIEW]",      "TOP",
+                                          "LEFT",        "HEIGHT",
+                                          "WIDTH",       "LAST URL",
+                                          "[SETTINGS]",  "AUTO START",
+                                          "SHOW MONTH",  "AUTO HIDE",
+                                          "DATE FORMAT", "START WEATHER",
+                                          "APP TO RUN",  "MILLISECONDS BEFORE STARTING APP"};
+    EXPECT_EQ(Layout(ReadFile(p->ini())), twelve);
+    EXPECT_EQ(IniValue(p->ini(), "Settings", "Show Month"), "1");
+    EXPECT_EQ(IniValue(p->ini(), "Settings", "Date format"), "1");
+    EXPECT_EQ(IniValue(p->ini(), "Settings", "Milliseconds before starting App"), "0");
+    EXPECT_TRUE(IniValue(p->ini(), "View", "Last URL").ends_with("page.htm"));
+}
+
+// The controls are made while start-up runs, after the date is in the tray: every one
+// shows what the settings gave it once the window is shown, and what they name starts.
+TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
+    RunningProgram program;
+    const std::string folder = program.folder();
+    const std::string launch = folder + "\\launch me";
+    const std::string weather = folder + "\\Nimbrel Weather";
+    CreateDirectoryA(launch.c_str(), nullptr);
+    CreateDirectoryA(weather.c_str(), nullptr);
+    ASSERT_TRUE(PlaceMarker(launch + "\\app one.exe") && PlaceMarker(weather + "\\nimbrel.exe"));
+    // What an unquoted command line would start instead.
+    ASSERT_TRUE(PlaceMarker(folder + "\\Nimbrel.exe"));
+    SetFileAttributesA((weather + "\\nimbrel.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+    // Named in other letters, quoted and between blanks.
+    std::string weatherApp = weather + "\\nimbrel.exe";
+    CharUpperBuffA(weatherApp.data(), static_cast<DWORD>(weatherApp.size()));
+    WriteFile(folder + "\\notes.txt", "\r\n\r\nfirst\r\n\r\nsecond\rthird\nstill third\r\n");
+    WriteFile(program.ini(),
+              "; kept as it is\r\n[View]\r\ntop=1234.5\r\nleft=3000.25\r\nheight=6000.75\r\n"
+              "width=9000.5\r\n[Settings]\r\nAuto Start=2\r\nShow Month=0\r\nAuto hide=1\r\n"
+              "date format=1\r\n  Nimbrel App path  =  \"" +
+                  weatherApp +
+                  "\"  \r\n"
+                  "Start Weather=1\r\nApp to Run=" +
+                  launch +
+                  "\\app one.exe\r\n"
+                  "Milliseconds before starting App=1000\r\n[Other]\r\nkey=value\r\n");
+    const auto launched = std::chrono::steady_clock::now();
+    ASSERT_TRUE(program.Start());
+    if (std::chrono::steady_clock::now() - launched < Ms(700)) {
+        EXPECT_TRUE(MarkerRecords(launch).empty()) << "opened before its delay";
+    }
+    const HWND main = program.main();
+    const std::pair<const char*, LRESULT> boxes[] = {{"Auto-Start with Windows", BST_INDETERMINATE},
+                                                     {"Show Month Icon", BST_UNCHECKED},
+                                                     {"Auto-Hide", BST_CHECKED},
+                                                     {"Start Nimbrel", BST_CHECKED}};
+    for (const auto& [caption, check] : boxes) {
+        ASSERT_NE(program.Child("Button", caption), nullptr) << caption;
+        EXPECT_EQ(program.Send(program.Child("Button", caption), BM_GETCHECK), check);
+    }
+    // A file to open is named, so its button is available; Save Changes waits for a
+    // double click on the notes box.
+    EXPECT_TRUE(IsWindowEnabled(program.Child("Button", "Auto Start App")));
+    EXPECT_FALSE(Shown(program.Child("Button", "Save Changes")));
+    EXPECT_TRUE(TrayHasIcon(program.Day()));
+    EXPECT_FALSE(TrayHasIcon(program.Month()));
+    // The window where the settings put it, and both panels follow its size.
+    const double scale = GetDpiForWindow(main) / 1440.0;
+    EXPECT_EQ(Place(main).left, std::lround(3000.25 * scale));
+    EXPECT_EQ(Place(main).top, std::lround(1234.5 * scale));
+    const HWND notes = program.Child("Edit", "first\r\n\r\nsecond\r\nthird\nstill third");
+    ASSERT_NE(notes, nullptr);
+    ExpectPlace(main, notes, 5925, 0, 9000.5 - 5925 - 100, 2190);
+    ExpectPlace(main, program.Child("DatrelleBrowserHost"), -75, 2625, 9000.5 - 100,
+                6000.75 - 2625 - 100);
+
+    // The weather program, minimised, by a quoted command line; unchecking starts
+    // nothing, checking again another one.
+    ASSERT_TRUE(WaitUntil([&] { return MarkerRecords(weather).size() == 1; }));
+    EXPECT_EQ(MarkerRecords(weather)[0].commandLine, "\"" + weatherApp + "\"");
+    EXPECT_EQ(MarkerRecords(weather)[0].show, SW_MINIMIZE);
+    const HWND startWeather = program.Child("Button", "Start Nimbrel");
+    program.Send(startWeather, BM_CLICK);
+    EXPECT_EQ(program.Send(startWeather, BM_GETCHECK), BST_UNCHECKED);
+    program.Send(startWeather, BM_CLICK);
+    EXPECT_TRUE(WaitUntil([&] { return MarkerRecords(weather).size() == 2; }));
+    EXPECT_TRUE(MarkerRecords(folder).empty());
+
+    // The long date was the form chosen last time.
+    EmptyTheClipboard();
+    TrayMouse(program.Day(), WM_LBUTTONUP);
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == TodayAs(DATE_LONGDATE); }));
+
+    // A double click on the notes box: the box selects the word and lets go of the
+    // mouse before the dialog opens.
+    PostMessageA(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    HWND dialog = WaitForWindow(program.id(), "#32770");
+    ASSERT_NE(dialog, nullptr);
+    const auto selection = static_cast<DWORD>(program.Send(notes, EM_GETSEL));
+    EXPECT_NE(LOWORD(selection), HIWORD(selection));
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &thread));
+    EXPECT_NE(thread.hwndCapture, notes);
+    Cancel(dialog);
+
+    // The file to open after the delay, opened once, in its own folder.
+    ASSERT_TRUE(WaitUntil([&] { return !MarkerRecords(launch).empty(); }));
+    EXPECT_GE(std::chrono::steady_clock::now() - launched, Ms(1000));
+    EXPECT_EQ(lstrcmpiA(MarkerRecords(launch)[0].folder.c_str(), launch.c_str()), 0);
+    EXPECT_EQ(MarkerRecords(launch)[0].show, SW_SHOWNORMAL);
+    // Another file chosen with the button is stored, not opened.
+    PostMessageA(program.Child("Button", "Auto Start App"), BM_CLICK, 0, 0);
+    dialog = WaitForWindow(program.id(), "#32770");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ChooseFile(dialog, weather + "\\chosen.exe"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    Sleep(1200);  // another interval, without a second opening
+    EXPECT_EQ(MarkerRecords(launch).size(), 1u);
+    Close(program, Closing::CloseBox);
+
+    const std::string saved = ReadFile(program.ini());
+    // Keys keep their letters, and what the program does not know stays.
+    for (const char* kept : {"; kept as it is", "top=", "[Other]\r\nkey=value"}) {
+        EXPECT_NE(saved.find(kept), std::string::npos) << kept;
+    }
+    // The twips as they were read, although they are no whole pixels.
+    const std::tuple<const char*, const char*, std::string> values[] = {
+        {"View", "Top", "1234.5"},
+        {"View", "Left", "3000.25"},
+        {"View", "Height", "6000.75"},
+        {"View", "Width", "9000.5"},
+        {"Settings", "Show Month", "0"},
+        {"Settings", "Date format", "1"},
+        {"Settings", "Nimbrel App path", weatherApp},
+        {"Settings", "App to run", weather + "\\chosen.exe"}};
+    for (const auto& [section, key, value] : values) {
+        EXPECT_EQ(IniValue(program.ini(), section, key), value) << key;
+    }
+}
+
+TEST(SingleInstanceTest, ACopyThatMayNotOpenTheRunningCopysMutexEndsToo) {
+    // An empty access list, as a copy running elevated leaves for one that is not.
+    PSECURITY_DESCRIPTOR noAccess = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:", SDDL_REVISION_1,
+                                                                     &noAccess, nullptr));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, noAccess, FALSE};
+    const win32::UniqueHandle running(
+        CreateMutexA(&attributes, FALSE, win32::kSingleInstanceMutex));
+    LocalFree(noAccess);
+    ASSERT_TRUE(running);
+    RunningProgram program;
+    ASSERT_TRUE(program.Launch());
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    EXPECT_EQ(Names(program.folder()), std::vector<std::string>{"Datrelle.exe"});
+}
+
+std::string Replace(std::string text, const std::string& what, const std::string& by) {
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size())) {
+        text.replace(at, what.size(), by);
+    }
+    return text;
+}
+
+std::string Garbage() {
+    std::string bytes;
+    for (int i = 0; i < 4096; ++i) {
+        bytes += static_cast<char>((i * 7919 + 13) % 256);
+    }
+    return bytes;
+}
+
+// Spoils the program's folder before the start; what it returns keeps it spoilt while
+// the program runs.
+using Spoil = std::function<std::shared_ptr<void>(const RunningProgram&)>;
+using Check = std::function<void(const RunningProgram&)>;
+
+std::shared_ptr<void> Lock(const std::string& path) {
+    auto lock = std::make_shared<HeldFile>(path);
+    EXPECT_TRUE(lock->held()) << path;
+    return lock;
+}
+
+struct Start {
+    const char* name;
+    std::string settings{};  // "<dir>" stands for the program's folder; no file when empty
+    Closing closing;
+    Spoil spoil = nullptr;
+    Check running = nullptr;
+    Check closed = nullptr;
+    // Settings as the program left them; "<dir>" as above.
+    std::vector<std::pair<const char*, std::string>> saved{};
+    bool offScreen = false;  // brought back onto the screen, and saved there
+    bool writesSettings = true;
+    const char* subFolder = "";
+};
+
+// Each folder has beside the program files to open that are no ordinary files (hidden,
+// a system file, a folder) and one to open after a delay, app.exe. None of them may
+// start, nor may "Auto Start App" become available.
+const Start kStarts[] = {
+    {.name = "binary garbage", .settings = Garbage(), .closing = Closing::CloseMessage},
+    {.name = "values of 800 characters",
+     .settings = "[View]\r\nTop=" + std::string(800, '9') + "\r\nLast URL=" +
+                 std::string(800, 'a') + "\r\n[Settings]\r\nApp to Run=" + std::string(800, 'b') +
+                 "\r\nNimbrel App path=" + std::string(800, 'n') + "\r\n",
+     .closing = Closing::LogOff},
+    {.name = "missing weather program and file to open",
+     .settings = "[Settings]\r\nNimbrel App path=C:\\no\\such\\nimbrel.exe\r\nStart Weather=1\r\n"
+                 "App to Run=C:\\no\\such\\file.exe\r\nMilliseconds before starting App=50\r\n",
+     .closing = Closing::CloseApp,
+     .running = [](const RunningProgram&) { Sleep(300); }},  // past the delay
+    {.name = "numbers out of range",
+     .settings =
+         "[View]\r\nWidth=1E400\r\nHeight=-&HFFFFFFFFFF\r\n[Settings]\r\nAuto Start=99999\r\n"
+         "date format=-40000\r\nMilliseconds before starting App=-7\r\n"
+         "App to Run=<dir>\\stored.exe\r\nNimbrel App path=<dir>\\*.exe\r\n",
+     .closing = Closing::ExitButton,
+     // The tray menu opens the chooser also while the button is not available; a
+     // cancel keeps the stored choice, although it was not opened.
+     .running =
+         [](const RunningProgram& program) {
+             PostMessageA(program.main(), WM_COMMAND, IDM_AUTO_APP, 0);
+             const HWND dialog = WaitForWindow(program.id(), "#32770");
+             ASSERT_NE(dialog, nullptr);
+             Cancel(dialog);
+         },
+     .saved = {{"App to run", "<dir>\\stored.exe"}}},
+    {.name = "above and left of every screen, closed before the delay, Auto Start off",
+     .settings = "[View]\r\nTop=-90000\r\nLeft=-90000\r\n[Settings]\r\nAuto Start=0\r\n"
+                 "App to Run=<dir>\\app.exe\r\nMilliseconds before starting App=30000\r\n"
+                 "Nimbrel App path=<dir>\\hidden.exe\r\n",
+     .closing = Closing::CloseMessage,
+     .spoil =
+         [](const RunningProgram&) {
+             SetRunValue(HKEY_LOCAL_MACHINE, "left alone");
+             return nullptr;
+         },
+     .closed =
+         [](const RunningProgram&) {
+             EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey), std::string("left alone", 11));
+         },
+     // Neither opened nor chosen in this run: forgotten.
+     .saved = {{"App to run", ""}},
+     .offScreen = true},
+    {.name = "below and right of every screen",
+     .settings = "[View]\r\nTop=200000\r\nLeft=200000\r\n[Settings]\r\n"
+                 "Nimbrel App path=<dir>\\system.exe\r\n",
+     .closing = Closing::CloseBox,
+     .offScreen = true},
+    {.name = "Auto Start on, in a folder with spaces",
+     .settings = "[Settings]\r\nAuto Start=1\r\nNimbrel App path=<dir>\\folder.exe\r\n",
+     .closing = Closing::LogOff,
+     .running =
+         [](const RunningProgram& program) {
+             EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey),
+                       "\"" + program.exe() + "\"" + '\0');
+         },
+     .subFolder = "Date Tray"},
+    {.name = "a hidden settings file, and no ordinary text file",
+     .settings = "[Settings]\r\nShow Month=0\r\n",
+     .closing = Closing::CloseApp,
+     .spoil =
+         [](const RunningProgram& program) {
+             SetFileAttributesA(program.ini().c_str(), FILE_ATTRIBUTE_HIDDEN);
+             for (const auto& [name, attributes] : {std::pair{"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
+                                                    {"system.txt", FILE_ATTRIBUTE_SYSTEM}}) {
+                 WriteFile(program.folder() + "\\" + name, "not notes");
+                 SetFileAttributesA((program.folder() + "\\" + name).c_str(), attributes);
+             }
+             CreateDirectoryA((program.folder() + "\\folder.txt").c_str(), nullptr);
+             return nullptr;
+         },
+     .running =
+         [](const RunningProgram& program) {
+             EXPECT_EQ(program.Send(program.Child("Button", "Show Month Icon"), BM_GETCHECK),
+                       BST_CHECKED);
+             EXPECT_NE(program.Child("Edit", kHint), nullptr);
+         },
+     .saved = {{"Show Month", "1"}}},
+    {.name = "settings and notes files held open by another program",
+     .settings = "[View]\r\nTop=600\r\n[Settings]\r\nShow Month=0\r\n",
+     .closing = Closing::CloseMessage,
+     .spoil = [](const RunningProgram& program) -> std::shared_ptr<void> {
+         WriteFile(program.folder() + "\\notes.txt", "kept\r\n");
+         return std::make_shared<std::pair<std::shared_ptr<void>, std::shared_ptr<void>>>(
+             Lock(program.ini()), Lock(program.folder() + "\\notes.txt"));
+     },
+     .running =
+         [](const RunningProgram& program) { EXPECT_NE(program.Child("Edit", kHint), nullptr); },
+     .closed =
+         [](const RunningProgram& program) {
+             EXPECT_EQ(ReadFile(program.ini()),
+                       "[View]\r\nTop=600\r\n[Settings]\r\nShow Month=0\r\n");
+             EXPECT_EQ(ReadFile(program.folder() + "\\notes.txt"), "kept\r\n");
+         },
+     .writesSettings = false},
+    {.name = "a folder where the settings file should be",
+     .closing = Closing::CloseBox,
+     .spoil =
+         [](const RunningProgram& program) {
+             EXPECT_TRUE(CreateDirectoryA(program.ini().c_str(), nullptr));
+             return nullptr;
+         },
+     .closed =
+         [](const RunningProgram& program) {
+             EXPECT_TRUE(GetFileAttributesA(program.ini().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+         },
+     .writesSettings = false},
+};
+
+TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
+    for (const Start& start : kStarts) {
+        SCOPED_TRACE(start.name);
+        RunningProgram program(start.subFolder);
+        const std::string& folder = program.folder();
+        for (const auto& [name, attributes] : {std::pair{"app.exe", FILE_ATTRIBUTE_NORMAL},
+                                               {"hidden.exe", FILE_ATTRIBUTE_HIDDEN},
+                                               {"system.exe", FILE_ATTRIBUTE_SYSTEM}}) {
+            ASSERT_TRUE(PlaceMarker(folder + "\\" + name));
+            SetFileAttributesA((folder + "\\" + name).c_str(), attributes);
+        }
+        CreateDirectoryA((folder + "\\folder.exe").c_str(), nullptr);
+        if (!start.settings.empty()) {
+            WriteFile(program.ini(), Replace(start.settings, "<dir>", folder));
+        }
+        {
+            const auto spoilt = start.spoil ? start.spoil(program) : nullptr;
+            ASSERT_TRUE(program.Start());
+            ExpectWorking(program);
+            EXPECT_FALSE(IsWindowEnabled(program.Child("Button", "Auto Start App")));
+            if (start.offScreen) {
+                RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+                const RECT place = Place(program.main());
+                UnionRect(&screen, &screen, &place);
+                EXPECT_EQ(screen.right - screen.left, GetSystemMetrics(SM_CXSCREEN));
+                EXPECT_EQ(screen.bottom - screen.top, GetSystemMetrics(SM_CYSCREEN));
+            }
+            if (start.running) {
+                start.running(program);
+            }
+            Close(program, start.closing, start.writesSettings);
+        }
+        if (start.closed) {
+            start.closed(program);
+        }
+        for (const auto& [key, value] : start.saved) {
+            EXPECT_EQ(IniValue(program.ini(), "Settings", key), Replace(value, "<dir>", folder));
+        }
+        if (start.offScreen) {
+            EXPECT_GE(std::stod(IniValue(program.ini(), "View", "Left")), 0);
+            EXPECT_GE(std::stod(IniValue(program.ini(), "View", "Top")), 0);
+        }
+        EXPECT_TRUE(MarkerRecords(folder).empty());
+
+        RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Datrelle.exe");
+    }
+}
+
+// Wine's edit control lays out the 650,000 lines one by one, for half a minute or more
+// each time the box is filled or resized.
+TEST(VeryLargeNotesTest, FiftyMegabytesAreLoadedWhole) {
+    const std::string line = std::string(78, 'x') + "\r\n";
+    std::string text;
+    text.reserve(50u << 20);
+    while (text.size() + line.size() <= (50u << 20)) {
+        text += line;
+    }
+    RunningProgram program;
+    WriteFile(program.folder() + "\\notes.txt", text);
+    ASSERT_TRUE(program.Start(Ms(300000)));
+    ExpectWorking(program, Ms(300000));
+    // Every character arrives but the last line end.
+    EXPECT_EQ(program.Send(program.Child("Edit"), WM_GETTEXTLENGTH),
+              static_cast<LRESULT>(text.size() - 2));
+    Close(program, Closing::CloseMessage);
+    EXPECT_EQ(ReadFile(program.folder() + "\\notes.txt").size(), text.size());
+}
+
+}  // namespace
+}  // namespace datrelle::testing

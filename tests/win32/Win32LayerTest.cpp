@@ -1,0 +1,345 @@
+// The parts of the Win32 layer that the program tests cannot see from outside, in this
+// process: the icon resources and the icons at each DPI, the controls' fonts, the
+// browser host's references and lifetime, and what only a fixed date or an odd input
+// reaches.
+
+#include <exdispid.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "Driver.h"
+#include "form/Twips.h"
+#include "resource.h"
+#include "settings/IniFile.h"
+#include "win32/BrowserHost.h"
+#include "win32/ControlWindows.h"
+#include "win32/DoubleClickWatch.h"
+#include "win32/IconHolders.h"
+#include "win32/OleScope.h"
+#include "win32/Win32Calendar.h"
+#include "win32/Win32FileDialog.h"
+#include "win32/Win32Profile.h"
+#include "win32/WindowClasses.h"
+
+namespace datrelle::win32 {
+namespace {
+
+using namespace std::string_literals;
+
+// A plain top-level window of this process for controls made in-process.
+struct TestWindow {
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900,
+                                  600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ~TestWindow() { DestroyWindow(window); }
+    HWND get() const { return window; }
+};
+
+// The width and colour depth of each image in one of the program's icon resources.
+std::vector<std::pair<int, int>> IconImages(int id) {
+    const HMODULE module = GetModuleHandleA(nullptr);
+    const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));
+    if (found == nullptr) {
+        return {};
+    }
+    // A group icon: three WORDs, then one 14-byte entry per image.
+    const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    std::vector<std::pair<int, int>> images;
+    for (int i = 0; i < data[4]; ++i) {
+        WORD bits = 0;
+        std::memcpy(&bits, data + 6 + i * 14 + 6, sizeof bits);
+        images.emplace_back(data[6 + i * 14], bits);
+    }
+    std::sort(images.begin(), images.end());
+    return images;
+}
+
+TEST(IconResourceTest, EveryIconHoldsEachTraySizeInSixteenColours) {
+    const std::vector<std::pair<int, int>> traySizes{{16, 4}, {20, 4}, {24, 4}, {32, 4}};
+    for (int n = 1; n <= 43; ++n) {
+        EXPECT_EQ(IconImages(n <= 31 ? IDI_DAY_BASE + n : IDI_MONTH_BASE + n - 31), traySizes) << n;
+    }
+    const auto app = IconImages(IDI_APP);
+    EXPECT_NE(std::find(app.begin(), app.end(), std::pair{32, 4}), app.end());
+}
+
+int IconWidth(const IconHolder& holder) {
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(holder.icon), &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// Icons are loaded when first asked for, so a DPI change reloads exactly those and
+// leaves the others to load at the new size.
+TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfTheDpi) {
+    IconHolders holders;
+    const TestWindow parent;  // declared last: gone before the icons it shows
+    ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96));
+    const auto day6 = holders.Holder(IconKind::Day, 6)->icon;
+    const auto month12 = holders.Holder(IconKind::Month, 12)->icon;
+    EXPECT_EQ(IconWidth(*holders.Holder(IconKind::Day, 6)),
+              GetSystemMetricsForDpi(SM_CXSMICON, 96));
+    // The replaced icons go back to the caller, which keeps them until the tray shows
+    // the new ones; icons never loaded have nothing to give back.
+    const auto previous = holders.ApplyDpi(192);
+    ASSERT_EQ(previous.size(), 2u);
+    for (const auto old : {day6, month12}) {
+        EXPECT_TRUE(std::any_of(previous.begin(), previous.end(), [old](const UniqueIcon& icon) {
+            return reinterpret_cast<IconHandle>(icon.get()) == old;
+        }));
+    }
+    std::vector<IconHandle> icons;
+    for (const auto& [kind, count] : {std::pair{IconKind::Day, 31}, {IconKind::Month, 12}}) {
+        for (int index = 1; index <= count; ++index) {
+            const auto holder = holders.Holder(kind, index);
+            ASSERT_TRUE(holder && holder->icon != 0) << index;
+            EXPECT_EQ(IconWidth(*holder), GetSystemMetricsForDpi(SM_CXSMICON, 192));
+            EXPECT_EQ(holders.Holder(kind, index)->icon, holder->icon) << "loaded once";
+            icons.push_back(holder->icon);
+        }
+        EXPECT_FALSE(holders.Holder(kind, 0));
+        EXPECT_FALSE(holders.Holder(kind, count + 1));
+    }
+    std::sort(icons.begin(), icons.end());
+    EXPECT_EQ(std::unique(icons.begin(), icons.end()), icons.end()) << "an icon shared";
+    EXPECT_NE(holders.Holder(IconKind::Day, 1)->window, holders.Holder(IconKind::Month, 1)->window);
+    // The holders move with the DPI.
+    RECT place = testing::Place(reinterpret_cast<HWND>(holders.Holder(IconKind::Day, 2)->window));
+    MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, MulDiv(6750 + 375, 192, 1440));
+    EXPECT_EQ(place.top, MulDiv(750, 192, 1440));
+}
+
+LOGFONTA FontOf(HWND control) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font;
+}
+
+TEST(ControlWindowsTest, FontsAndPlacesFollowTheDpi) {
+    ASSERT_TRUE(RegisterBrowserHostClass(GetModuleHandleA(nullptr)));
+    for (const int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        ControlWindows controls;
+        const TestWindow parent;
+        ASSERT_TRUE(controls.Create(parent.get(), GetModuleHandleA(nullptr), dpi));
+        const LOGFONTA title = FontOf(controls.Get(ControlId::Label1));
+        EXPECT_STREQ(title.lfFaceName, "Verdana");
+        EXPECT_EQ(title.lfWeight, FW_BOLD);
+        EXPECT_EQ(title.lfHeight, -MulDiv(1425, dpi, 7200));  // 14.25 points
+        EXPECT_EQ(FontOf(controls.Get(ControlId::Text1)).lfHeight, -MulDiv(12, dpi, 72));
+        // Buttons have the system's message font at this DPI.
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                               static_cast<UINT>(dpi)));
+        EXPECT_EQ(FontOf(controls.Get(ControlId::Command1)).lfHeight,
+                  metrics.lfMessageFont.lfHeight);
+        RECT place = testing::Place(controls.Get(ControlId::Command5));
+        MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(place.left, MulDiv(4350, dpi, 1440));
+        EXPECT_EQ(place.right, MulDiv(4350 + 1365, dpi, 1440));
+    }
+}
+
+class BrowserHostTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(ole.Initialized());
+        ASSERT_TRUE(RegisterBrowserHostClass(GetModuleHandleA(nullptr)));
+        hostWindow = CreateWindowExA(0, kBrowserHostClass, "", WS_CHILD | WS_VISIBLE, 10, 10, 400,
+                                     300, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(hostWindow, nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(parent);
+        EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore) << "a site reference was never released";
+    }
+
+    OleScope ole;
+    long sitesBefore = BrowserSite::LiveCount();
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 800,
+                                  600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hostWindow = nullptr;
+};
+
+TEST_F(BrowserHostTest, FillsItsWindowAndLetsGoWithIt) {
+    BrowserHost host;
+    ASSERT_TRUE(host.Attach(hostWindow));
+    EXPECT_FALSE(host.Attach(hostWindow)) << "one control per host";
+    EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore + 1);
+    const HWND control = GetWindow(hostWindow, GW_CHILD);
+    ASSERT_NE(control, nullptr) << "the control made no window of its own";
+    ASSERT_TRUE(SetWindowPos(hostWindow, nullptr, 0, 0, 520, 180, SWP_NOMOVE | SWP_NOZORDER));
+    const RECT area = testing::Place(control);
+    EXPECT_EQ(area.right - area.left, 520);
+    EXPECT_EQ(area.bottom - area.top, 180);
+    host.Navigate("about:blank");
+    EXPECT_TRUE(testing::WaitUntil([&] {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        return host.LocationURL() == "about:blank";
+    }));
+
+    DestroyWindow(parent);
+    EXPECT_FALSE(host.Attached());
+    EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore);
+    // Calls after that do nothing, and say so.
+    host.Navigate("about:blank");
+    host.GoSearch();
+    EXPECT_EQ(host.LocationURL(), "");
+}
+
+TEST_F(BrowserHostTest, DestroyedBeforeItsWindowLeavesTheWindowUsable) {
+    {
+        BrowserHost host;
+        ASSERT_TRUE(host.Attach(hostWindow));
+    }
+    EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore);
+    EXPECT_EQ(GetWindow(hostWindow, GW_CHILD), nullptr);
+    // The window no longer knows the host: resizing it reaches nothing that is gone.
+    EXPECT_TRUE(SetWindowPos(hostWindow, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER));
+}
+
+// Wine never raises the title change, so the event sink is called here as the control
+// would call it: the window's caption follows the browser through this path alone.
+TEST(BrowserSiteTest, TitleChangeReachesTheHandler) {
+    const long sitesBefore = BrowserSite::LiveCount();
+    Microsoft::WRL::ComPtr<BrowserSite> site = BrowserSite::Create(nullptr);
+    ASSERT_TRUE(site);
+    std::vector<std::string> titles;
+    site->SetTitleHandler([&titles](const std::string& title) { titles.push_back(title); });
+    IDispatch* events = nullptr;
+    ASSERT_EQ(site->QueryInterface(DIID_DWebBrowserEvents2, reinterpret_cast<void**>(&events)),
+              S_OK);
+    for (const auto& [id, expected] :
+         {std::pair{DISPID_TITLECHANGE, S_OK}, {DISPID_DOCUMENTCOMPLETE, DISP_E_MEMBERNOTFOUND}}) {
+        VARIANT argument;
+        argument.vt = VT_BSTR;
+        argument.bstrVal = SysAllocString(id == DISPID_TITLECHANGE ? L"A page" : L"not a title");
+        DISPPARAMS params{&argument, nullptr, 1, 0};
+        EXPECT_EQ(
+            events->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+            expected);
+        VariantClear(&argument);
+    }
+    EXPECT_EQ(titles, std::vector<std::string>{"A page"});
+    EXPECT_EQ(events->Release(), 1u);
+    EXPECT_EQ(site.Reset(), 0u);
+    EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore);
+}
+
+// Only a fixed date gives a text beyond the narrow function's own buffer under Wine.
+TEST(Win32CalendarTest, AUsersVeryLongFormatGivesTheWholeDate) {
+    char saved[100] = "";
+    ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, saved, sizeof saved), 0);
+    // Near the longest format the system takes: the day's name sixteen times. The
+    // user's formats belong to the Wine prefix: restored at once, and no other test
+    // runs beside this one.
+    std::string format = "dddd";
+    for (int i = 1; i < 16; ++i) {
+        format += " dddd";
+    }
+    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, format.c_str()));
+    const std::string text = Win32Calendar().LongDate({2024, 9, 4});
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, saved);
+    const SYSTEMTIME wednesday{2024, 9, 0, 4, 0, 0, 0, 0};
+    char day[80] = "";
+    ASSERT_GT(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &wednesday, "dddd", day, sizeof day), 0);
+    std::string expected = day;
+    for (int i = 1; i < 16; ++i) {
+        expected += " "s + day;
+    }
+    EXPECT_GT(expected.size(), 128u);
+    EXPECT_EQ(text, expected);
+}
+
+TEST(Win32FileDialogTest, FilterBarsBecomeNulsAndAFileStandsForItsFolder) {
+    const std::pair<const char*, std::string> filters[] = {
+        {"A|*.a|B|*.b;*.c", "A\0*.a\0B\0*.b;*.c\0\0"s},
+        {"", ""},
+        {"A|*.a|B", "A\0*.a\0\0"s},  // a description without patterns is dropped
+        {"Only", ""},
+    };
+    for (const auto& [filter, expected] : filters) {
+        EXPECT_EQ(WindowsFilter(filter), expected) << filter;
+    }
+    const std::string folder = testing::MakeTempFolder();
+    testing::WriteFile(folder + "\\notes.txt", "notes");
+    const std::pair<std::string, std::string> starts[] = {
+        {folder, folder},
+        {folder + "\\notes.txt", folder},
+        {folder + "\\new.txt", folder},
+        {"C:\\notes.txt", "C:\\"},
+        {"notes.txt", ""},
+        {"", ""},
+    };
+    for (const auto& [initDir, expected] : starts) {
+        EXPECT_EQ(StartingFolder(initDir), expected) << initDir;
+    }
+    testing::RemoveFolder(folder);
+}
+
+// The settings code asks the profile functions for at most 749 characters.
+TEST(Win32ProfileTest, ALongValueIsCutTo749Characters) {
+    const std::string folder = testing::MakeTempFolder();
+    testing::WriteFile(folder + "\\Datrelle.ini",
+                       "[Settings]\r\nApp to Run=" + std::string(800, 'b'));
+    Win32Profile profile;
+    EXPECT_EQ(ReadIniValue(profile, "Settings", "App to Run", folder + "\\Datrelle.ini"),
+              std::string(749, 'b'));
+    testing::RemoveFolder(folder);
+}
+
+TEST(TwipsTest, PixelsReadAsTwipsConvertBackToThemselves) {
+    // Whatever the DPI, a window's pixels read as single-precision twips, kept as they
+    // are or rounded to whole twips as a settings file may, give the same pixels back.
+    for (const int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+        for (int pixels = -4000; pixels <= 8000; ++pixels) {
+            const auto twips = static_cast<float>(PixelsToTwips(pixels, dpi));
+            ASSERT_EQ(TwipsToPixels(twips, dpi), pixels) << dpi;
+            ASSERT_EQ(TwipsToPixels(std::round(twips), dpi), pixels) << dpi;
+        }
+    }
+}
+
+// The program's watch lives as long as its notes box; these are the other orders.
+TEST(DoubleClickWatchTest, StopsWithTheWatchOrTheControlAndKeepsExceptionsInside) {
+    const TestWindow parent;
+    const HWND edit = CreateWindowExA(0, "EDIT", "words", WS_CHILD | ES_MULTILINE, 0, 0, 300, 200,
+                                      parent.get(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    const auto doubleClick = [edit] {
+        SendMessageA(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    };
+    int clicks = 0;
+    {
+        DoubleClickWatch watch;
+        ASSERT_TRUE(watch.Attach(edit, [&] { throw std::runtime_error("out of luck"); }));
+        EXPECT_FALSE(watch.Attach(edit, [&] { ++clicks; }));
+        doubleClick();  // no exception may cross the control's window procedure
+    }
+    doubleClick();
+    EXPECT_EQ(clicks, 0);
+    DoubleClickWatch watch;
+    ASSERT_TRUE(watch.Attach(edit, [&] { ++clicks; }));
+    doubleClick();
+    EXPECT_EQ(clicks, 1);
+    ASSERT_TRUE(DestroyWindow(edit));
+    watch.Detach();  // the control is gone: nothing left to undo
+    EXPECT_FALSE(watch.Attach(nullptr, [] {}));
+}
+
+}  // namespace
+}  // namespace datrelle::win32
