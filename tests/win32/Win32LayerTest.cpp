@@ -152,28 +152,26 @@ TEST(ControlWindowsTest, FontsAndPlacesFollowTheDpi) {
     }
 }
 
-class BrowserHostTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(ole.Initialized());
-        ASSERT_TRUE(RegisterBrowserHostClass(GetModuleHandleA(nullptr)));
-        hostWindow = CreateWindowExA(0, kBrowserHostClass, "", WS_CHILD | WS_VISIBLE, 10, 10, 400,
-                                     300, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(hostWindow, nullptr);
+TEST(BrowserHostTest, FillsItsWindowAndLetsGoWithItInEitherOrder) {
+    const OleScope ole;
+    ASSERT_TRUE(ole.Initialized());
+    ASSERT_TRUE(RegisterBrowserHostClass(GetModuleHandleA(nullptr)));
+    const long sitesBefore = BrowserSite::LiveCount();
+    const TestWindow parent;
+    const HWND hostWindow =
+        CreateWindowExA(0, kBrowserHostClass, "", WS_CHILD | WS_VISIBLE, 10, 10, 400, 300,
+                        parent.get(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(hostWindow, nullptr);
+    {
+        // Gone before its window: the window no longer knows it, so resizing the window
+        // reaches nothing that is gone.
+        BrowserHost host;
+        ASSERT_TRUE(host.Attach(hostWindow));
     }
-    void TearDown() override {
-        DestroyWindow(parent);
-        EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore) << "a site reference was never released";
-    }
+    EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore);
+    EXPECT_EQ(GetWindow(hostWindow, GW_CHILD), nullptr);
+    EXPECT_TRUE(SetWindowPos(hostWindow, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER));
 
-    OleScope ole;
-    long sitesBefore = BrowserSite::LiveCount();
-    HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 800,
-                                  600, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    HWND hostWindow = nullptr;
-};
-
-TEST_F(BrowserHostTest, FillsItsWindowAndLetsGoWithIt) {
     BrowserHost host;
     ASSERT_TRUE(host.Attach(hostWindow));
     EXPECT_FALSE(host.Attach(hostWindow)) << "one control per host";
@@ -192,25 +190,13 @@ TEST_F(BrowserHostTest, FillsItsWindowAndLetsGoWithIt) {
         }
         return host.LocationURL() == "about:blank";
     }));
-
-    DestroyWindow(parent);
+    // Its window gone first: every reference let go, and calls after that do nothing.
+    DestroyWindow(hostWindow);
     EXPECT_FALSE(host.Attached());
     EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore);
-    // Calls after that do nothing, and say so.
     host.Navigate("about:blank");
     host.GoSearch();
     EXPECT_EQ(host.LocationURL(), "");
-}
-
-TEST_F(BrowserHostTest, DestroyedBeforeItsWindowLeavesTheWindowUsable) {
-    {
-        BrowserHost host;
-        ASSERT_TRUE(host.Attach(hostWindow));
-    }
-    EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore);
-    EXPECT_EQ(GetWindow(hostWindow, GW_CHILD), nullptr);
-    // The window no longer knows the host: resizing it reaches nothing that is gone.
-    EXPECT_TRUE(SetWindowPos(hostWindow, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER));
 }
 
 // Wine never raises the title change, so the event sink is called here as the control
@@ -241,60 +227,49 @@ TEST(BrowserSiteTest, TitleChangeReachesTheHandler) {
     EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore);
 }
 
-// Only a fixed date gives a text beyond the narrow function's own buffer under Wine.
+// Only a fixed date gives a text beyond the narrow function's own buffer under Wine:
+// near the longest format the system takes, the day's name sixteen times.
 TEST(Win32CalendarTest, AUsersVeryLongFormatGivesTheWholeDate) {
-    char saved[100] = "";
+    const auto sixteen = [](const std::string& word) {
+        std::string text = word;
+        for (int i = 1; i < 16; ++i) {
+            text += " " + word;
+        }
+        return text;
+    };
+    char saved[100] = "", day[80] = "";
     ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, saved, sizeof saved), 0);
-    // Near the longest format the system takes: the day's name sixteen times. The
-    // user's formats belong to the Wine prefix: restored at once, and no other test
+    const SYSTEMTIME wednesday{2024, 9, 0, 4, 0, 0, 0, 0};
+    ASSERT_GT(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &wednesday, "dddd", day, sizeof day), 0);
+    // The user's formats belong to the Wine prefix: restored at once, and no other test
     // runs beside this one.
-    std::string format = "dddd";
-    for (int i = 1; i < 16; ++i) {
-        format += " dddd";
-    }
-    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, format.c_str()));
+    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, sixteen("dddd").c_str()));
     const std::string text = Win32Calendar().LongDate({2024, 9, 4});
     SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, saved);
-    const SYSTEMTIME wednesday{2024, 9, 0, 4, 0, 0, 0, 0};
-    char day[80] = "";
-    ASSERT_GT(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &wednesday, "dddd", day, sizeof day), 0);
-    std::string expected = day;
-    for (int i = 1; i < 16; ++i) {
-        expected += " "s + day;
-    }
-    EXPECT_GT(expected.size(), 128u);
-    EXPECT_EQ(text, expected);
+    EXPECT_GT(text.size(), 128u);
+    EXPECT_EQ(text, sixteen(day));
 }
 
-TEST(Win32FileDialogTest, FilterBarsBecomeNulsAndAFileStandsForItsFolder) {
-    const std::pair<const char*, std::string> filters[] = {
-        {"A|*.a|B|*.b;*.c", "A\0*.a\0B\0*.b;*.c\0\0"s},
-        {"", ""},
-        {"A|*.a|B", "A\0*.a\0\0"s},  // a description without patterns is dropped
-        {"Only", ""},
-    };
-    for (const auto& [filter, expected] : filters) {
+TEST(FileDialogAndProfileTest, FilterBarsBecomeNulsAFileStandsForItsFolderLongValuesAreCut) {
+    // A description without patterns is dropped.
+    for (const auto& [filter, expected] : {std::pair{"A|*.a|B|*.b;*.c", "A\0*.a\0B\0*.b;*.c\0\0"s},
+                                           {"A|*.a|B", "A\0*.a\0\0"s},
+                                           {"Only", ""s},
+                                           {"", ""s}}) {
         EXPECT_EQ(WindowsFilter(filter), expected) << filter;
     }
     const std::string folder = testing::MakeTempFolder();
     testing::WriteFile(folder + "\\notes.txt", "notes");
-    const std::pair<std::string, std::string> starts[] = {
-        {folder, folder},
-        {folder + "\\notes.txt", folder},
-        {folder + "\\new.txt", folder},
-        {"C:\\notes.txt", "C:\\"},
-        {"notes.txt", ""},
-        {"", ""},
-    };
+    const std::pair<std::string, std::string> starts[] = {{folder, folder},
+                                                          {folder + "\\notes.txt", folder},
+                                                          {folder + "\\new.txt", folder},
+                                                          {"C:\\notes.txt", "C:\\"},
+                                                          {"notes.txt", ""},
+                                                          {"", ""}};
     for (const auto& [initDir, expected] : starts) {
         EXPECT_EQ(StartingFolder(initDir), expected) << initDir;
     }
-    testing::RemoveFolder(folder);
-}
-
-// The settings code asks the profile functions for at most 749 characters.
-TEST(Win32ProfileTest, ALongValueIsCutTo749Characters) {
-    const std::string folder = testing::MakeTempFolder();
+    // The settings code asks the profile functions for at most 749 characters.
     testing::WriteFile(folder + "\\Datrelle.ini",
                        "[Settings]\r\nApp to Run=" + std::string(800, 'b'));
     Win32Profile profile;
