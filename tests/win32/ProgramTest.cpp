@@ -19,6 +19,8 @@
 namespace datrelle::testing {
 namespace {
 
+using namespace std::string_literals;
+
 constexpr const char* kHint = "... Double-Click to load text file ...\r\n";
 constexpr const char* kSaveError = "Error! Changes were not saved!";
 constexpr UINT kTrayCallback = 512;
@@ -41,6 +43,13 @@ bool ChooseFile(HWND dialog, const std::string& name) {
 void Cancel(HWND dialog) {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+}
+
+std::string Replace(std::string text, const std::string& what, const std::string& by) {
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size())) {
+        text.replace(at, what.size(), by);
+    }
+    return text;
 }
 
 // What the next start reads: the settings are written all at once, first to last.
@@ -159,26 +168,15 @@ TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
     // Every control with its caption (where they are, and in which state, the window's
     // inventory and models decide, tested natively), and the 43 picture boxes that own
     // the icons, of which only today's two are in the tray.
-    const std::pair<const char*, const char*> controls[] = {{"Static", "Tavrin Datrelle"},
-                                                            {"Button", "Search the Web"},
-                                                            {"Button", "Default Site"},
-                                                            {"Button", "Open File"},
-                                                            {"Button", "Auto Start App"},
-                                                            {"Button", "Settings"},
-                                                            {"Button", "Auto-Start with Windows"},
-                                                            {"Button", "Show Month Icon"},
-                                                            {"Button", "Auto-Hide"},
-                                                            {"Button", "Start Nimbrel"},
-                                                            {"Button", "Exit Program"},
-                                                            {"Button", "Mi&nimize"},
-                                                            {"Button", "Ma&ximize"},
-                                                            {"Button", "Dock"},
-                                                            {"Edit", kHint},
-                                                            {"Button", "Save Changes"},
-                                                            {"DatrelleBrowserHost", ""}};
-    for (const auto& [className, text] : controls) {
-        EXPECT_NE(p->Child(className, text), nullptr) << text;
+    for (const char* caption :
+         {"Search the Web", "Default Site", "Open File", "Auto Start App", "Settings",
+          "Auto-Start with Windows", "Show Month Icon", "Auto-Hide", "Start Nimbrel",
+          "Exit Program", "Mi&nimize", "Ma&ximize", "Dock", "Save Changes"}) {
+        EXPECT_NE(p->Child("Button", caption), nullptr) << caption;
     }
+    EXPECT_NE(p->Child("Static", "Tavrin Datrelle"), nullptr);
+    EXPECT_NE(p->Child("Edit", kHint), nullptr);
+    EXPECT_NE(p->Child("DatrelleBrowserHost"), nullptr);
     int inTray = 0;
     for (int n = 1; n <= 43; ++n) {
         const HWND holder = n <= 31 ? p->Day(n) : p->Month(n - 31);
@@ -303,7 +301,7 @@ TEST_F(FirstRunTest, NotesAreChosenInTheDialogAndSavedBackUnlessTheFileIsLocked)
         ASSERT_NE(message, nullptr);
         EXPECT_EQ(WindowText(message), "Datrelle");
         PostMessageA(message, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !Shown(save); }));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message) && !Shown(save); }));
     };
 
     HWND dialog = openDialog();
@@ -457,16 +455,14 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     std::string weatherApp = weather + "\\nimbrel.exe";
     CharUpperBuffA(weatherApp.data(), static_cast<DWORD>(weatherApp.size()));
     WriteFile(folder + "\\notes.txt", "\r\n\r\nfirst\r\n\r\nsecond\rthird\nstill third\r\n");
+    const std::string settings =
+        "; kept as it is\r\n[View]\r\ntop=1234.5\r\nleft=3000.25\r\nheight=6000.75\r\n"
+        "width=9000.5\r\n[Settings]\r\nAuto Start=2\r\nShow Month=0\r\nAuto hide=1\r\n"
+        "date format=1\r\n  Nimbrel App path  =  \"<weather>\"  \r\nStart Weather=1\r\n"
+        "App to Run=<launch>\\app one.exe\r\nMilliseconds before starting App=1000\r\n"
+        "[Other]\r\nkey=value\r\n";
     WriteFile(program.ini(),
-              "; kept as it is\r\n[View]\r\ntop=1234.5\r\nleft=3000.25\r\nheight=6000.75\r\n"
-              "width=9000.5\r\n[Settings]\r\nAuto Start=2\r\nShow Month=0\r\nAuto hide=1\r\n"
-              "date format=1\r\n  Nimbrel App path  =  \"" +
-                  weatherApp +
-                  "\"  \r\n"
-                  "Start Weather=1\r\nApp to Run=" +
-                  launch +
-                  "\\app one.exe\r\n"
-                  "Milliseconds before starting App=1000\r\n[Other]\r\nkey=value\r\n");
+              Replace(Replace(settings, "<weather>", weatherApp), "<launch>", launch));
     const auto launched = std::chrono::steady_clock::now();
     ASSERT_TRUE(program.Start());
     if (std::chrono::steady_clock::now() - launched < Ms(700)) {
@@ -542,22 +538,15 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     EXPECT_EQ(MarkerRecords(launch).size(), 1u);
     Close(program, Closing::CloseBox);
 
+    // Keys keep their letters, what the program does not know stays, and the twips are
+    // saved as they were read, although they are no whole pixels.
     const std::string saved = ReadFile(program.ini());
-    // Keys keep their letters, and what the program does not know stays.
-    for (const char* kept : {"; kept as it is", "top=", "[Other]\r\nkey=value"}) {
+    for (const std::string& kept :
+         {"; kept as it is"s, "top=1234.5\r\n"s, "left=3000.25\r\n"s, "height=6000.75\r\n"s,
+          "width=9000.5\r\n"s, "[Other]\r\nkey=value"s, "App to Run=" + weather + "\\chosen.exe"}) {
         EXPECT_NE(saved.find(kept), std::string::npos) << kept;
     }
-    // The twips as they were read, although they are no whole pixels.
-    const std::tuple<const char*, const char*, std::string> values[] = {
-        {"View", "Top", "1234.5"},
-        {"View", "Left", "3000.25"},
-        {"View", "Height", "6000.75"},
-        {"View", "Width", "9000.5"},
-        {"Settings", "Nimbrel App path", weatherApp},
-        {"Settings", "App to run", weather + "\\chosen.exe"}};
-    for (const auto& [section, key, value] : values) {
-        EXPECT_EQ(IniValue(program.ini(), section, key), value) << key;
-    }
+    EXPECT_EQ(IniValue(program.ini(), "Settings", "Nimbrel App path"), weatherApp);
 }
 
 TEST(SingleInstanceTest, ACopyThatMayNotOpenTheRunningCopysMutexEndsToo) {
@@ -574,13 +563,6 @@ TEST(SingleInstanceTest, ACopyThatMayNotOpenTheRunningCopysMutexEndsToo) {
     ASSERT_TRUE(program.Launch());
     EXPECT_EQ(program.WaitForExit(), 0u);
     EXPECT_EQ(Names(program.folder()), std::vector<std::string>{"Datrelle.exe"});
-}
-
-std::string Replace(std::string text, const std::string& what, const std::string& by) {
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size())) {
-        text.replace(at, what.size(), by);
-    }
-    return text;
 }
 
 std::string Garbage() {
