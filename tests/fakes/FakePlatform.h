@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <deque>
 #include <functional>
@@ -30,9 +31,7 @@ inline WindowHandle MonthWindow(int month) {
 
 inline std::string Lower(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
     return lower;
 }
 
@@ -262,7 +261,6 @@ class FakePlatform : public Tray,
     std::vector<FileDialogRequest> dialogs;
     std::map<std::string, std::map<std::string, RegistryValue>> keys;
     std::set<RegistryRoot> refused;
-    bool registryWritesFail = false;
     std::vector<std::string> opens;  // "machine 63 open software\...\run\"
     int openKeys = 0;
     FakeClipboard clipboard{log};
@@ -283,10 +281,8 @@ class FakePlatform : public Tray,
         }
         RegistryStatus SetValue(std::string_view name, std::uint32_t type,
                                 std::string_view bytes) override {
-            if (!owner_.registryWritesFail) {
-                values_[std::string(name)] = {type, std::string(bytes)};
-            }
-            return owner_.registryWritesFail ? 5 : kRegistrySuccess;  // 5: access denied
+            values_[std::string(name)] = {type, std::string(bytes)};
+            return kRegistrySuccess;
         }
         RegistryStatus DeleteValue(std::string_view name) override {
             return values_.erase(std::string(name)) > 0 ? kRegistrySuccess : 2;

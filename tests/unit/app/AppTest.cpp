@@ -87,15 +87,7 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
               {"Settings/App to Run", "C:\\x.exe"},
               {"Settings/Milliseconds before starting App", "1500"}});
     ASSERT_TRUE(app.Load());
-    EXPECT_EQ(fake.reads,
-              (Log{"View/top/750", "View/left/750", "View/height/750", "View/width/750",
-                   "Settings/auto start/750", "Settings/show month/750", "Settings/auto hide/750",
-                   "Settings/date format/750", "Settings/nimbrel app path/750",
-                   "Settings/start weather/750", "Settings/app to run/750",
-                   "Settings/milliseconds before starting app/750", "View/last url/750"}));
     EXPECT_EQ(fake.rect, (WindowRect{2000, 1500, 9000, 4000.5f}));
-    EXPECT_EQ(Log(fake.windowLog.begin(), fake.windowLog.begin() + 4),
-              (Log{"Top 1500", "Left 2000", "Height 4000.5", "Width 9000"}));
     EXPECT_EQ(fake.log,
               (Log{"add 106", "add 212", "delete 212", "start \"C:\\Nimbrel\\nimbrel.exe\" 6",
                    "navigate https://example.org/"}));
@@ -110,6 +102,9 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
     EXPECT_EQ(fake.notes.text, "first\r\nsecond");
     EXPECT_EQ(app.vars().TextFileDir, "C:\\Tools\\notes.txt");
     EXPECT_FALSE(form.Command8.Visible());
+    // An application neither opened nor chosen in this run is forgotten.
+    app.Unload();
+    EXPECT_EQ(fake.writes[10], "Settings/APP TO RUN=");
 }
 
 TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
@@ -141,16 +136,8 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
         EXPECT_FALSE(app.form().Timer2.Running());
         EXPECT_EQ(app.form().MnuCopyClipLong.Checked(), c.longMark);
         EXPECT_EQ(app.form().MnuCopyClipShort.Checked(), c.shortMark);
+        EXPECT_EQ(fake.rect, kCompact);  // saved at no size: on no monitor
     }
-}
-
-TEST_F(AppTest, AWindowOffEveryScreenGetsTheCompactPlace) {
-    Settings({{"View/Top", "1500"},
-              {"View/Left", "-40000"},
-              {"View/Height", "4000"},
-              {"View/Width", "9000"}});
-    ASSERT_TRUE(app.Load());
-    EXPECT_EQ(fake.rect, kCompact);
 }
 
 // The date reaches the tray before the controls are made; a start whose controls
@@ -180,25 +167,6 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
     App app{fake.platform};
     EXPECT_TRUE(app.Load([&] { return fake.log.size() == 2; }));
     EXPECT_EQ(fake.log.size(), 3u);  // and start-up went on
-}
-
-TEST_F(AppTest, AnApplicationIsSavedOnlyWhileItsMenuItemIsChecked) {
-    for (const bool chosen : {false, true}) {
-        fakes::FakePlatform local;
-        local.AddFile("C:\\Tools\\Datrelle.ini");
-        local.ini["settings/app to run"] = "C:\\a.exe";
-        App other{local.platform};
-        ASSERT_TRUE(other.Load());
-        // Chosen from the menu, also while the button is disabled (no weather program).
-        ASSERT_FALSE(other.form().Command9.Enabled());
-        local.answers = {chosen ? "C:\\b.exe" : ""};
-        if (chosen) {
-            other.form().mnuAutoApp.Click();
-        }
-        other.Unload();
-        EXPECT_EQ(local.writes[10],
-                  chosen ? "Settings/APP TO RUN=C:\\b.exe" : "Settings/APP TO RUN=");
-    }
 }
 
 TEST(AppSaveTest, SaveChangesWritesTheNotesOrSaysItCouldNot) {
@@ -284,11 +252,17 @@ TEST_F(AppTest, EveryHandlerIsWired) {
     fake.answers = {"C:\\Tools\\picked.txt"};
     app.OnText1DoubleClick();
     EXPECT_TRUE(form.Command8.Visible());
+    // The menu item chooses also while the button is disabled; the choice is saved.
+    fake.answers = {"C:\\a.exe", "C:\\b.exe"};
     form.Command9.Press();
+    form.Command9.SetEnabled(false);
+    form.mnuAutoApp.Click();
     EXPECT_EQ(fake.dialogs.back().filter, kAutoAppFilter);
     fake.rect = {0, 0, 100, 100};
     app.OnResize();
     EXPECT_EQ(fake.rect.width, 6025);
+    app.Unload();
+    EXPECT_EQ(fake.writes[10], "Settings/APP TO RUN=C:\\b.exe");
 }
 
 }  // namespace
