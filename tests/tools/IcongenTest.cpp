@@ -61,16 +61,14 @@ std::vector<IndexedImage> ReadIco(const std::vector<std::uint8_t>& bytes) {
     return images;
 }
 
-TEST(IcoFiles, ReadBackTheyHoldExactlyTheDrawnPictures) {
-    for (const IconFile& icon : BuildAllIcons()) {
+// Read back, the files hold exactly the drawn pictures; the committed ones are byte for byte what
+// the generator makes now, and the check behind `icongen --check` reports exactly the files that
+// are missing or changed.
+TEST(IcoFiles, ReadBackExactlyAndTheCommittedOnesAreCurrent) {
+    const auto icons = BuildAllIcons();
+    for (const IconFile& icon : icons) {
         EXPECT_TRUE(ReadIco(EncodeIco(icon.images)) == icon.images) << icon.name;
     }
-}
-
-// The committed icons are byte for byte what the generator makes now, and the check behind
-// `icongen --check` reports exactly the files that are missing or changed.
-TEST(IcoFiles, CommittedOnesAreCurrentAndTheCheckFindsMissingAndChangedOnes) {
-    const auto icons = BuildAllIcons();
     const auto stale = FindStaleIcons(fs::path(DATRELLE_SOURCE_DIR) / "resources/icons", icons);
     EXPECT_TRUE(stale.empty()) << stale.size() << " icons are stale; run: icongen resources/icons";
 
