@@ -93,7 +93,7 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
                    "navigate https://example.org/"}));
     EXPECT_EQ(fake.Values(RegistryRoot::LocalMachine, kRunSubKey).count("Datrelle.exe"), 1u);
     EXPECT_EQ(form.Timer1.Interval(), 130000);
-    EXPECT_TRUE(form.Timer1.Running());
+    EXPECT_TRUE(form.Timer1.Running() && form.Check3.Value() == CheckBox::kChecked);
     EXPECT_TRUE(form.MnuCopyClipLong.Checked() && !form.MnuCopyClipShort.Checked());
     EXPECT_TRUE(form.Command9.Enabled());
     EXPECT_EQ(app.vars().AppToRun, "C:\\x.exe");
@@ -132,6 +132,8 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
         App app{fake.platform};
         ASSERT_TRUE(app.Load());
         EXPECT_EQ(app.form().Check1.Value(), c.check1);
+        // A box whose state does not change runs no handler: no Run value is touched.
+        EXPECT_EQ(fake.opens.empty(), c.check1 == 0);
         EXPECT_EQ(app.form().Timer2.Interval(), c.delay);
         EXPECT_FALSE(app.form().Timer2.Running());
         EXPECT_EQ(app.form().MnuCopyClipLong.Checked(), c.longMark);
@@ -234,8 +236,14 @@ TEST_F(AppTest, EveryHandlerIsWired) {
              app.OnDateMayHaveChanged();
          },
          "delete 106 delete 212 add 107 add 212|"},
-        {[&] { app.OnRegionalFormatChanged(); }, reloaded},
         {[&] { app.OnIconsReloaded(); }, reloaded},
+        {[&] { app.OnRegionalFormatChanged(); }, reloaded},
+        // A new format may also mean a new date, as at a change of time zone.
+        {[&] {
+             fake.today.day = 8;
+             app.OnRegionalFormatChanged();
+         },
+         "delete 107 delete 212 add 108 add 212 delete 108 delete 212 add 108 add 212|"},
     };
     for (const auto& [act, expected] : cases) {
         fake.log.clear();
