@@ -272,12 +272,8 @@ class RunningProgram {
     }
     // Launches it and waits until start-up has shown the main window.
     [[nodiscard]] bool Start(Ms timeout = Ms(10000)) {
-        return Launch() && WaitUntil(
-                               [this] {
-                                   main_ = WaitForWindow(id(), "DatrelleForm", "", Ms(0));
-                                   return main_ != nullptr;
-                               },
-                               timeout);
+        main_ = Launch() ? WaitForWindow(id(), "DatrelleForm", "", timeout) : nullptr;
+        return main_ != nullptr;
     }
     std::optional<DWORD> WaitForExit() {
         DWORD code = 0;

@@ -127,9 +127,10 @@ void Close(RunningProgram& program, Closing way, bool writesSettings = true) {
         }
     } else if (way == Closing::ExitButton) {
         PostMessageA(program.Child("Button", "Exit Program"), BM_CLICK, 0, 0);
+    } else if (way == Closing::CloseBox) {
+        PostMessageA(program.main(), WM_SYSCOMMAND, SC_CLOSE, 0);
     } else {
-        PostMessageA(program.main(), way == Closing::CloseBox ? WM_SYSCOMMAND : WM_CLOSE, SC_CLOSE,
-                     0);
+        PostMessageA(program.main(), WM_CLOSE, 0, 0);
     }
     EXPECT_EQ(program.WaitForExit(), 0u);
     EXPECT_FALSE(TrayHasIcon(day));

@@ -12,7 +12,6 @@
 #include <stdexcept>
 
 #include "Driver.h"
-#include "form/Twips.h"
 #include "resource.h"
 #include "settings/IniFile.h"
 #include "win32/BrowserHost.h"
@@ -276,18 +275,6 @@ TEST(FileDialogAndProfileTest, FilterBarsBecomeNulsAFileStandsForItsFolderLongVa
     EXPECT_EQ(ReadIniValue(profile, "Settings", "App to Run", folder + "\\Datrelle.ini"),
               std::string(749, 'b'));
     testing::RemoveFolder(folder);
-}
-
-TEST(TwipsTest, PixelsReadAsTwipsConvertBackToThemselves) {
-    // Whatever the DPI, a window's pixels read as single-precision twips, kept as they
-    // are or rounded to whole twips as a settings file may, give the same pixels back.
-    for (const int dpi : {96, 120, 144, 168, 192, 240, 288}) {
-        for (int pixels = -4000; pixels <= 8000; ++pixels) {
-            const auto twips = static_cast<float>(PixelsToTwips(pixels, dpi));
-            ASSERT_EQ(TwipsToPixels(twips, dpi), pixels) << dpi;
-            ASSERT_EQ(TwipsToPixels(std::round(twips), dpi), pixels) << dpi;
-        }
-    }
 }
 
 // The program's watch lives as long as its notes box; these are the other orders.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "form/Form.h"
+#include "form/Twips.h"
 
 namespace datrelle {
 namespace {
@@ -96,6 +99,18 @@ TEST(InventoryTest, PlacesAndModels) {
     EXPECT_EQ(form.ButtonFor(ControlId::Command5), &form.Command5);
     EXPECT_EQ(form.CheckBoxFor(ControlId::Command5), nullptr);
     EXPECT_EQ(form.ButtonFor(ControlId::Check3), nullptr);
+}
+
+TEST(TwipsTest, PixelsReadAsTwipsConvertBackToThemselves) {
+    // Whatever the DPI, a window's pixels read as single-precision twips, kept as they
+    // are or rounded to whole twips as a settings file may, give the same pixels back.
+    for (const int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+        for (int pixels = -4000; pixels <= 8000; ++pixels) {
+            const auto twips = static_cast<float>(PixelsToTwips(pixels, dpi));
+            ASSERT_EQ(TwipsToPixels(twips, dpi), pixels) << dpi;
+            ASSERT_EQ(TwipsToPixels(std::round(twips), dpi), pixels) << dpi;
+        }
+    }
 }
 
 }  // namespace
