@@ -9,12 +9,16 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "win32/Unique.h"
 
 namespace datrelle::testing {
 
@@ -64,16 +68,16 @@ inline HWND WaitForWindow(DWORD processId, const char* className, const std::str
     WaitUntil(
         [&] {
             for (HWND window = nullptr;
-                 (window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr;) {
+                 !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
-                if (owner != processId || !IsWindowVisible(window)) {
-                    continue;
+                const auto children = Children(window);
+                if (owner == processId && IsWindowVisible(window) &&
+                    (text.empty() || std::ranges::any_of(children, [&](HWND child) {
+                         return WindowText(child) == text;
+                     }))) {
+                    found = window;
                 }
-                for (HWND child : Children(window)) {
-                    found = WindowText(child) == text ? window : found;
-                }
-                found = text.empty() ? window : found;
             }
             return found != nullptr;
         },
@@ -129,38 +133,30 @@ inline std::string TestProgramFolder() {
 
 inline std::string MakeTempFolder() {
     static std::atomic<int> counter{0};
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder;
+    std::filesystem::path folder;
     do {
-        folder = std::string(temp) + "datrelle-test-" + std::to_string(GetCurrentProcessId()) +
-                 "-" + std::to_string(counter++);
-    } while (!CreateDirectoryA(folder.c_str(), nullptr));
-    return folder;
+        folder = std::filesystem::temp_directory_path() /
+                 ("datrelle-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                  std::to_string(counter++));
+    } while (!std::filesystem::create_directory(folder));
+    return folder.string();
 }
 
 inline std::vector<std::string> Names(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
-        if (std::string(entry.cFileName) != "." && std::string(entry.cFileName) != "..") {
-            names.push_back(entry.cFileName);
-        }
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
     }
-    FindClose(search);
     return names;
 }
 
+// Read-only, hidden and system files too.
 inline void RemoveFolder(const std::string& folder) {
-    for (const std::string& name : Names(folder)) {
-        const std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileA(path.c_str())) {
-            RemoveFolder(path);
-        }
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored)) {
+        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    RemoveDirectoryA(folder.c_str());
+    std::filesystem::remove_all(folder, ignored);
 }
 
 // A settings value as the profile functions read it, "<missing>" when there is none.
@@ -189,19 +185,14 @@ inline void SetRunValue(HKEY root, const std::string& data) {
                     static_cast<DWORD>(data.size() + 1));
 }
 
-// Another program's handle on a file, sharing what it is told to (nothing: locked).
-class HeldFile {
-  public:
-    explicit HeldFile(const std::string& path, DWORD share = 0, DWORD access = GENERIC_READ)
-        : handle_(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-    ~HeldFile() { CloseHandle(handle_); }
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-  private:
-    HANDLE handle_;
-};
+// Another program's handle on a file, sharing what it is told to (nothing: locked);
+// empty when the file could not be opened.
+inline win32::UniqueHandle Hold(const std::string& path, DWORD share = 0,
+                                DWORD access = GENERIC_READ) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    return win32::UniqueHandle(file != INVALID_HANDLE_VALUE ? file : nullptr);
+}
 
 // The stand-in program (MarkerProgram.cpp) copied to this path; how each copy started
 // from this folder was started, in order.

@@ -1,5 +1,5 @@
 // The parts of the Win32 layer that the program tests cannot see from outside, in this
-// process: the icon resources and the icons at each DPI, the controls' fonts, the
+// process: the icons at each DPI, the controls' fonts, the
 // browser host's references and lifetime, and what only a fixed date or an odd input
 // reaches.
 
@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 #include "Driver.h"
@@ -37,34 +36,6 @@ struct TestWindow {
     HWND get() const { return window; }
 };
 
-// The width and colour depth of each image in one of the program's icon resources.
-std::vector<std::pair<int, int>> IconImages(int id) {
-    const HMODULE module = GetModuleHandleA(nullptr);
-    const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));
-    if (found == nullptr) {
-        return {};
-    }
-    // A group icon: three WORDs, then one 14-byte entry per image.
-    const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
-    std::vector<std::pair<int, int>> images;
-    for (int i = 0; i < data[4]; ++i) {
-        WORD bits = 0;
-        std::memcpy(&bits, data + 6 + i * 14 + 6, sizeof bits);
-        images.emplace_back(data[6 + i * 14], bits);
-    }
-    std::sort(images.begin(), images.end());
-    return images;
-}
-
-TEST(IconResourceTest, EveryIconHoldsEachTraySizeInSixteenColours) {
-    const std::vector<std::pair<int, int>> traySizes{{16, 4}, {20, 4}, {24, 4}, {32, 4}};
-    for (int n = 1; n <= 43; ++n) {
-        EXPECT_EQ(IconImages(n <= 31 ? IDI_DAY_BASE + n : IDI_MONTH_BASE + n - 31), traySizes) << n;
-    }
-    const auto app = IconImages(IDI_APP);
-    EXPECT_NE(std::find(app.begin(), app.end(), std::pair{32, 4}), app.end());
-}
-
 int IconWidth(const IconHolder& holder) {
     ICONINFO info{};
     if (!GetIconInfo(reinterpret_cast<HICON>(holder.icon), &info)) {
@@ -80,6 +51,10 @@ int IconWidth(const IconHolder& holder) {
 // Icons are loaded when first asked for, so a DPI change reloads exactly those and
 // leaves the others to load at the new size.
 TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfTheDpi) {
+    // The program's own icon, for its window and its file, beside the 43 of the tray.
+    EXPECT_NE(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 32, 32,
+                         LR_SHARED),
+              nullptr);
     IconHolders holders;
     const TestWindow parent;  // declared last: gone before the icons it shows
     ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96));
