@@ -121,10 +121,6 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-inline bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 inline std::string TestProgramFolder() {
     char path[MAX_PATH];
     const std::string text(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
@@ -169,12 +165,11 @@ inline std::string IniValue(const std::string& ini, const char* section, const c
 inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The data of the value "Datrelle.exe" under this key, with its terminating NUL.
-inline std::optional<std::string> RegistryValue(HKEY root, const char* subKey,
-                                                const char* name = "Datrelle.exe") {
+inline std::optional<std::string> RegistryValue(HKEY root, const char* subKey) {
     char data[1024];
     DWORD size = sizeof data;
-    if (RegGetValueA(root, subKey, name, RRF_RT_ANY | RRF_NOEXPAND, nullptr, data, &size) !=
-        ERROR_SUCCESS) {
+    if (RegGetValueA(root, subKey, "Datrelle.exe", RRF_RT_ANY | RRF_NOEXPAND, nullptr, data,
+                     &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     return std::string(data, size);

@@ -86,8 +86,8 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_INSTALLEDPRODUCTNAME), "Datrelle");
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_VERSIONSTRING), DATRELLE_VERSION);
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_PUBLISHER), "Tavrin");
-    EXPECT_TRUE(Exists(ProductInfo(products[0], INSTALLPROPERTY_PRODUCTICON)));
-    EXPECT_TRUE(Exists(shortcut));
+    EXPECT_TRUE(std::filesystem::exists(ProductInfo(products[0], INSTALLPROPERTY_PRODUCTICON)));
+    EXPECT_TRUE(std::filesystem::exists(shortcut));
 
     {
         // The installed program starts from its folder, shows the date and writes its
@@ -115,7 +115,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     EXPECT_EQ(ReadFile(folder + "\\Datrelle.ini"), settings);
     EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
     EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kRunKey), program);
-    EXPECT_TRUE(Exists(program));
+    EXPECT_TRUE(std::filesystem::exists(program));
 
     // An older version over a newer one is refused and changes nothing.
     EXPECT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_INSTALLER)), 1603u);
@@ -130,8 +130,8 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     const std::string settingsAtExit = ReadFile(folder + "\\Datrelle.ini");
     ASSERT_EQ(Msiexec("/x " + InstallerPath(DATRELLE_NEWER_INSTALLER)), 0u);
     EXPECT_TRUE(InstalledProducts().empty());
-    EXPECT_FALSE(Exists(program));
-    EXPECT_FALSE(Exists(shortcut));
+    EXPECT_FALSE(std::filesystem::exists(program));
+    EXPECT_FALSE(std::filesystem::exists(shortcut));
     EXPECT_EQ(ReadFile(folder + "\\Datrelle.ini"), settingsAtExit);
     EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
     // Values that would start or set up the removed program go; one naming another copy
