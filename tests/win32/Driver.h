@@ -213,21 +213,17 @@ inline std::vector<MarkerRecord> MarkerRecords(const std::string& folder) {
 class RunningProgram {
   public:
     // Datrelle.exe (built beside the test program) copied into a new temporary folder,
-    // or into a sub-folder of it with this name; DATRELLE_TEST_FOLDER gives the default.
-    explicit RunningProgram(std::string subFolder = "") : base_(MakeTempFolder()) {
+    // or into a sub-folder of it that DATRELLE_TEST_FOLDER names.
+    RunningProgram() : base_(MakeTempFolder()), folder_(base_) {
         char name[MAX_PATH] = "";
-        if (subFolder.empty() && GetEnvironmentVariableA("DATRELLE_TEST_FOLDER", name, MAX_PATH)) {
-            subFolder = name;
+        if (GetEnvironmentVariableA("DATRELLE_TEST_FOLDER", name, MAX_PATH) > 0) {
+            folder_ += "\\" + std::string(name);
         }
-        folder_ = subFolder.empty() ? base_ : base_ + "\\" + subFolder;
         CreateDirectoryA(folder_.c_str(), nullptr);
         CopyFileA((TestProgramFolder() + "\\Datrelle.exe").c_str(), exe().c_str(), FALSE);
     }
     // The program where it is installed, left there when the test is done with it.
-    struct InPlace {
-        std::string folder;
-    };
-    explicit RunningProgram(InPlace installed) : folder_(installed.folder) {}
+    explicit RunningProgram(const std::string& installedFolder) : folder_(installedFolder) {}
     ~RunningProgram() {
         if (Running() && !Close()) {
             TerminateProcess(process_.hProcess, 99);

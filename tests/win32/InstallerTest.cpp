@@ -92,7 +92,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     {
         // The installed program starts from its folder, shows the date and writes its
         // settings beside itself.
-        RunningProgram installed(RunningProgram::InPlace{folder});
+        RunningProgram installed(folder);
         ASSERT_TRUE(installed.Start());
         EXPECT_TRUE(TrayHasIcon(installed.Day()));
         EXPECT_TRUE(TrayHasIcon(installed.Month()));
@@ -122,7 +122,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     EXPECT_EQ(InstalledProducts(), products);
 
     {
-        RunningProgram installed(RunningProgram::InPlace{folder});
+        RunningProgram installed(folder);
         ASSERT_TRUE(installed.Start());  // writes the browser panel's value
         ASSERT_EQ(installed.Close(), 0u);
     }
