@@ -46,28 +46,20 @@ void CheckSetting(const SettingKeyInfo& info, const SettingValue& value) {
     }
 }
 
-// The loader's line rules, plainly: lines end at CR or CR LF, leading empty lines go,
-// the last line end goes, lines are joined with CR LF.
+// The loader's line rules, plainly: lines end at CR or CR LF and are joined with CR LF;
+// no line end before the first text (leading empty lines go), and the last one goes.
 std::string Lines(std::string_view bytes) {
-    std::string text, line;
-    bool started = false;
-    const auto end = [&] {
-        if (started || !line.empty()) {
-            text += (started ? "\r\n" : "") + line;
-            started = true;
-        }
-        line.clear();
-    };
+    std::string text;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r') {
-            line += bytes[i];
+            text += bytes[i];
             continue;
         }
-        end();
+        text += text.empty() ? "" : "\r\n";
         i += i + 1 < bytes.size() && bytes[i + 1] == '\n';
     }
-    if (!line.empty()) {
-        end();
+    if (text.ends_with("\r\n")) {
+        text.resize(text.size() - 2);
     }
     return text;
 }

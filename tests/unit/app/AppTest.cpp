@@ -9,17 +9,7 @@
 namespace datrelle {
 namespace {
 
-using fakes::DayWindow;
-using fakes::MonthWindow;
 using Log = std::vector<std::string>;
-
-std::string Joined(const Log& log) {
-    std::string text;
-    for (const std::string& line : log) {
-        text += (text.empty() ? "" : " ") + line;
-    }
-    return text;
-}
 
 const WindowRect kCompact{19200 - 6025, 12000 - 2925 - 800, 6025, 2925};
 
@@ -40,23 +30,20 @@ class AppTest : public ::testing::Test {
 
 TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
     ASSERT_TRUE(app.Load());
-    EXPECT_EQ(app.iniFile(), "C:\\Tools\\Datrelle.ini");
-    EXPECT_EQ(fake.rect, kCompact);
-    EXPECT_EQ(fake.log, (Log{"add 106", "add 212", "navigate " + std::string(kDefaultStartPage)}));
-    EXPECT_TRUE(fake.reads.empty());
+    EXPECT_EQ(fake.Calls(), "add 106 add 212 navigate " + std::string(kDefaultStartPage) +
+                                "|Width 6025 Height 2925 Top 8275 Left 13175");
     EXPECT_TRUE(form.Timer1.Running() && form.Timer3.Running() && !form.Timer2.Running());
     EXPECT_EQ(form.Timer1.Interval(), 300);
     EXPECT_FALSE(form.Command9.Enabled() || form.MnuCopyClipLong.Checked() ||
                  form.MnuCopyClipShort.Checked());
     fake.today = {2027, 1, 1};
     form.Timer3.Tick();
-    EXPECT_EQ(fake.shown, (std::set{DayWindow(1), MonthWindow(1)}));
+    EXPECT_EQ(fake.Calls(), "delete 106 delete 212 add 101 add 201|");
 
     fake.rect = {300, 1500, 6025, 2925.5f};
     fake.location = "https://example.org/page";
-    fake.log.clear();
     app.Unload();
-    EXPECT_EQ(fake.log, (Log{"delete 101", "delete 201"}));
+    EXPECT_EQ(fake.Calls(), "delete 101 delete 201|");
     EXPECT_EQ(fake.writes,
               (Log{"View/TOP= 1500", "View/LEFT= 300", "View/HEIGHT= 2925.5", "View/WIDTH= 6025",
                    "View/LAST URL=https://example.org/page", "Settings/AUTO START=0",
@@ -69,10 +56,10 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
 
 TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
     fake.AddFile("C:\\Nimbrel\\nimbrel.exe");
-    fake.Values(RegistryRoot::LocalMachine, kRunSubKey);
+    const auto& run = fake.registry.Values(RegistryRoot::LocalMachine, kRunSubKey);
     fake.AddFile("C:\\Tools\\Folder.txt").ordinary = false;
     fake.AddFile("C:\\Tools\\notes.txt", "first\r\nsecond\r\n");
-    fake.AddFile("C:\\Tools\\later.txt", "not loaded");
+    fake.AddFile("C:\\Tools\\other.txt", "not loaded");
     Settings({{"View/Top", " 1500"},
               {"View/Left", "2000"},
               {"View/Height", "4000.5"},
@@ -87,11 +74,10 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
               {"Settings/App to Run", "C:\\x.exe"},
               {"Settings/Milliseconds before starting App", "1500"}});
     ASSERT_TRUE(app.Load());
-    EXPECT_EQ(fake.rect, (WindowRect{2000, 1500, 9000, 4000.5f}));
-    EXPECT_EQ(fake.log,
-              (Log{"add 106", "add 212", "delete 212", "start \"C:\\Nimbrel\\nimbrel.exe\" 6",
-                   "navigate https://example.org/"}));
-    EXPECT_EQ(fake.Values(RegistryRoot::LocalMachine, kRunSubKey).count("Datrelle.exe"), 1u);
+    EXPECT_EQ(fake.Calls(),
+              "add 106 add 212 delete 212 start \"C:\\Nimbrel\\nimbrel.exe\" 6 navigate "
+              "https://example.org/|Top 1500 Left 2000 Height 4000.5 Width 9000");
+    EXPECT_EQ(run.count("Datrelle.exe"), 1u);
     EXPECT_EQ(form.Timer1.Interval(), 130000);
     EXPECT_TRUE(form.Timer1.Running() && form.Check3.Value() == CheckBox::kChecked);
     EXPECT_TRUE(form.MnuCopyClipLong.Checked() && !form.MnuCopyClipShort.Checked());
@@ -112,17 +98,16 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
         const char* key;
         const char* value;
         int check1;
-        int delay;
         bool longMark, shortMark;
     } cases[] = {
-        {"auto start", "1.5", 2, 0, false, false},  // a half goes to the even neighbour
-        {"auto start", "0.5", 0, 0, false, false},
-        {"auto start", "7", 0, 0, false, false},  // refused by the box
-        {"auto start", "&H1", 1, 0, false, false},
-        {"milliseconds before starting app", "40000", 0, 0, false, false},  // beyond 16 bits
-        {"milliseconds before starting app", "-5", 0, 0, false, false},     // never opens
-        {"date format", "2", 0, 0, false, true},
-        {"date format", "3", 0, 0, false, false},
+        {"auto start", "1.5", 2, false, false},  // a half goes to the even neighbour
+        {"auto start", "0.5", 0, false, false},
+        {"auto start", "7", 0, false, false},  // refused by the box
+        {"auto start", "&H1", 1, false, false},
+        {"milliseconds before starting app", "40000", 0, false, false},  // beyond 16 bits
+        {"milliseconds before starting app", "-5", 0, false, false},     // never opens
+        {"date format", "2", 0, false, true},
+        {"date format", "3", 0, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.key << "=" << c.value);
@@ -133,9 +118,8 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
         ASSERT_TRUE(app.Load());
         EXPECT_EQ(app.form().Check1.Value(), c.check1);
         // A box whose state does not change runs no handler: no Run value is touched.
-        EXPECT_EQ(fake.opens.empty(), c.check1 == 0);
-        EXPECT_EQ(app.form().Timer2.Interval(), c.delay);
-        EXPECT_FALSE(app.form().Timer2.Running());
+        EXPECT_EQ(fake.registry.opens.empty(), c.check1 == 0);
+        EXPECT_EQ(app.form().Timer2.Interval(), 0);
         EXPECT_EQ(app.form().MnuCopyClipLong.Checked(), c.longMark);
         EXPECT_EQ(app.form().MnuCopyClipShort.Checked(), c.shortMark);
         EXPECT_EQ(fake.rect, kCompact);  // saved at no size: on no monitor
@@ -159,8 +143,7 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
             return false;
         }));
         EXPECT_EQ(seen, (Log{"add 106", "add 212"}));
-        EXPECT_EQ(fake.log, (Log{"add 106", "add 212", "delete 106", "delete 212"}));
-        EXPECT_TRUE(fake.reads.empty());
+        EXPECT_EQ(fake.Calls(), "add 106 add 212 delete 106 delete 212|");
         EXPECT_FALSE(app.form().Timer1.Enabled() || app.form().Timer3.Enabled());
         app.Unload();
         EXPECT_TRUE(fake.writes.empty());
@@ -210,10 +193,11 @@ TEST_F(AppTest, EveryHandlerIsWired) {
               {"Settings/Nimbrel App path", "C:\\n.exe"}});
     fake.AddFile("C:\\n.exe");
     ASSERT_TRUE(app.Load());
+    fake.Calls();
     // What the platform was asked for, and then what the window was asked for.
-    const auto asked = [&] { return Joined(fake.log) + "|" + Joined(fake.windowLog); };
     const std::string reloaded = "delete 107 delete 212 add 107 add 212|";
     const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { app.OnBrowserTitleChange("title"); }, "|Caption https://last/"},
         {[&] { form.Command1.Press(); }, "|Close"},
         {[&] { form.mnuExit.Click(); }, "|Close"},
         {[&] { form.MnuSettings.Click(); }, "|Show State 0"},
@@ -244,20 +228,15 @@ TEST_F(AppTest, EveryHandlerIsWired) {
              app.OnRegionalFormatChanged();
          },
          "delete 107 delete 212 add 108 add 212 delete 108 delete 212 add 108 add 212|"},
+        {[&] { app.OnResize(); }, "|State 0 State 0"},
     };
     for (const auto& [act, expected] : cases) {
-        fake.log.clear();
-        fake.windowLog.clear();
         fake.shown.clear();
         fake.rect = {0, 0, 6025, 2925};
         fake.visible = false;
         act();
-        EXPECT_EQ(asked(), expected);
+        EXPECT_EQ(fake.Calls(), expected);
     }
-    fake.location = "file:///a";
-    app.OnBrowserTitleChange("title");
-    EXPECT_EQ(fake.caption, "file:///a");
-    fake.answers = {"C:\\Tools\\picked.txt"};
     app.OnText1DoubleClick();
     EXPECT_TRUE(form.Command8.Visible());
     // The menu item chooses also while the button is disabled; the choice is saved.
@@ -266,9 +245,6 @@ TEST_F(AppTest, EveryHandlerIsWired) {
     form.Command9.SetEnabled(false);
     form.mnuAutoApp.Click();
     EXPECT_EQ(fake.dialogs.back().filter, kAutoAppFilter);
-    fake.rect = {0, 0, 100, 100};
-    app.OnResize();
-    EXPECT_EQ(fake.rect.width, 6025);
     app.Unload();
     EXPECT_EQ(fake.writes[10], "Settings/APP TO RUN=C:\\b.exe");
 }

