@@ -199,6 +199,10 @@ TEST_F(FirstRunTest, IconsComeBackWhenTheTaskbarIsCreatedAgain) {
     ASSERT_TRUE(NotifyIcon(p->Day(), NIM_DELETE) && NotifyIcon(p->Month(), NIM_DELETE));
     ASSERT_TRUE(PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0));
     EXPECT_TRUE(WaitUntil([] { return TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()); }));
+    // A new regional format renews them too, as their tooltip may read differently.
+    ASSERT_TRUE(NotifyIcon(p->Day(), NIM_DELETE) && NotifyIcon(p->Month(), NIM_DELETE));
+    p->Send(p->main(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+    EXPECT_TRUE(TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()));
 }
 
 TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
@@ -213,8 +217,12 @@ TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
         const RECT place = Place(main);
         return std::pair<int, int>(place.right - place.left, place.bottom - place.top);
     };
-    // From another size, Minimise hides the window at the compact size.
-    SetWindowPos(main, nullptr, 20, 30, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A double click on the title fills the screen's width from its top left corner;
+    // from there, Minimise hides the window at the compact size.
+    p->Send(p->Child("Static", "Tavrin Datrelle"), WM_LBUTTONDBLCLK, MK_LBUTTON);
+    EXPECT_EQ(Place(main).left, 0);
+    EXPECT_EQ(Place(main).top, 0);
+    EXPECT_EQ(size().first, screenWidth);
     Click("Mi&nimize");
     EXPECT_FALSE(IsWindowVisible(main));
     EXPECT_EQ(size(), std::pair(px(6025), px(2925)));
