@@ -71,9 +71,8 @@ inline HWND WaitForWindow(DWORD processId, const char* className, const std::str
                  !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
-                const auto children = Children(window);
                 if (owner == processId && IsWindowVisible(window) &&
-                    (text.empty() || std::ranges::any_of(children, [&](HWND child) {
+                    (text.empty() || std::ranges::any_of(Children(window), [&](HWND child) {
                          return WindowText(child) == text;
                      }))) {
                     found = window;

@@ -1,7 +1,6 @@
 // The parts of the Win32 layer that the program tests cannot see from outside, in this
-// process: the icons at each DPI, the controls' fonts, the
-// browser host's references and lifetime, and what only a fixed date or an odd input
-// reaches.
+// process: the icons at each DPI, the controls' fonts, the browser host's references and
+// lifetime, and what only a fixed date or an odd input reaches.
 
 #include <exdispid.h>
 
