@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -243,13 +244,22 @@ class RunningProgram {
     HWND main() const { return main_; }
     DWORD id() const { return process_.dwProcessId; }
 
-    // Starts the process without waiting for anything.
+    // Starts the process without waiting for anything. Wine once refused a start for no
+    // cause that showed again; a second try tells that apart from a program that cannot
+    // start, and each refusal's error is printed for the log.
     [[nodiscard]] bool Launch() {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string commandLine = "\"" + exe() + "\"";
-        return CreateProcessA(exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                              nullptr, folder_.c_str(), &startup, &process_) != FALSE;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            STARTUPINFOA startup{};
+            startup.cb = sizeof startup;
+            std::string commandLine = "\"" + exe() + "\"";
+            if (CreateProcessA(exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, folder_.c_str(), &startup, &process_)) {
+                return true;
+            }
+            std::fprintf(stderr, "%s did not start (error %lu)\n", exe().c_str(), GetLastError());
+            Sleep(200);
+        }
+        return false;
     }
     // Launches it and waits until start-up has shown the main window.
     [[nodiscard]] bool Start(Ms timeout = Ms(10000)) {
