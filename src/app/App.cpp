@@ -13,7 +13,7 @@ void SkipOnFailure(const std::function<void()>& step) noexcept {
 App::App(Platform& platform)
     : platform_(platform),
       sysTray_(platform, vars_),
-      dateRefresh_(platform, vars_, sysTray_, form_.Check2),
+      dateRefresh_(platform, vars_, sysTray_, form_.Check2, form_.NewDayTimer),
       layout_(platform.window),
       trayMouse_(platform.window, platform.clipboard, platform.calendar, form_, vars_),
       autoHide_(platform.window, form_, vars_, sysTray_),
@@ -29,6 +29,7 @@ App::App(Platform& platform)
 void App::WireHandlers() {
     form_.Check2.onClick = [this] { dateRefresh_.OnCheck2Click(); };
     form_.Timer3.onTick = [this] { dateRefresh_.RefreshDate(); };
+    form_.NewDayTimer.onTick = [this] { dateRefresh_.RefreshDate(); };
 
     form_.Check3.onClick = [this] { autoHide_.OnCheck3Click(); };
     form_.Timer1.onTick = [this] { autoHide_.OnTimer1Tick(); };
@@ -80,7 +81,7 @@ void App::OnText1DoubleClick() {
 }
 
 void App::OnTaskbarCreated() {
-    dateRefresh_.AddShownIconsAgain();
+    dateRefresh_.ReplaceShownIcons();
 }
 
 void App::OnDateMayHaveChanged() {

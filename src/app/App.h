@@ -26,6 +26,13 @@ namespace datrelle {
 
 inline constexpr std::string_view kSaveFailedMessage = "Error! Changes were not saved!";
 
+// Windows 10 and 11 put the icons of a program they have not seen before behind the
+// "^" button of the taskbar: a first run says where they are.
+inline constexpr std::string_view kFirstRunTitle = "Datrelle";
+inline constexpr std::string_view kFirstRunText =
+    "Today's date is in the notification area. If you do not see it, click ^ on the taskbar "
+    "and drag both date icons onto the taskbar.";
+
 class App {
   public:
     explicit App(Platform& platform);
@@ -55,7 +62,7 @@ class App {
     // Double clicks on the title label Label1 and on the notes box Text1.
     void OnLabel1DoubleClick();
     void OnText1DoubleClick();
-    // The taskbar was created anew (Explorer restarted).
+    // The taskbar was created anew (Explorer restarted, or the scaling changed).
     void OnTaskbarCreated();
     // The clock or the time zone changed, or the machine woke from sleep: today may
     // not be the day the tray shows.

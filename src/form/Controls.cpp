@@ -69,4 +69,10 @@ void Timer::SetEnabled(bool enabled) {
     }
 }
 
+void Timer::Restart(int milliseconds) {
+    interval_ = milliseconds;
+    enabled_ = true;
+    Notify(onShow);
+}
+
 }  // namespace datrelle

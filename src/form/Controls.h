@@ -84,6 +84,9 @@ class Timer {
     // A negative interval is refused (false) and the timer keeps the one it has.
     bool SetInterval(int milliseconds);
     void SetEnabled(bool enabled);
+    // Enables the timer with this interval, counted from now even when it ran with the
+    // same one already: a wake-up armed anew.
+    void Restart(int milliseconds);
 
     // True when the timer would fire: enabled with an interval above 0.
     bool Running() const { return enabled_ && interval_ > 0; }

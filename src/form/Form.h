@@ -38,6 +38,9 @@ struct Form {
     Timer Timer1{300};    // auto-hide
     Timer Timer2{100};    // delayed start of the chosen application
     Timer Timer3{60000};  // date refresh
+    // Wakes the date refresh at the next local midnight, so that the new day does not
+    // wait for Timer3's next minute.
+    Timer NewDayTimer{0};
 
     // The model behind a control of the inventory, or nullptr when it is not of that kind.
     CheckBox* CheckBoxFor(ControlId id);

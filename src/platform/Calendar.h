@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace datrelle {
@@ -12,7 +13,17 @@ struct CivilDate {
     bool operator==(const CivilDate&) const = default;
 };
 
-// Today's local date and the user's regional date forms.
+// A moment, in milliseconds of universal time from a fixed start (on Windows, the start
+// of 1601). Only differences of two moments mean anything to the logic.
+using Moment = std::int64_t;
+
+// A moment as the clock on the wall shows it.
+struct LocalTime {
+    CivilDate date;
+    std::int64_t millisecondOfDay = 0;
+};
+
+// The clock, today's local date and the user's regional date forms.
 class Calendar {
   public:
     virtual ~Calendar() = default;
@@ -22,6 +33,11 @@ class Calendar {
     // in the system's ANSI code page.
     virtual std::string LongDate(const CivilDate& date) const = 0;
     virtual std::string ShortDate(const CivilDate& date) const = 0;
+
+    virtual Moment Now() const = 0;
+    // The local date and time at a moment by the time zone's rules for that moment, so
+    // a change to or from daylight saving time before then is taken into account.
+    virtual LocalTime LocalTimeAt(Moment moment) const = 0;
 };
 
 }  // namespace datrelle

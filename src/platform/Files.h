@@ -15,6 +15,9 @@ class Files {
     // folder, a hidden file or a system file counts as absent, as does "".
     virtual bool IsOrdinaryFile(std::string_view path) const = 0;
 
+    // Whether anything of that name is there: a file of any attributes, or a folder.
+    virtual bool Exists(std::string_view path) const = 0;
+
     // The name (without folder) of the first ordinary file that a directory search for
     // pattern (a folder, "\" and a wildcard such as "*.txt") yields, in the order the
     // file system gives; nullopt when there is none.

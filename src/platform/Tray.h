@@ -8,21 +8,25 @@
 
 namespace datrelle {
 
-// The shell's notification record in its first, narrow form. The Win32 layer copies
-// these fields into the real structure, so the logic can fill and test it anywhere.
+// The fields of the shell's notification record that the program fills. The Win32 layer
+// copies them into the real structure, of the size the command needs, so the logic can
+// fill and test it anywhere.
 struct NotifyRecord {
-    std::uint32_t cbSize = 0;
     WindowHandle hWnd = 0;
     std::uint32_t uID = 0;
     std::uint32_t uFlags = 0;
     std::uint32_t uCallbackMessage = 0;
     IconHandle hIcon = 0;
     std::array<char, 64> szTip{};
+    // A notification at the icon, sent on its own with the flag for it.
+    std::array<char, 256> szInfo{};
+    std::array<char, 64> szInfoTitle{};
+    std::uint32_t dwInfoFlags = 0;
 
     bool operator==(const NotifyRecord&) const = default;
 };
 
-enum class TrayCommand : std::uint32_t { Add = 0, Delete = 2 };
+enum class TrayCommand : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
 
 // Which of the window's two icon sets a holder belongs to: the day icons (Picture1)
 // or the month icons (Picture2).

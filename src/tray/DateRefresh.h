@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "form/Form.h"
@@ -8,26 +9,40 @@
 
 // Keeps the tray showing today's date: the day icon, and the month icon while
 // "Show Month Icon" wants it. The day and month come from the calendar itself, never
-// from cutting the regional short date, whose order differs between countries.
+// from cutting the regional short date, whose order differs between countries. Besides
+// the refresh once a minute, every refresh arms a wake-up for the next local midnight,
+// so that the new day shows as the clock beside the icons changes.
 
 namespace datrelle {
 
+// Milliseconds from now until the first moment of the next local day, which is not
+// always midnight (a change to daylight saving time may skip it) nor 24 hours after
+// the last one.
+std::int64_t MillisecondsToNextDay(const Calendar& calendar);
+
 class DateRefresh {
   public:
-    DateRefresh(Platform& platform, SharedVariables& vars, SysTray& tray, const CheckBox& check2)
-        : platform_(platform), vars_(vars), tray_(tray), check2_(check2) {}
+    DateRefresh(Platform& platform, SharedVariables& vars, SysTray& tray, const CheckBox& check2,
+                Timer& newDayTimer)
+        : platform_(platform),
+          vars_(vars),
+          tray_(tray),
+          check2_(check2),
+          newDayTimer_(newDayTimer) {}
 
     // Replaces the icons when the date has changed since the last refresh; on the same
-    // day it touches nothing.
+    // day it touches nothing. Either way the wake-up is armed for the next midnight,
+    // computed from the clock as it is now.
     void RefreshDate();
 
     // "Show Month Icon" changed: checked adds the month icon, any other state removes it.
     void OnCheck2Click();
 
-    // The taskbar was created anew (Explorer restarted) and has forgotten our icons.
-    void AddShownIconsAgain();
-
-    // The icon images changed (a new DPI): the shown icons are replaced.
+    // The shown icons are deleted and added again: with new images after a change of
+    // scaling, with a new tooltip after a change of the regional formats, and into a
+    // taskbar that was created anew. Explorer announces a new taskbar also when only
+    // the scaling changed and our icons are still there: an addition alone would then
+    // be refused and leave the old image.
     void ReplaceShownIcons();
 
   private:
@@ -35,6 +50,7 @@ class DateRefresh {
     SharedVariables& vars_;
     SysTray& tray_;
     const CheckBox& check2_;
+    Timer& newDayTimer_;
     std::optional<CivilDate> shownDate_;
 };
 

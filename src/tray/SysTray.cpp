@@ -5,6 +5,18 @@
 
 namespace datrelle {
 
+namespace {
+
+// The text, cut where the field would leave no room for its NUL; zeros after it.
+template <std::size_t kSize>
+std::array<char, kSize> Field(std::string_view text) {
+    std::array<char, kSize> field{};
+    std::copy_n(text.begin(), std::min(text.size(), kSize - 1), field.begin());
+    return field;
+}
+
+}  // namespace
+
 std::array<char, 64> MakeTooltip(std::string_view longDate) {
     std::array<char, 64> tip;
     tip.fill(' ');
@@ -37,7 +49,6 @@ void SysTray::AddTrayIcon(std::int16_t kind, std::int16_t index) {
     } else {
         vars_.CurMonth = index;
     }
-    notifyData_.cbSize = kNotifyRecordSize;
     notifyData_.hWnd = holder->window;
     notifyData_.hIcon = holder->icon;
     notifyData_.uID = kTrayIconId;
@@ -57,11 +68,28 @@ void SysTray::DeleteTrayIcon(IconKind kind, int index) {
         return;
     }
     notifyData_.uID = kTrayIconId;
-    notifyData_.cbSize = kNotifyRecordSize;
     notifyData_.hWnd = holder->window;
     notifyData_.uCallbackMessage = kTrayCallbackMessage;
     // Deleting an icon that is not in the tray fails harmlessly.
     (void)platform_.tray.Notify(TrayCommand::Delete, notifyData_);
+}
+
+bool SysTray::ShowNotification(IconKind kind, int index, std::string_view title,
+                               std::string_view text) {
+    const auto holder = platform_.tray.Holder(kind, index);
+    if (!holder) {
+        return false;
+    }
+    // A record of its own, which names only the notification: whatever else the icon
+    // has stays as it was added.
+    NotifyRecord record;
+    record.hWnd = holder->window;
+    record.uID = kTrayIconId;
+    record.uFlags = kTrayInfoFlag;
+    record.szInfoTitle = Field<64>(title);
+    record.szInfo = Field<256>(text);
+    record.dwInfoFlags = kInfoIconInformation;
+    return platform_.tray.Notify(TrayCommand::Modify, record);
 }
 
 }  // namespace datrelle

@@ -14,9 +14,10 @@
 
 namespace datrelle {
 
-inline constexpr std::uint32_t kNotifyRecordSize = 88;
 inline constexpr std::uint32_t kTrayIconId = 1;
-inline constexpr std::uint32_t kTrayIconFlags = 7;  // message, icon and tip
+inline constexpr std::uint32_t kTrayIconFlags = 7;    // message, icon and tip
+inline constexpr std::uint32_t kTrayInfoFlag = 0x10;  // a notification, and nothing else
+inline constexpr std::uint32_t kInfoIconInformation = 1;
 inline constexpr std::uint32_t kTrayCallbackMessage = 512;
 inline constexpr std::string_view kTooltipPrefix = "Today is: ";
 inline constexpr std::string_view kNoIconMessage = "No icon specified";
@@ -33,6 +34,12 @@ class SysTray {
     void AddTrayIcon(std::int16_t kind, std::int16_t index);
     // Takes the icon of Picture1(index) or Picture2(index) out of the tray.
     void DeleteTrayIcon(IconKind kind, int index);
+
+    // Shows a notification at the icon of Picture1(index) or Picture2(index): a balloon,
+    // which Windows 10 and 11 show as a notification. The icon keeps its image, tooltip
+    // and mouse messages, and NotifyData is left as it is. False when there is no such
+    // icon or the shell refused.
+    bool ShowNotification(IconKind kind, int index, std::string_view title, std::string_view text);
 
     const NotifyRecord& NotifyData() const { return notifyData_; }
 

@@ -61,6 +61,14 @@ int TrayIconSize(int dpi) {
 
 }  // namespace
 
+int TrayDpi() {
+    // Without a taskbar (Explorer not started yet) the system's scaling; the taskbar's
+    // creation, when it comes, asks again.
+    const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    const UINT dpi = taskbar != nullptr ? GetDpiForWindow(taskbar) : 0;
+    return static_cast<int>(dpi != 0 ? dpi : GetDpiForSystem());
+}
+
 template <typename Action>
 void IconHolders::ForEach(Action action) {
     for (int day = 1; day <= kDayHolders; ++day) {
@@ -71,11 +79,11 @@ void IconHolders::ForEach(Action action) {
     }
 }
 
-bool IconHolders::Create(HWND parent, HINSTANCE instance, int dpi) {
+bool IconHolders::Create(HWND parent, HINSTANCE instance, int windowDpi, int trayDpi) {
     parent_ = parent;
     instance_ = instance;
-    dpi_ = dpi;
-    iconSize_ = TrayIconSize(dpi);
+    windowDpi_ = windowDpi;
+    iconSize_ = TrayIconSize(trayDpi);
     return RegisterPictureBoxClass(instance);
 }
 
@@ -92,23 +100,31 @@ bool IconHolders::MakeWindow(IconKind kind, int index, const Box& box) const {
     // The name helps whoever looks at the window tree; nothing relies on it.
     const std::string name = std::string(kind == IconKind::Day ? "Picture1" : "Picture2") + "(" +
                              std::to_string(index) + ")";
-    const RECT place = ToPixels(PlaceOf(kind, index), dpi_);
+    const RECT place = ToPixels(PlaceOf(kind, index), windowDpi_);
     box.window = CreateWindowExA(0, kPictureBoxClass, name.c_str(), WS_CHILD, place.left, place.top,
                                  place.right - place.left, place.bottom - place.top, parent_,
                                  nullptr, instance_, nullptr);
     return box.window != nullptr;
 }
 
-std::vector<UniqueIcon> IconHolders::ApplyDpi(int dpi) {
-    dpi_ = dpi;
-    iconSize_ = TrayIconSize(dpi);
+void IconHolders::Place(int windowDpi) {
+    windowDpi_ = windowDpi;
+    ForEach([&](IconKind kind, int index) {
+        if (const HWND window = Find(kind, index)->window) {
+            MoveTo(window, ToPixels(PlaceOf(kind, index), windowDpi));
+        }
+    });
+}
+
+std::vector<UniqueIcon> IconHolders::LoadIconsFor(int trayDpi) {
     std::vector<UniqueIcon> previous;
+    const int size = TrayIconSize(trayDpi);
+    if (size == iconSize_) {
+        return previous;
+    }
+    iconSize_ = size;
     ForEach([&](IconKind kind, int index) {
         Box& box = *Find(kind, index);
-        if (box.window == nullptr) {
-            return;
-        }
-        MoveTo(box.window, ToPixels(PlaceOf(kind, index), dpi));
         if (!box.icon) {
             return;
         }

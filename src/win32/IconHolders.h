@@ -20,20 +20,27 @@ namespace datrelle::win32 {
 // lParam is the notification's lParam.
 inline constexpr UINT kTrayMouseMessage = WM_APP + 1;
 
+// The scaling at which the tray shows its icons: the taskbar's own, whatever monitor the
+// program's window is on.
+int TrayDpi();
+
 class IconHolders {
   public:
-    // Readies the boxes for this DPI. Each box, and its icon, is made when first asked
-    // for: start-up shows only today's two, and the other 41 boxes with their icons
-    // were a good part of the time before the date reached the tray.
-    [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int dpi);
+    // Readies the boxes: placed for the window's DPI, their icons loaded at the size the
+    // tray wants at its DPI. Each box, and its icon, is made when first asked for:
+    // start-up shows only today's two, and the other 41 boxes with their icons were a
+    // good part of the time before the date reached the tray.
+    [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int windowDpi, int trayDpi);
     // Makes every box not made yet; false when one cannot be made.
     [[nodiscard]] bool CreateAll();
 
-    // Places the boxes made so far for a new DPI and reloads the icons loaded so far
-    // at the size the tray wants there; the others are made at that size when first
-    // asked for. Returns the icons the boxes held before: the caller releases them
-    // once the tray no longer shows them.
-    std::vector<UniqueIcon> ApplyDpi(int dpi);
+    // Places the boxes made so far for the window's new DPI.
+    void Place(int windowDpi);
+    // Reloads the icons loaded so far when the tray's DPI asks for another size; the
+    // others are loaded at that size when first asked for. Returns the icons the boxes
+    // held before, none when the size stays: the caller releases them once the tray no
+    // longer shows them.
+    std::vector<UniqueIcon> LoadIconsFor(int trayDpi);
 
     // The box and its icon, both made now if they were not before. The icon handle
     // is null when the icon cannot be loaded; nullopt when there is no such box or it
@@ -56,7 +63,7 @@ class IconHolders {
 
     HWND parent_ = nullptr;
     HINSTANCE instance_ = nullptr;
-    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    int windowDpi_ = USER_DEFAULT_SCREEN_DPI;
     int iconSize_ = 0;
     std::array<Box, 31> days_;
     std::array<Box, 12> months_;

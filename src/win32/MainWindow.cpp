@@ -15,10 +15,11 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kWindowExStyle = 0;
 
-// Window timer numbers of Timer1 to Timer3.
+// Window timer numbers of Timer1 to Timer3, and of the wake-up at midnight.
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT_PTR kTimer2 = 2;
 constexpr UINT_PTR kTimer3 = 3;
+constexpr UINT_PTR kNewDayTimer = 4;
 
 int DpiOf(HWND window) {
     const UINT dpi = GetDpiForWindow(window);
@@ -92,7 +93,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-        app_.OnTaskbarCreated();
+        OnTaskbarCreated();
         return 0;
     }
     switch (message) {
@@ -174,7 +175,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // they cost next to nothing.
 bool MainWindow::OnCreate() {
     messages_.SetOwner(window_);
-    if (!holders_.Create(window_, instance_, DpiOf(window_))) {
+    if (!holders_.Create(window_, instance_, DpiOf(window_), TrayDpi())) {
         return false;
     }
     menu_.reset(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_POPMENU)));
@@ -273,6 +274,7 @@ void MainWindow::BindViews() {
     bindTimer(form.Timer1, kTimer1);
     bindTimer(form.Timer2, kTimer2);
     bindTimer(form.Timer3, kTimer3);
+    bindTimer(form.NewDayTimer, kNewDayTimer);
     const auto bindMenuItem = [this](MenuItem& item, UINT id) {
         item.onShow = [this, &item, id] {
             // Fails only for an item the menu does not have; these are its own.
@@ -338,16 +340,31 @@ void MainWindow::OnTimer(UINT_PTR id) {
         case kTimer3:
             form.Timer3.Tick();
             break;
+        case kNewDayTimer:
+            form.NewDayTimer.Tick();
+            break;
         default:
             break;
     }
 }
 
+// Explorer announces a new taskbar when it restarts and also when the scaling changes
+// (while our icons are still there): the icons may want another size either way.
+void MainWindow::OnTaskbarCreated() {
+    // The old icons stay alive until the tray shows the new ones.
+    const auto previousIcons = holders_.LoadIconsFor(TrayDpi());
+    app_.OnTaskbarCreated();
+}
+
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     controls_.ApplyDpi(dpi);
-    // The old icons stay alive until the tray shows the new ones.
-    const auto previousIcons = holders_.ApplyDpi(dpi);
-    app_.OnIconsReloaded();
+    holders_.Place(dpi);
+    // The taskbar may have changed its scaling with the window's monitor; if it has not
+    // yet, its announcement of a new taskbar brings the new size.
+    const auto previousIcons = holders_.LoadIconsFor(TrayDpi());
+    if (!previousIcons.empty()) {
+        app_.OnIconsReloaded();
+    }
     // A window the system will not move keeps its place; the layout below follows it.
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

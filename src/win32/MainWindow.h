@@ -56,6 +56,7 @@ class MainWindow {
     void OnCommand(int id, int code);
     void AttachPlatform();
     void OnTimer(UINT_PTR id);
+    void OnTaskbarCreated();
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnColourStatic(HDC dc, HWND control);
     void BindViews();

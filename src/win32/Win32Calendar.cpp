@@ -44,4 +44,34 @@ std::string Win32Calendar::ShortDate(const CivilDate& date) const {
     return FormatDate(date, DATE_SHORTDATE);
 }
 
+// A FILETIME counts 100-nanosecond steps from the start of 1601, in universal time.
+constexpr std::int64_t kFileTimeStepsPerMillisecond = 10000;
+
+Moment Win32Calendar::Now() const {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER steps;
+    steps.LowPart = now.dwLowDateTime;
+    steps.HighPart = now.dwHighDateTime;
+    return static_cast<Moment>(steps.QuadPart / kFileTimeStepsPerMillisecond);
+}
+
+LocalTime Win32Calendar::LocalTimeAt(Moment moment) const {
+    ULARGE_INTEGER steps;
+    steps.QuadPart = static_cast<ULONGLONG>(moment) * kFileTimeStepsPerMillisecond;
+    const FILETIME universal{steps.LowPart, steps.HighPart};
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    // The current time zone's rules for that moment's year, daylight saving time
+    // included (the local file time functions would apply today's offset to any
+    // moment). Should the conversion fail, the moment reads as universal time.
+    if (!FileTimeToSystemTime(&universal, &utc) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+        local = utc;
+    }
+    return {
+        {local.wYear, local.wMonth, local.wDay},
+        ((local.wHour * 60 + local.wMinute) * 60 + local.wSecond) * 1000LL + local.wMilliseconds};
+}
+
 }  // namespace datrelle::win32

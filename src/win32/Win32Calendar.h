@@ -4,12 +4,14 @@
 
 namespace datrelle::win32 {
 
-// Today's local date and the user's regional date formats.
+// The system clock in the current time zone, and the user's regional date formats.
 class Win32Calendar : public Calendar {
   public:
     CivilDate Today() const override;
     std::string LongDate(const CivilDate& date) const override;
     std::string ShortDate(const CivilDate& date) const override;
+    Moment Now() const override;
+    LocalTime LocalTimeAt(Moment moment) const override;
 };
 
 }  // namespace datrelle::win32

@@ -72,6 +72,10 @@ bool Win32Files::IsOrdinaryFile(std::string_view path) const {
     return search && IsOrdinary(data);
 }
 
+bool Win32Files::Exists(std::string_view path) const {
+    return GetFileAttributesA(std::string(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::optional<std::string> Win32Files::FindFirst(std::string_view pattern) const {
     const std::string text(pattern);
     WIN32_FIND_DATAA data;

@@ -8,6 +8,7 @@ namespace datrelle::win32 {
 class Win32Files : public Files {
   public:
     bool IsOrdinaryFile(std::string_view path) const override;
+    bool Exists(std::string_view path) const override;
     std::optional<std::string> FindFirst(std::string_view pattern) const override;
     std::optional<std::string> ReadAll(std::string_view path) const override;
     bool ReplaceContent(std::string_view path, std::string_view content) override;

@@ -8,9 +8,10 @@
 
 namespace datrelle::win32 {
 
-// The record handed to the shell is the first, smallest form of NOTIFYICONDATAA, which
+// Icons are added and deleted with the first, smallest form of NOTIFYICONDATAA, which
 // every version of Windows accepts: 88 bytes in a 32-bit program, 104 in a 64-bit one
-// (handles are wider there).
+// (handles are wider there). A notification needs the second form, the first that has
+// its fields.
 #ifdef _WIN64
 static_assert(NOTIFYICONDATAA_V1_SIZE == 104);
 #else
@@ -19,16 +20,24 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == 88);
 
 bool Win32Tray::Notify(TrayCommand command, const NotifyRecord& record) {
     NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.cbSize =
+        command == TrayCommand::Modify ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = reinterpret_cast<HWND>(record.hWnd);
     data.uID = record.uID;
     data.uFlags = record.uFlags;
     data.uCallbackMessage = record.uCallbackMessage;
     data.hIcon = reinterpret_cast<HICON>(record.hIcon);
-    static_assert(sizeof record.szTip == 64);
+    static_assert(sizeof record.szTip <= sizeof data.szTip);
     std::copy(record.szTip.begin(), record.szTip.end(), data.szTip);
-    const DWORD message = command == TrayCommand::Add ? NIM_ADD : NIM_DELETE;
-    return Shell_NotifyIconA(message, &data) != FALSE;
+    static_assert(sizeof record.szInfo == sizeof data.szInfo);
+    static_assert(sizeof record.szInfoTitle == sizeof data.szInfoTitle);
+    std::copy(record.szInfo.begin(), record.szInfo.end(), data.szInfo);
+    std::copy(record.szInfoTitle.begin(), record.szInfoTitle.end(), data.szInfoTitle);
+    data.dwInfoFlags = record.dwInfoFlags;
+    static_assert(static_cast<DWORD>(TrayCommand::Add) == NIM_ADD &&
+                  static_cast<DWORD>(TrayCommand::Modify) == NIM_MODIFY &&
+                  static_cast<DWORD>(TrayCommand::Delete) == NIM_DELETE);
+    return Shell_NotifyIconA(static_cast<DWORD>(command), &data) != FALSE;
 }
 
 }  // namespace datrelle::win32

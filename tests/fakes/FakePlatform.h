@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <iterator>
+#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -127,13 +130,53 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         return exists ? std::optional(IconHolder{window, window + 1000}) : std::nullopt;
     }
     bool Notify(TrayCommand command, const NotifyRecord& record) override {
-        const bool add = command == TrayCommand::Add;
-        log.push_back((add ? "add " : "delete ") + std::to_string(record.hWnd));
-        // Adding a shown icon and deleting an absent one fail, as in the shell.
-        return add ? shown.insert(record.hWnd).second : shown.erase(record.hWnd) > 0;
+        static const char* const kVerbs[] = {"add ", "notify ", "delete "};
+        log.push_back(kVerbs[static_cast<int>(command)] + std::to_string(record.hWnd));
+        lastRecord = record;
+        // Adding a shown icon, and changing or deleting an absent one, fail as in the shell.
+        switch (command) {
+            case TrayCommand::Add:
+                return shown.insert(record.hWnd).second;
+            case TrayCommand::Modify:
+                return shown.contains(record.hWnd);
+            case TrayCommand::Delete:
+                return shown.erase(record.hWnd) > 0;
+        }
+        return false;
     }
 
-    CivilDate Today() const override { return today; }
+    // The clock counts from the start of 1970; the time zone is the offsets (in minutes)
+    // that hold from their moments on.
+    static std::int64_t DaysFrom(const CivilDate& d) {
+        using namespace std::chrono;
+        const auto date = year{d.year} / month{unsigned(d.month)} / day{unsigned(d.day)};
+        return sys_days{date}.time_since_epoch().count();
+    }
+    static CivilDate DateOf(std::int64_t count) {
+        using namespace std::chrono;
+        const year_month_day date{sys_days{days{count}}};
+        return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day()))};
+    }
+    static constexpr std::int64_t kDay = 86400000;
+    int OffsetAt(Moment moment) const {
+        auto from = offsets.upper_bound(moment);
+        return from == offsets.begin() ? 0 : std::prev(from)->second;
+    }
+    // The moment at which the wall clock shows this, as the offset of that moment has it.
+    Moment At(const CivilDate& date, std::int64_t millisecondOfDay) const {
+        const Moment wall = DaysFrom(date) * kDay + millisecondOfDay;
+        return wall - OffsetAt(wall - OffsetAt(wall) * 60000LL) * 60000LL;
+    }
+    void SetClock(const CivilDate& date, std::int64_t millisecondOfDay = kDay / 2) {
+        now = At(date, millisecondOfDay);
+    }
+    Moment Now() const override { return now; }
+    LocalTime LocalTimeAt(Moment moment) const override {
+        const Moment wall = moment + OffsetAt(moment) * 60000LL;
+        const std::int64_t days = (wall >= 0 ? wall : wall - kDay + 1) / kDay;
+        return {DateOf(days), wall - days * kDay};
+    }
+    CivilDate Today() const override { return LocalTimeAt(now).date; }
     std::string LongDate(const CivilDate& d) const override { return "long " + ShortDate(d); }
     // Day first: logic that cut this text would swap day and month.
     std::string ShortDate(const CivilDate& d) const override {
@@ -165,6 +208,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
     bool IsOrdinaryFile(std::string_view path) const override {
         return files.contains(path) && files.find(path)->second.ordinary;
     }
+    bool Exists(std::string_view path) const override { return files.contains(path); }
     std::optional<std::string> FindFirst(std::string_view pattern) const override {
         const std::string folder = Lower(pattern.substr(0, pattern.rfind('\\') + 1));
         const std::string ending = Lower(pattern.substr(pattern.rfind('*') + 1));
@@ -254,7 +298,9 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
 
     std::vector<std::string> log;
     std::set<WindowHandle> shown;
-    CivilDate today{2026, 12, 6};
+    NotifyRecord lastRecord;
+    std::map<Moment, int> offsets{{std::numeric_limits<Moment>::min(), 60}};
+    Moment now = At({2026, 12, 6}, kDay / 2);
     std::map<std::string, std::string> ini;
     std::vector<std::string> reads, writes;
     std::map<std::string, FakeFile, CaseLess> files;

@@ -112,6 +112,18 @@ inline bool TrayHasIcon(HWND owner) {
     return NotifyIcon(owner, NIM_MODIFY);
 }
 
+// The notification shown at a tray icon: under Wine a visible tooltip window of the
+// shell's process that holds its text; nullptr when no such one shows.
+inline HWND TrayBalloon(const std::string& text) {
+    for (HWND window = nullptr;
+         (window = FindWindowExA(nullptr, window, "tooltips_class32", nullptr)) != nullptr;) {
+        if (IsWindowVisible(window) && WindowText(window) == text) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 inline std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

@@ -12,6 +12,7 @@
 // After windows.h, which it needs.
 #include <sddl.h>
 
+#include "app/App.h"
 #include "resource.h"
 #include "win32/ProgramLocation.h"
 #include "win32/Unique.h"
@@ -190,6 +191,10 @@ TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
     }
     EXPECT_EQ(inTray, 2);
     EXPECT_TRUE(TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()));
+    // A first run says where the icons are; a click on that notification does nothing.
+    EXPECT_TRUE(WaitUntil([] { return TrayBalloon(std::string(kFirstRunText)) != nullptr; }));
+    TrayMouse(p->Day(), NIN_BALLOONUSERCLICK);
+    ExpectWorking(*p);
 }
 
 TEST_F(FirstRunTest, IconsComeBackWhenTheTaskbarIsCreatedAgain) {
@@ -511,6 +516,9 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
     Sleep(1200);  // another interval, without a second opening
     EXPECT_EQ(MarkerRecords(launch).size(), 1u);
+    // A later run says nothing of where the icons are.
+    EXPECT_FALSE(
+        WaitUntil([] { return TrayBalloon(std::string(kFirstRunText)) != nullptr; }, Ms(1000)));
     Close(program, Closing::CloseBox);
 
     // Keys keep their letters, what the program does not know stays, and the twips are

@@ -47,35 +47,44 @@ int IconWidth(const IconHolder& holder) {
     return bitmap.bmWidth;
 }
 
-// Icons are loaded when first asked for, so a DPI change reloads exactly those and
-// leaves the others to load at the new size.
-TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfTheDpi) {
-    // The program's own icon, for its window and its file, beside the 43 of the tray.
-    EXPECT_NE(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 32, 32,
-                         LR_SHARED),
-              nullptr);
+// Icons are loaded when first asked for, so a new scaling of the tray reloads exactly
+// those and leaves the others to load at the new size; the boxes follow the window's.
+TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
     IconHolders holders;
     const TestWindow parent;  // declared last: gone before the icons it shows
-    ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96));
+    ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96, 96));
     const auto day6 = holders.Holder(IconKind::Day, 6)->icon;
     const auto month12 = holders.Holder(IconKind::Month, 12)->icon;
-    EXPECT_EQ(IconWidth(*holders.Holder(IconKind::Day, 6)),
-              GetSystemMetricsForDpi(SM_CXSMICON, 96));
+    EXPECT_TRUE(holders.LoadIconsFor(96).empty()) << "the same size again";
     // The replaced icons go back to the caller, which keeps them until the tray shows
     // the new ones; icons never loaded have nothing to give back.
-    const auto previous = holders.ApplyDpi(192);
+    const auto previous = holders.LoadIconsFor(120);
     ASSERT_EQ(previous.size(), 2u);
     for (const auto old : {day6, month12}) {
         EXPECT_TRUE(std::any_of(previous.begin(), previous.end(), [old](const UniqueIcon& icon) {
             return reinterpret_cast<IconHandle>(icon.get()) == old;
         }));
     }
+    // The small-icon size of each scaling from 100 to 400 per cent.
+    for (const auto& [dpi, size] : {std::pair{96, 16},
+                                    {120, 20},
+                                    {144, 24},
+                                    {168, 28},
+                                    {192, 32},
+                                    {216, 36},
+                                    {240, 40},
+                                    {288, 48},
+                                    {384, 64}}) {
+        EXPECT_EQ(GetSystemMetricsForDpi(SM_CXSMICON, dpi), size);
+        (void)holders.LoadIconsFor(dpi);
+        EXPECT_EQ(IconWidth(*holders.Holder(IconKind::Month, 12)), size) << dpi;
+    }
     std::vector<IconHandle> icons;
     for (const auto& [kind, count] : {std::pair{IconKind::Day, 31}, {IconKind::Month, 12}}) {
         for (int index = 1; index <= count; ++index) {
             const auto holder = holders.Holder(kind, index);
             ASSERT_TRUE(holder && holder->icon != 0) << index;
-            EXPECT_EQ(IconWidth(*holder), GetSystemMetricsForDpi(SM_CXSMICON, 192));
+            EXPECT_EQ(IconWidth(*holder), 64);
             EXPECT_EQ(holders.Holder(kind, index)->icon, holder->icon) << "loaded once";
             icons.push_back(holder->icon);
         }
@@ -85,7 +94,7 @@ TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfTheDpi) {
     std::sort(icons.begin(), icons.end());
     EXPECT_EQ(std::unique(icons.begin(), icons.end()), icons.end()) << "an icon shared";
     EXPECT_NE(holders.Holder(IconKind::Day, 1)->window, holders.Holder(IconKind::Month, 1)->window);
-    // The holders move with the DPI.
+    holders.Place(192);
     RECT place = testing::Place(reinterpret_cast<HWND>(holders.Holder(IconKind::Day, 2)->window));
     MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&place), 2);
     EXPECT_EQ(place.left, MulDiv(6750 + 375, 192, 1440));

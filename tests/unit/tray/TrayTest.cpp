@@ -23,7 +23,7 @@ class TrayTest : public ::testing::Test {
         form.Timer1.onTick = [this] { autoHide.OnTimer1Tick(); };
     }
     void RefreshOn(CivilDate date) {
-        fake.today = date;
+        fake.SetClock(date);
         refresh.RefreshDate();
     }
     void Tick() {
@@ -36,7 +36,7 @@ class TrayTest : public ::testing::Test {
     Form form;
     SharedVariables vars;
     SysTray tray{fake.platform, vars};
-    DateRefresh refresh{fake.platform, vars, tray, form.Check2};
+    DateRefresh refresh{fake.platform, vars, tray, form.Check2, form.NewDayTimer};
     TrayMouse mouse{fake, fake.clipboard, fake, form, vars};
     AutoHide autoHide{fake, form, vars, tray};
 };
@@ -56,8 +56,8 @@ TEST_F(TrayTest, AddFillsTheRecordDeleteOnlyItsIdentity) {
     tray.AddTrayIcon(2, 12);
     EXPECT_EQ(fake.Calls(), "add 131 add 212|");
     const NotifyRecord& added = tray.NotifyData();
-    EXPECT_EQ(std::tuple(added.cbSize, added.uID, added.uFlags, added.uCallbackMessage),
-              std::tuple(88u, 1u, 7u, 512u));
+    EXPECT_EQ(std::tuple(added.uID, added.uFlags, added.uCallbackMessage),
+              std::tuple(1u, 7u, 512u));
     EXPECT_EQ(added.hIcon, MonthWindow(12) + 1000);
     EXPECT_STREQ(added.szTip.data(), "Today is: long 06/12/2026");
 
@@ -72,6 +72,25 @@ TEST_F(TrayTest, AddFillsTheRecordDeleteOnlyItsIdentity) {
     EXPECT_EQ(fake.Calls(), message + " " + message + " " + message + "|");
     EXPECT_EQ(std::pair(vars.CurDay, vars.CurMonth),
               (std::pair<std::int16_t, std::int16_t>(31, 12)));
+}
+
+// A notification names the icon and nothing else of it, in a record of its own; texts
+// too long for their fields are cut.
+TEST_F(TrayTest, ANotificationChangesNothingElseOfTheIcon) {
+    tray.AddTrayIcon(1, 6);
+    const NotifyRecord added = tray.NotifyData();
+    EXPECT_FALSE(tray.ShowNotification(IconKind::Day, 0, "Title", "no such icon"));
+    EXPECT_FALSE(tray.ShowNotification(IconKind::Day, 7, "Title", "not in the tray"));
+    EXPECT_TRUE(
+        tray.ShowNotification(IconKind::Day, 6, std::string(70, 't'), std::string(300, 'x')));
+    EXPECT_EQ(fake.Calls(), "add 106 notify 107 notify 106|");
+    const NotifyRecord& shown = fake.lastRecord;
+    EXPECT_EQ(std::tuple(shown.hWnd, shown.uID, shown.uFlags, shown.dwInfoFlags, shown.hIcon,
+                         shown.uCallbackMessage, shown.szTip[0]),
+              std::tuple(DayWindow(6), 1u, 0x10u, 1u, IconHandle{0}, 0u, '\0'));
+    EXPECT_EQ(std::string(shown.szInfoTitle.data()), std::string(63, 't'));
+    EXPECT_EQ(std::string(shown.szInfo.data()), std::string(255, 'x'));
+    EXPECT_EQ(tray.NotifyData(), added);
 }
 
 TEST_F(TrayTest, RefreshReplacesTheIconsWhenTheDateChanges) {
@@ -109,7 +128,6 @@ TEST_F(TrayTest, ShowMonthIconAndTheTaskbar) {
     // Before any month is known, unchecking names no icon.
     form.Check2.SetValue(CheckBox::kUnchecked);
     form.Check2.SetValue(CheckBox::kChecked);
-    refresh.AddShownIconsAgain();
     refresh.ReplaceShownIcons();
     EXPECT_EQ(fake.Calls(), "message No icon specified|");
     RefreshOn({2026, 12, 6});
@@ -118,19 +136,56 @@ TEST_F(TrayTest, ShowMonthIconAndTheTaskbar) {
         form.Check2.SetValue(state);
         EXPECT_EQ(fake.shown.count(MonthWindow(12)) > 0, shown) << state;
     }
-    // Explorer restarted: the icons come back as the refresh left them, the month icon
-    // at every state but unchecked.
+    // A new taskbar, scaling or regional format: the icons are deleted and added as the
+    // refresh left them, the month icon at every state but unchecked.
     form.Check2.onClick = nullptr;
     fake.Calls();
     for (const auto& [state, shown] : {std::pair{0, false}, {1, true}, {2, true}}) {
         form.Check2.SetValue(state);
-        refresh.AddShownIconsAgain();
-        EXPECT_EQ(fake.Calls(), shown ? "add 106 add 212|" : "add 106|") << state;
+        refresh.ReplaceShownIcons();
+        EXPECT_EQ(fake.Calls(),
+                  std::string("delete 106 delete 212 add 106") + (shown ? " add 212|" : "|"))
+            << state;
+    }
+}
+
+// Every refresh arms the wake-up anew for the first moment of the next local day, here in
+// Central Europe (UTC+1, +2 in summer) and in a zone that skips midnight itself.
+TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
+    constexpr std::int64_t kSecond = 1000, kHour = 3600 * kSecond;
+    const auto utc = [](CivilDate date, std::int64_t hour) {
+        return fakes::FakePlatform::DaysFrom(date) * fakes::FakePlatform::kDay + hour * kHour;
+    };
+    fake.offsets[utc({2027, 3, 28}, 1)] = 120;
+    fake.offsets[utc({2027, 10, 31}, 1)] = 60;
+    fake.offsets[utc({2027, 11, 6}, 23)] = 120;  // local 00:00 becomes 01:00
+    int armed = 0;
+    form.NewDayTimer.onShow = [&armed] { ++armed; };
+    const struct {
+        CivilDate date;
+        std::int64_t at, wakeUp;
+    } cases[] = {
+        {{2026, 12, 6}, 10 * kHour, 14 * kHour},
+        {{2026, 12, 6}, 24 * kHour - kSecond, kSecond},            // the same day, the clock set on
+        {{2026, 12, 6}, 24 * kHour - kSecond, kSecond},            // and again at the same moment
+        {{2026, 12, 6}, 8 * kHour, 16 * kHour},                    // set back
+        {{2027, 3, 28}, 30 * kSecond, 23 * kHour - 30 * kSecond},  // to summer time at 02:00
+        {{2027, 10, 31}, 30 * kSecond, 25 * kHour - 30 * kSecond},  // and back at 03:00
+        {{2027, 11, 6}, 23 * kHour + 1800 * kSecond, 1800 * kSecond},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.date.month) + "/" + std::to_string(c.at));
+        const int armedBefore = armed;
+        fake.SetClock(c.date, c.at);
+        refresh.RefreshDate();
+        EXPECT_TRUE(form.NewDayTimer.Running() && armed == armedBefore + 1);
+        EXPECT_EQ(form.NewDayTimer.Interval(), c.wakeUp);
     }
 }
 
 TEST_F(TrayTest, MouseCopiesBringsUpTheWindowAndOpensTheMenu) {
-    for (const int message : {512, 513, 517, 518, 519}) {
+    // Other mouse messages, and a balloon shown or clicked, do nothing.
+    for (const int message : {512, 513, 517, 518, 519, 1026, 1029}) {
         mouse.OnMouse(message);
     }
     EXPECT_EQ(fake.Calls(), "|");
