@@ -1,8 +1,11 @@
 #include "icongen/IcoEncoder.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "icongen/Palette.h"
+#include "icongen/PngEncoder.h"
 
 namespace datrelle::icongen {
 namespace {
@@ -12,6 +15,15 @@ constexpr std::size_t kEntrySize = 16;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::size_t kPaletteSize = kPalette.size() * 4;
 constexpr int kBitsPerPixel = 4;
+constexpr int kLargestSide = 256;  // written as 0 in the directory's one-byte fields
+
+// The sizes icons have always held stay bitmaps, which every icon reader knows, byte for byte as
+// before; every other size is PNG, a tenth of a bitmap's bytes for these flat pictures.
+constexpr int kBitmapSizes[] = {16, 20, 24, 32};
+
+bool StoredAsPng(const IndexedImage& image) {
+    return std::ranges::find(kBitmapSizes, image.Width()) == std::end(kBitmapSizes);
+}
 
 class LittleEndianWriter {
   public:
@@ -36,15 +48,10 @@ std::size_t RowBytes(int width, int bitsPerPixel) {
     return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32 * 4;
 }
 
-std::size_t ImageBytes(const IndexedImage& image) {
-    const auto height = static_cast<std::size_t>(image.Height());
-    return kInfoHeaderSize + kPaletteSize + RowBytes(image.Width(), kBitsPerPixel) * height +
-           RowBytes(image.Width(), 1) * height;
-}
-
 void Validate(const IndexedImage& image) {
-    if (image.Width() < 1 || image.Height() < 1 || image.Width() > 255 || image.Height() > 255) {
-        throw std::invalid_argument("icon images must be 1 to 255 pixels on a side");
+    if (image.Width() < 1 || image.Height() < 1 || image.Width() > kLargestSide ||
+        image.Height() > kLargestSide) {
+        throw std::invalid_argument("icon images must be 1 to 256 pixels on a side");
     }
     for (int y = 0; y < image.Height(); ++y) {
         for (int x = 0; x < image.Width(); ++x) {
@@ -55,7 +62,8 @@ void Validate(const IndexedImage& image) {
     }
 }
 
-void WriteImage(std::vector<std::uint8_t>& out, const IndexedImage& image) {
+std::vector<std::uint8_t> EncodeBitmap(const IndexedImage& image) {
+    std::vector<std::uint8_t> out;
     LittleEndianWriter writer(out);
     const auto width = static_cast<std::uint32_t>(image.Width());
     const auto height = static_cast<std::uint32_t>(image.Height());
@@ -93,6 +101,7 @@ void WriteImage(std::vector<std::uint8_t>& out, const IndexedImage& image) {
     }
     // An all-zero AND mask: every pixel opaque.
     out.insert(out.end(), andRow * height, 0);
+    return out;
 }
 
 }  // namespace
@@ -105,27 +114,32 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<IndexedImage>& images) {
         Validate(image);
     }
 
+    std::vector<std::vector<std::uint8_t>> encoded;
+    for (const IndexedImage& image : images) {
+        encoded.push_back(StoredAsPng(image) ? EncodePng(image) : EncodeBitmap(image));
+    }
+
     std::vector<std::uint8_t> out;
     LittleEndianWriter writer(out);
     writer.U16(0);  // reserved
     writer.U16(1);  // icon, not cursor
     writer.U16(static_cast<std::uint32_t>(images.size()));
 
+    // A PNG entry says what its bitmap would: the size, 16 colours, one plane and 4 bits.
     std::size_t offset = kDirectorySize + kEntrySize * images.size();
-    for (const IndexedImage& image : images) {
-        const std::size_t bytes = ImageBytes(image);
-        writer.U8(static_cast<std::uint32_t>(image.Width()));
-        writer.U8(static_cast<std::uint32_t>(image.Height()));
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        writer.U8(static_cast<std::uint32_t>(images[i].Width() % kLargestSide));
+        writer.U8(static_cast<std::uint32_t>(images[i].Height() % kLargestSide));
         writer.U8(static_cast<std::uint32_t>(kPalette.size()));
         writer.U8(0);   // reserved
         writer.U16(1);  // planes
         writer.U16(kBitsPerPixel);
-        writer.U32(static_cast<std::uint32_t>(bytes));
+        writer.U32(static_cast<std::uint32_t>(encoded[i].size()));
         writer.U32(static_cast<std::uint32_t>(offset));
-        offset += bytes;
+        offset += encoded[i].size();
     }
-    for (const IndexedImage& image : images) {
-        WriteImage(out, image);
+    for (const auto& bytes : encoded) {
+        out.insert(out.end(), bytes.begin(), bytes.end());
     }
     return out;
 }

@@ -7,9 +7,10 @@
 
 namespace datrelle::icongen {
 
-// Serialises `images` as one .ico file: classic 4-bit BMP entries with kPalette, fully opaque
-// (empty AND mask), in the given order. Throws std::invalid_argument for images larger than 255
-// pixels or with pixels outside the palette.
+// Serialises `images` as one .ico file, in the given order, all with kPalette and fully opaque:
+// images 16, 20, 24 and 32 pixels wide as classic 4-bit BMP entries (empty AND mask), the others
+// as 4-bit PNG entries. Throws std::invalid_argument for images larger than 256 pixels or with
+// pixels outside the palette.
 std::vector<std::uint8_t> EncodeIco(const std::vector<IndexedImage>& images);
 
 }  // namespace datrelle::icongen

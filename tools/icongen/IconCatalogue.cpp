@@ -1,5 +1,7 @@
 #include "icongen/IconCatalogue.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -13,10 +15,22 @@ namespace {
 
 constexpr int kDaysInLongestMonth = 31;
 
-// The names on the 32-pixel window icon use the three-pixel capitals of the 16-pixel month icons,
-// drawn taller: eight letters with one-pixel gaps only just fit across 32 pixels.
-constexpr Metrics kAppNameMetrics = {1, 1, 2, 3, 1};
-constexpr int kAppLineGap = 4;
+// The names on the window icon from 32 pixels up. At 32 they are the three-pixel capitals of the
+// 16-pixel month icons, drawn taller: eight letters with one-pixel gaps only just fit across. The
+// larger sizes keep that shape, with strokes as bold as eight letters across allow while their
+// counters stay open.
+struct AppNameLayout {
+    int iconSize;
+    Metrics metrics;
+    int lineGap;  // between the two names
+};
+
+constexpr AppNameLayout kAppNameLayouts[] = {
+    {32, {1, 1, 2, 3, 1}, 4},
+    {48, {2, 1, 3, 4, 1}, 6},
+    {64, {2, 2, 5, 6, 2}, 8},
+    {256, {10, 6, 18, 20, 5}, 24},
+};
 
 std::string NumberedName(std::string_view prefix, int number) {
     return std::string(prefix) + (number < 10 ? "0" : "") + std::to_string(number) + ".ico";
@@ -30,29 +44,31 @@ IconFile TrayIcon(std::string name, const std::string& text, Metrics (*metricsFo
     return icon;
 }
 
-IndexedImage AppImage32() {
-    const InkMask product = RenderText("DATRELLE", kAppNameMetrics);
-    const InkMask brand = RenderText("TAVRIN", kAppNameMetrics);
-    constexpr int kSize = 32;
-    const int blockHeight = product.Height() + kAppLineGap + brand.Height();
-    const int top = (kSize - blockHeight) / 2;
-    IndexedImage image(kSize, kSize, kYellow);
-    Paint(image, product, (kSize - product.Width()) / 2, top, kBlack);
-    Paint(image, brand, (kSize - brand.Width()) / 2, top + product.Height() + kAppLineGap, kRed);
+IndexedImage AppNames(int size) {
+    const auto layout = std::ranges::find(kAppNameLayouts, size, &AppNameLayout::iconSize);
+    if (layout == std::end(kAppNameLayouts)) {
+        throw std::invalid_argument("no name layout for size " + std::to_string(size));
+    }
+    const InkMask product = RenderText("DATRELLE", layout->metrics);
+    const InkMask brand = RenderText("TAVRIN", layout->metrics);
+    const int blockHeight = product.Height() + layout->lineGap + brand.Height();
+    const int top = (size - blockHeight) / 2;
+    IndexedImage image(size, size, kYellow);
+    Paint(image, product, (size - product.Width()) / 2, top, kBlack);
+    Paint(image, brand, (size - brand.Width()) / 2, top + product.Height() + layout->lineGap, kRed);
     return image;
 }
 
-// Eight letters cannot be read at 16 pixels, so the caption gets the initials of both names in the
-// bold tray digit style.
-IndexedImage AppImage16() {
-    constexpr int kSize = 16;
-    const Metrics metrics = DigitMetrics(kSize);
+// Eight letters cannot be read below 32 pixels, so the small sizes get the initials of both names
+// in the bold tray digit style.
+IndexedImage AppMonogram(int size) {
+    const Metrics metrics = DigitMetrics(size);
     const InkMask product = RenderText("D", metrics);
     const InkMask brand = RenderText("T", metrics);
     const int width = product.Width() + metrics.spacing + brand.Width();
-    const int left = (kSize - width) / 2;
-    const int top = (kSize - product.Height()) / 2;
-    IndexedImage image(kSize, kSize, kYellow);
+    const int left = (size - width) / 2;
+    const int top = (size - product.Height()) / 2;
+    IndexedImage image(size, size, kYellow);
     Paint(image, product, left, top, kBlack);
     Paint(image, brand, left + product.Width() + metrics.spacing, top, kRed);
     return image;
@@ -85,7 +101,11 @@ std::vector<IconFile> BuildTrayIcons() {
 }
 
 IconFile BuildAppIcon() {
-    return {"app.ico", {AppImage16(), AppImage32()}};
+    IconFile icon{"app.ico", {}};
+    for (const int size : kAppSizes) {
+        icon.images.push_back(size < 32 ? AppMonogram(size) : AppNames(size));
+    }
+    return icon;
 }
 
 std::vector<IconFile> BuildAllIcons() {

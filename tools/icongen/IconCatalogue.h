@@ -11,8 +11,14 @@
 
 namespace datrelle::icongen {
 
-// The tray picks the image nearest its size at the monitor's DPI: 100, 125, 150 and 200 per cent.
-inline constexpr std::array<int, 4> kTraySizes = {16, 20, 24, 32};
+// The tray asks for the small-icon size of the taskbar's scaling: 100, 125, 150, 175, 200, 225,
+// 250, 300 and 400 per cent. An image of exactly that size keeps the digits sharp; any other is
+// scaled and blurs.
+inline constexpr std::array<int, 9> kTraySizes = {16, 20, 24, 28, 32, 36, 40, 48, 64};
+
+// The window icon: the title bar and taskbar sizes up to 200 per cent, the large-icon and
+// jumbo sizes of Explorer.
+inline constexpr std::array<int, 7> kAppSizes = {16, 20, 24, 32, 48, 64, 256};
 
 inline constexpr std::array<std::string_view, 12> kMonthAbbreviations = {
     "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
@@ -30,7 +36,7 @@ IndexedImage CentredText(std::string_view text, const Metrics& metrics, int size
 // day01.ico ... day31.ico, then month01.ico ... month12.ico.
 std::vector<IconFile> BuildTrayIcons();
 
-// The window icon: the product and brand names at 32 pixels, a monogram at 16.
+// The window icon at kAppSizes: a monogram up to 24 pixels, the product and brand names from 32.
 IconFile BuildAppIcon();
 
 // Everything under resources/icons, in a fixed order.

@@ -12,7 +12,7 @@ struct Metrics {
     int spacing;    // between neighbouring glyphs
 };
 
-// For the tray icon sizes only (16, 20, 24, 32); throws std::invalid_argument otherwise.
+// For the tray icon sizes only (kTraySizes); throws std::invalid_argument otherwise.
 Metrics DigitMetrics(int iconSize);
 Metrics LetterMetrics(int iconSize);
 

@@ -10,23 +10,26 @@
 namespace datrelle::icongen {
 namespace {
 
-constexpr int kScale = 8;
+// Pixels are enlarged up to eight times, less where that would make a cell wider than this.
+constexpr int kLargestCell = 512;
+constexpr int kMaxScale = 8;
 constexpr int kBorder = 8;
 constexpr int kColumns = 8;
 constexpr Rgb kSheetBackground = {0x60, 0x60, 0x60};
 
 class Sheet {
   public:
-    Sheet(int width, int height)
-        : width_(width),
+    Sheet(int width, int height, int scale)
+        : scale_(scale),
+          width_(width),
           height_(height),
           pixels_(static_cast<std::size_t>(width * height), kSheetBackground) {}
 
     void Place(const IndexedImage& image, int left, int top) {
-        for (int y = 0; y < image.Height() * kScale; ++y) {
-            for (int x = 0; x < image.Width() * kScale; ++x) {
+        for (int y = 0; y < image.Height() * scale_; ++y) {
+            for (int x = 0; x < image.Width() * scale_; ++x) {
                 pixels_[static_cast<std::size_t>((top + y) * width_ + left + x)] =
-                    kPalette[image.At(x / kScale, y / kScale)];
+                    kPalette[image.At(x / scale_, y / scale_)];
             }
         }
     }
@@ -45,6 +48,7 @@ class Sheet {
     }
 
   private:
+    int scale_;
     int width_;
     int height_;
     std::vector<Rgb> pixels_;
@@ -55,11 +59,12 @@ void SaveSheet(const std::filesystem::path& path, const std::vector<const Indexe
     for (const IndexedImage* image : images) {
         cell = std::max({cell, image->Width(), image->Height()});
     }
-    const int pitch = cell * kScale + kBorder;
+    const int scale = std::clamp(kLargestCell / std::max(cell, 1), 1, kMaxScale);
+    const int pitch = cell * scale + kBorder;
     const int count = static_cast<int>(images.size());
     const int columns = std::min(count, kColumns);
     const int rows = (count + kColumns - 1) / kColumns;
-    Sheet sheet(kBorder + columns * pitch, kBorder + rows * pitch);
+    Sheet sheet(kBorder + columns * pitch, kBorder + rows * pitch, scale);
     for (int i = 0; i < count; ++i) {
         sheet.Place(*images[static_cast<std::size_t>(i)], kBorder + i % kColumns * pitch,
                     kBorder + i / kColumns * pitch);
