@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "launch/ModParse.h"
+
 namespace datrelle::win32 {
 namespace {
 
@@ -47,14 +49,7 @@ std::string StartingFolder(std::string_view initDir) {
     if (folder.empty() || IsFolder(folder)) {
         return folder;
     }
-    const std::size_t slash = folder.find_last_of("\\/");
-    if (slash == std::string::npos) {
-        return {};
-    }
-    // "C:\notes.txt" lives in "C:\", not in the drive's current folder "C:".
-    const bool driveRoot = slash == 2 && folder[1] == ':';
-    folder.resize(driveRoot ? slash + 1 : slash);
-    return folder;
+    return SplitPath(folder).folder;
 }
 
 std::string Win32FileDialog::ShowOpen(const FileDialogRequest& request) {
