@@ -20,7 +20,8 @@ class AutoStartChooser {
     AutoStartChooser(CommonDialog& dialog, Form& form, SharedVariables& vars)
         : dialog_(dialog), form_(form), vars_(vars) {}
 
-    // Command9's click; the menu item presses the button.
+    // Command9's click, and the tray menu item's: the item runs it also while the button
+    // is disabled (see App::WireHandlers).
     void OnCommand9Click();
 
   private:
