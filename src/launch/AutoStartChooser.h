@@ -12,7 +12,7 @@
 namespace datrelle {
 
 inline constexpr std::string_view kAutoAppFilter =
-    "Progran Files|*.exe|Document Files|*.htm;*.doc;*.xls;*.pdf|Media Files|*.avi;*.wmv;*.mp3;"
+    "Program Files|*.exe|Document Files|*.htm;*.doc;*.xls;*.pdf|Media Files|*.avi;*.wmv;*.mp3;"
     "*.wav;*.mpg|All Files|*.*";
 
 class AutoStartChooser {
