@@ -13,6 +13,7 @@
 
 #include "launch/InstallerRunValues.h"
 #include "launch/ModParse.h"
+#include "win32/Abandoned.h"
 #include "win32/BrowserEmulation.h"
 #include "win32/Win32Registry.h"
 
@@ -46,6 +47,7 @@ extern "C" __declspec(dllexport) UINT __stdcall ForgetRegistryValues(MSIHANDLE i
         }
     } catch (...) {
         // Out of memory: the values stay, which is harmless.
+        datrelle::win32::TraceAbandoned("the installer action ForgetRegistryValues");
     }
     return ERROR_SUCCESS;
 }
@@ -65,6 +67,7 @@ extern "C" __declspec(dllexport) UINT __stdcall RememberRunValues(MSIHANDLE inst
         }
     } catch (...) {
         // Out of memory: nothing is restored.
+        datrelle::win32::TraceAbandoned("the installer action RememberRunValues");
     }
     return ERROR_SUCCESS;
 }
@@ -79,6 +82,7 @@ extern "C" __declspec(dllexport) UINT __stdcall RestoreRunValues(MSIHANDLE insta
         }
     } catch (...) {
         // Out of memory: the program writes its value again at its next start.
+        datrelle::win32::TraceAbandoned("the installer action RestoreRunValues");
     }
     return ERROR_SUCCESS;
 }
