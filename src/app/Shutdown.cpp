@@ -1,5 +1,6 @@
-// The window's unload handler and the two commands beside it: "Save Changes" and the
-// tray menu's "Settings".
+// The window's unload handler, which takes the tray icons away and writes the settings
+// file, and "Save Changes", which writes the notes file. (The tray menu's "Settings"
+// shows the window again; it is wired in App.cpp.)
 
 #include "app/App.h"
 #include "settings/IniFile.h"

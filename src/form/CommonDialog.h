@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/FileDialog.h"
 
@@ -26,5 +27,10 @@ class CommonDialog {
   private:
     FileDialog& dialog_;
 };
+
+// The filter in the Windows dialog's own form: "A|*.a|B|*.b" becomes
+// "A\0*.a\0B\0*.b\0\0". A description without patterns at the end is dropped; "" stays
+// "" (no filter).
+std::string WindowsFilter(std::string_view filter);
 
 }  // namespace datrelle

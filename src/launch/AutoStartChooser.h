@@ -12,7 +12,7 @@
 namespace datrelle {
 
 inline constexpr std::string_view kAutoAppFilter =
-    "Progran Files|*.exe|Document Files|*.htm;*.doc;*.xls;*.pdf|Media Files|*.avi;*.wmv;*.mp3;"
+    "Program Files|*.exe|Document Files|*.htm;*.doc;*.xls;*.pdf|Media Files|*.avi;*.wmv;*.mp3;"
     "*.wav;*.mpg|All Files|*.*";
 
 class AutoStartChooser {
@@ -20,7 +20,8 @@ class AutoStartChooser {
     AutoStartChooser(CommonDialog& dialog, Form& form, SharedVariables& vars)
         : dialog_(dialog), form_(form), vars_(vars) {}
 
-    // Command9's click; the menu item presses the button.
+    // Command9's click, and the tray menu item's: the item runs it also while the button
+    // is disabled (see App::WireHandlers).
     void OnCommand9Click();
 
   private:

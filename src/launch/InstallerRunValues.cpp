@@ -4,23 +4,11 @@
 #include <array>
 #include <utility>
 
+#include "launch/ModParse.h"
 #include "launch/RegStuff.h"
 
 namespace datrelle {
 namespace {
-
-struct SplitPath {
-    std::string_view folder;
-    std::string_view exeName;
-};
-
-SplitPath Split(std::string_view programPath) {
-    const auto slash = programPath.find_last_of('\\');
-    if (slash == std::string_view::npos) {
-        return {{}, programPath};
-    }
-    return {programPath.substr(0, slash), programPath.substr(slash + 1)};
-}
 
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -57,7 +45,7 @@ bool RunValueNames(std::string_view data, std::string_view programPath) {
 }
 
 RunValuePlaces FindRunValues(Registry& registry, std::string_view programPath) {
-    const std::string_view exeName = Split(programPath).exeName;
+    const std::string exeName = SplitPath(programPath).fileName;
     RunValuePlaces places;
     for (const auto& [root, place] : kPlaces) {
         if (const auto key = registry.OpenKey(root, kRunSubKey, kRunKeyAccess)) {
@@ -69,7 +57,7 @@ RunValuePlaces FindRunValues(Registry& registry, std::string_view programPath) {
 
 void ForgetRunValues(Registry& registry, std::string_view programPath) {
     const RunValuePlaces places = FindRunValues(registry, programPath);
-    const std::string_view exeName = Split(programPath).exeName;
+    const std::string exeName = SplitPath(programPath).fileName;
     for (const auto& [root, place] : kPlaces) {
         if (places.*place) {
             DeleteRegValue(registry, root, kRunSubKey, exeName);
@@ -78,16 +66,16 @@ void ForgetRunValues(Registry& registry, std::string_view programPath) {
 }
 
 void RestoreRunValues(Registry& registry, std::string_view programPath, RunValuePlaces places) {
-    const SplitPath split = Split(programPath);
+    const PathParts split = SplitPath(programPath);
     for (const auto& [root, place] : kPlaces) {
         const auto key =
             places.*place ? registry.OpenKey(root, kRunSubKey, kRunKeyAccess) : nullptr;
         // Only a value that is gone is written again; whatever stands there now stays.
         // Nothing to be done when it cannot be written: the next start of the program
         // writes it again while "Auto-Start with Windows" is checked.
-        if (key && !key->QueryValue(split.exeName)) {
-            (void)SetRegValue(*key, split.exeName, kRegSz,
-                              RunValueData(split.folder, split.exeName));
+        if (key && !key->QueryValue(split.fileName)) {
+            (void)SetRegValue(*key, split.fileName, kRegSz,
+                              RunValueData(split.folder, split.fileName));
         }
     }
 }

@@ -18,4 +18,14 @@ std::string FolderPart(std::string_view path) {
     return std::string(path.substr(0, path.size() - GetFileName(path).size()));
 }
 
+PathParts SplitPath(std::string_view path) {
+    const auto slash = path.find_last_of("\\/");
+    if (slash == std::string_view::npos) {
+        return {{}, std::string(path)};
+    }
+    const bool root = slash == 0 || (slash == 2 && path[1] == ':');
+    return {std::string(path.substr(0, root ? slash + 1 : slash)),
+            std::string(path.substr(slash + 1))};
+}
+
 }  // namespace datrelle

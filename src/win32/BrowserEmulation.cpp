@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "launch/ModParse.h"
 #include "win32/Unique.h"
 
 namespace datrelle::win32 {
@@ -27,8 +28,7 @@ std::string ExecutableFileName() {
         }
         path.resize(path.size() * 2);  // a long path was cut: try again with more room
     }
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return SplitPath(path).fileName;
 }
 
 }  // namespace

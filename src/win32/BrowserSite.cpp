@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "win32/Abandoned.h"
 #include "win32/AnsiText.h"
 
 namespace datrelle::win32 {
@@ -269,6 +270,7 @@ void BrowserSite::OnTitleChange(const DISPPARAMS& params) noexcept {
         handler(title);
     } catch (...) {
         // A failed handler abandons only this notification; the browser goes on.
+        TraceAbandoned("the browser's title change");
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "win32/Abandoned.h"
+
 namespace datrelle::win32 {
 namespace {
 
@@ -60,6 +62,7 @@ void DoubleClickWatch::OnDoubleClick(HWND window) noexcept {
         }
     } catch (...) {
         // A failed handler abandons only this double click.
+        TraceAbandoned("a double click");
     }
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 
 #include "launch/InstallerRunValues.h"
+#include "launch/ModParse.h"
+#include "win32/Abandoned.h"
 #include "win32/BrowserEmulation.h"
 #include "win32/Win32Registry.h"
 
@@ -32,10 +34,6 @@ std::string Property(MSIHANDLE install, const char* name) {
     return value;
 }
 
-std::string FileName(const std::string& path) {
-    return path.substr(path.find_last_of('\\') + 1);
-}
-
 }  // namespace
 
 // Uninstall (not an upgrade), deferred; its data is the installed program's path.
@@ -45,10 +43,11 @@ extern "C" __declspec(dllexport) UINT __stdcall ForgetRegistryValues(MSIHANDLE i
         if (!program.empty()) {
             datrelle::win32::Win32Registry registry;
             datrelle::ForgetRunValues(registry, program);
-            (void)datrelle::win32::ForgetBrowserEmulation(FileName(program));
+            (void)datrelle::win32::ForgetBrowserEmulation(datrelle::SplitPath(program).fileName);
         }
     } catch (...) {
         // Out of memory: the values stay, which is harmless.
+        datrelle::win32::TraceAbandoned("the installer action ForgetRegistryValues");
     }
     return ERROR_SUCCESS;
 }
@@ -68,6 +67,7 @@ extern "C" __declspec(dllexport) UINT __stdcall RememberRunValues(MSIHANDLE inst
         }
     } catch (...) {
         // Out of memory: nothing is restored.
+        datrelle::win32::TraceAbandoned("the installer action RememberRunValues");
     }
     return ERROR_SUCCESS;
 }
@@ -82,6 +82,7 @@ extern "C" __declspec(dllexport) UINT __stdcall RestoreRunValues(MSIHANDLE insta
         }
     } catch (...) {
         // Out of memory: the program writes its value again at its next start.
+        datrelle::win32::TraceAbandoned("the installer action RestoreRunValues");
     }
     return ERROR_SUCCESS;
 }

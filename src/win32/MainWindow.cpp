@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "resource.h"
+#include "win32/Abandoned.h"
 #include "win32/BrowserEmulation.h"
 #include "win32/BrowserHost.h"
 #include "win32/Dpi.h"
@@ -87,6 +88,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         // A handler that fails (out of memory, say) abandons only that event; the
         // program goes on with the next one. A window whose creation failed half-way
         // is not made at all.
+        TraceAbandoned("a window message", message);
         return message == WM_CREATE ? -1 : 0;
     }
 }

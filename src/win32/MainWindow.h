@@ -25,7 +25,10 @@
 #include "win32/Win32Window.h"
 
 // Form1: the program's one window. One window procedure finds this object and hands
-// each message to a small handler, which only calls the portable logic.
+// each message to a small handler. The handlers leave what the program decides to the
+// portable logic and carry out the Win32 work themselves: making the late controls
+// (with OLE and the browser control), following DPI changes, colouring the title, and
+// binding the views to the controls.
 
 namespace datrelle::win32 {
 

@@ -1,6 +1,9 @@
 #include "win32/ProgramLocation.h"
 
 #include <string>
+#include <utility>
+
+#include "launch/ModParse.h"
 
 namespace datrelle::win32 {
 
@@ -18,17 +21,12 @@ std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance) {
         }
         path.resize(path.size() * 2);  // cut off: try a larger buffer
     }
-    const std::size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos) {
+    PathParts parts = SplitPath(path);
+    if (parts.folder.empty()) {
         return std::nullopt;
     }
-    ProgramFile file;
-    // A drive root keeps its backslash ("C:\"), as the system reports such a folder.
-    file.folder = path.substr(0, slash == 2 && path[1] == ':' ? slash + 1 : slash);
-    const std::string name = path.substr(slash + 1);
-    const std::size_t dot = name.find_last_of('.');
-    file.baseName = dot == std::string::npos ? name : name.substr(0, dot);
-    return file;
+    const std::size_t dot = parts.fileName.find_last_of('.');
+    return ProgramFile{std::move(parts.folder), parts.fileName.substr(0, dot)};
 }
 
 SingleInstance::SingleInstance() {

@@ -17,8 +17,8 @@ std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance);
 // copy per logon session, so users of one machine don't block each other.
 inline constexpr const char* kSingleInstanceMutex = "Local\\Tavrin.Datrelle.SingleInstance";
 
-// Whether another copy of the program already runs in this logon session. The
-// returned guard keeps this copy registered while it lives.
+// Whether another copy of the program already runs in this logon session. The object
+// holds the named mutex, so later copies find this one for as long as it lives.
 class SingleInstance {
   public:
     SingleInstance();

@@ -5,6 +5,9 @@
 
 #include <vector>
 
+#include "form/CommonDialog.h"
+#include "launch/ModParse.h"
+
 namespace datrelle::win32 {
 namespace {
 
@@ -18,43 +21,12 @@ bool IsFolder(const std::string& path) {
 
 }  // namespace
 
-std::string WindowsFilter(std::string_view filter) {
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = filter.find('|', start);
-        parts.push_back(filter.substr(start, bar == std::string_view::npos ? bar : bar - start));
-        if (bar == std::string_view::npos) {
-            break;
-        }
-        start = bar + 1;
-    }
-    std::string result;
-    // The dialog reads pairs of description and patterns; a last description without
-    // patterns has no pair and is dropped.
-    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
-        result.append(parts[i]).push_back('\0');
-        result.append(parts[i + 1]).push_back('\0');
-    }
-    if (!result.empty()) {
-        result.push_back('\0');
-    }
-    return result;
-}
-
 std::string StartingFolder(std::string_view initDir) {
     std::string folder(initDir);
     if (folder.empty() || IsFolder(folder)) {
         return folder;
     }
-    const std::size_t slash = folder.find_last_of("\\/");
-    if (slash == std::string::npos) {
-        return {};
-    }
-    // "C:\notes.txt" lives in "C:\", not in the drive's current folder "C:".
-    const bool driveRoot = slash == 2 && folder[1] == ':';
-    folder.resize(driveRoot ? slash + 1 : slash);
-    return folder;
+    return SplitPath(folder).folder;
 }
 
 std::string Win32FileDialog::ShowOpen(const FileDialogRequest& request) {

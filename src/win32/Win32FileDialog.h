@@ -26,10 +26,6 @@ class Win32FileDialog : public FileDialog {
     DWORD filterIndex_ = 0;
 };
 
-// The filter in the dialog's own form: "A|*.a|B|*.b" becomes "A\0*.a\0B\0*.b\0\0". A
-// description without patterns at the end is dropped; "" stays "" (no filter).
-std::string WindowsFilter(std::string_view filter);
-
 // The folder the dialog starts in: initDir itself when it is a folder, otherwise the
 // folder part of it (the notes file given as the starting point, even one that does
 // not exist yet); "" when it has none.

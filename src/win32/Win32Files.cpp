@@ -135,11 +135,33 @@ namespace {
 
 enum class Replacement { Done, Failed, NotThisWay };
 
+enum class Target { Missing, Replaceable, Held };
+
+// Another file can take the target's place only where the target may go: not without
+// the right to delete it, nor while another program holds it without sharing its
+// deletion. Looked at first, as Wine's ReplaceFileA leaves a file of its own beside a
+// target that it cannot move aside.
+Target LookAt(const std::string& target) {
+    const UniqueHandle file{OrNull(
+        CreateFileA(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr))};
+    if (file) {
+        return Target::Replaceable;
+    }
+    return GetLastError() == ERROR_FILE_NOT_FOUND ? Target::Missing : Target::Held;
+}
+
 // The new content goes to a temporary in the target's folder (so the rename never
 // crosses volumes), which then replaces the target: a failure half-way never leaves a
-// truncated file. NotThisWay when the folder takes no new file or the target cannot
-// be replaced by another file, while writing into it may still work.
+// truncated file. ReplaceFileA gives the temporary the target's attributes, access
+// rights and other streams, which a plain rename would drop; what cannot be carried
+// over does not stop the save. NotThisWay when the folder takes no new file or the
+// target cannot be replaced by another file, while writing into it may still work.
 Replacement ReplaceThroughTemporary(const std::string& target, std::string_view content) {
+    const Target state = LookAt(target);
+    if (state == Target::Held) {
+        return Replacement::NotThisWay;
+    }
     static std::atomic<unsigned> counter{0};
     // Declared before the handle, so the handle is closed before the temporary is removed.
     TemporaryFile temporary;
@@ -162,13 +184,30 @@ Replacement ReplaceThroughTemporary(const std::string& target, std::string_view 
     if (!file) {
         return Replacement::Failed;
     }
-    // A write that fails here (a full disk, say) would fail in the target too, after
-    // having emptied it.
+    // A write that fails here (a full disk, say) would fail in the target too, leaving
+    // it half written.
     if (!WriteAll(file.get(), content) || !FlushFileBuffers(file.get())) {
         return Replacement::Failed;
     }
     // Closing cannot lose what the flush has written; its result adds nothing.
     file.reset();
+    if (state == Target::Replaceable) {
+        if (ReplaceFileA(target.c_str(), temporary.path.c_str(), nullptr,
+                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                         nullptr)) {
+            temporary.renamed = true;
+            return Replacement::Done;
+        }
+        // Only where the target was moved aside but the temporary not put in its place
+        // does the plain rename below finish the work; any other refusal has left both
+        // as they were.
+        const DWORD error = GetLastError();
+        if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
+            error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+            return Replacement::NotThisWay;
+        }
+    }
+    // A missing target, or one moved aside: the temporary takes its name.
     if (!MoveFileExA(temporary.path.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return Replacement::NotThisWay;
@@ -177,12 +216,15 @@ Replacement ReplaceThroughTemporary(const std::string& target, std::string_view 
     return Replacement::Done;
 }
 
-// The target itself opened for writing and emptied, as a text editor saves.
+// The target itself written over and cut to the new length, as a text editor saves.
+// OPEN_ALWAYS, not CREATE_ALWAYS: Windows refuses the latter on a hidden or system file
+// unless given the same attributes, and the file keeps its own this way.
 bool WriteInPlace(const std::string& target, std::string_view content) {
     const UniqueHandle file{
-        OrNull(CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+        OrNull(CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr))};
-    return file && WriteAll(file.get(), content) && FlushFileBuffers(file.get());
+    return file && WriteAll(file.get(), content) && SetEndOfFile(file.get()) &&
+           FlushFileBuffers(file.get());
 }
 
 }  // namespace

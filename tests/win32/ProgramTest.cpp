@@ -324,11 +324,14 @@ TEST_F(FirstRunTest, NotesAreChosenInTheDialogAndSavedBackUnlessTheFileIsLocked)
     EXPECT_EQ(WaitForWindow(p->id(), "#32770", kSaveError, Ms(300)), nullptr);
     {
         // Held by one who lets others write: no temporary may take its place, so the
-        // file itself is written, to its new length.
+        // file itself is written, to its new length. Hidden meanwhile, it stays hidden
+        // (Windows refuses to create a hidden file anew with plain attributes).
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
         const auto reader = Hold(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
         ASSERT_TRUE(reader);
         saveAs("short");
         EXPECT_TRUE(WaitUntil([&] { return ReadFile(path) == "short\r\n"; }));
+        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     }
     {
         const auto locked = Hold(path);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "form/CommonDialog.h"
 #include "form/Form.h"
 #include "form/Twips.h"
 
@@ -64,6 +65,17 @@ TEST(ControlsTest, OnlyAChangeShowsAndOnlyANewStateClicks) {
     EXPECT_TRUE(timer.SetInterval(1));
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Running());
+}
+
+// The Windows dialog reads pairs of texts, each ended by a NUL, and one more NUL after
+// the last; a description without patterns is dropped.
+TEST(CommonDialogTest, FilterBarsBecomeNuls) {
+    using namespace std::string_literals;
+    for (const auto& [filter, expected] : {std::pair{"A|*.a|B|*.b;*.c", "A\0*.a\0B\0*.b;*.c\0\0"s},
+                                           {"A|*.a|B", "A\0*.a\0\0"s},
+                                           {"", ""s}}) {
+        EXPECT_EQ(WindowsFilter(filter), expected) << filter;
+    }
 }
 
 TEST(InventoryTest, PlacesAndModels) {

@@ -22,19 +22,23 @@ RegistryValue String(const std::string& text) {
     return {kRegSz, text + std::string(1, '\0')};
 }
 
-// The last character always belongs to the name; the shell opens a file in its folder, or
-// where it chooses when there is none.
-TEST(ModParseTest, FileNameFolderPartAndShellOpen) {
-    for (const auto& [path, fileName, folder] :
-         {std::tuple{"C:\\Tools\\app.exe", "app.exe", "C:\\Tools\\"},
-          {"C:\\Tools\\", "Tools\\", "C:\\"},
-          {"\\\\server\\share\\x y.doc", "x y.doc", "\\\\server\\share\\"},
-          {"app.exe", "app.exe", ""},
-          {"\\", "\\", ""},
-          {"\\a", "a", "\\"},
-          {"", "", ""}}) {
+// The launcher's last character always belongs to the name; SplitPath takes either
+// separator and keeps a root's. The shell opens a file in its folder, or where it
+// chooses when there is none.
+TEST(ModParseTest, PathsSplitTwoWaysAndShellOpen) {
+    for (const auto& [path, fileName, folder, splitFolder, splitName] :
+         {std::tuple{"C:\\Tools\\app.exe", "app.exe", "C:\\Tools\\", "C:\\Tools", "app.exe"},
+          {"C:\\Tools\\", "Tools\\", "C:\\", "C:\\Tools", ""},
+          {"C:\\notes.txt", "notes.txt", "C:\\", "C:\\", "notes.txt"},
+          {"C:/Docs/a.txt", "C:/Docs/a.txt", "", "C:/Docs", "a.txt"},
+          {"\\\\srv\\share\\x y.doc", "x y.doc", "\\\\srv\\share\\", "\\\\srv\\share", "x y.doc"},
+          {"app.exe", "app.exe", "", "", "app.exe"},
+          {"\\", "\\", "", "\\", ""},
+          {"\\a", "a", "\\", "\\", "a"}}) {
         EXPECT_EQ(GetFileName(path), fileName) << path;
         EXPECT_EQ(FolderPart(path), folder) << path;
+        EXPECT_EQ(SplitPath(path).folder, splitFolder) << path;
+        EXPECT_EQ(SplitPath(path).fileName, splitName) << path;
     }
     fakes::FakePlatform fake;
     EXPECT_EQ(ShellOpen(fake, "C:\\Tools\\app.exe", ""), 42);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+#include <optional>
+
+// Where no exception may cross (a window procedure, a COM method, an installer action),
+// one that arrives is caught and the event it came with is abandoned; the program goes
+// on. The line this writes to the debugger's output window is then the only trace of
+// it, and tells a failure in the field from a message never sent.
+
+namespace datrelle::win32 {
+
+// For a catch block at such a boundary: "Datrelle: <what> (<number>) was abandoned:
+// <the exception's text>", the number in hexadecimal where one is given (a window
+// message's, say).
+inline void TraceAbandoned(const char* what, std::optional<unsigned> number = {}) noexcept {
+    const char* reason = "an exception of unknown type";
+    if (std::current_exception()) {
+        try {
+            throw;
+        } catch (const std::exception& error) {
+            reason = error.what();
+        } catch (...) {
+        }
+    }
+    // A fixed buffer: the exception may be the lack of memory itself.
+    char text[512];
+    if (number) {
+        std::snprintf(text, sizeof text, "Datrelle: %s (0x%04X) was abandoned: %s\n", what, *number,
+                      reason);
+    } else {
+        std::snprintf(text, sizeof text, "Datrelle: %s was abandoned: %s\n", what, reason);
+    }
+    OutputDebugStringA(text);
+}
+
+}  // namespace datrelle::win32
