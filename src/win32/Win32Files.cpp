@@ -47,13 +47,14 @@ bool WriteAll(HANDLE file, std::string_view content) {
     return true;
 }
 
-// The temporary beside the target, removed again unless it has become the target.
+// The temporary beside the target, removed again unless it has become the target or
+// must stay.
 struct TemporaryFile {
     std::string path;
-    bool renamed = false;
+    bool kept = false;
 
     ~TemporaryFile() {
-        if (!path.empty() && !renamed) {
+        if (!path.empty() && !kept) {
             // Best effort: a temporary that cannot be removed only takes up space.
             DeleteFileA(path.c_str());
         }
@@ -195,7 +196,7 @@ Replacement ReplaceThroughTemporary(const std::string& target, std::string_view 
         if (ReplaceFileA(target.c_str(), temporary.path.c_str(), nullptr,
                          REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                          nullptr)) {
-            temporary.renamed = true;
+            temporary.kept = true;
             return Replacement::Done;
         }
         // Only where the target was moved aside but the temporary not put in its place
@@ -210,9 +211,12 @@ Replacement ReplaceThroughTemporary(const std::string& target, std::string_view 
     // A missing target, or one moved aside: the temporary takes its name.
     if (!MoveFileExA(temporary.path.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        // Where the target was moved aside, the temporary may now hold the only copy of
+        // the text on disk: it stays, whatever writing the target itself then does.
+        temporary.kept = state == Target::Replaceable;
         return Replacement::NotThisWay;
     }
-    temporary.renamed = true;
+    temporary.kept = true;
     return Replacement::Done;
 }
 
