@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <dlgs.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -19,7 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "launch/RegStuff.h"
 #include "win32/Unique.h"
+#include "win32/WindowClasses.h"
 
 namespace datrelle::testing {
 
@@ -124,6 +127,20 @@ inline HWND TrayBalloon(const std::string& text) {
     return nullptr;
 }
 
+// Answers an Open dialog with this name, typed into its name field (an edit of that
+// number, or the edit inside the combo box of that number), or cancels it when the name
+// is empty; true once the dialog has closed.
+inline bool Choose(HWND dialog, const std::string& name) {
+    for (HWND child : Children(dialog)) {
+        if (!name.empty() && ClassName(child) == "Edit" &&
+            (GetDlgCtrlID(child) == cmb13 || GetDlgCtrlID(GetParent(child)) == cmb13)) {
+            SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+    }
+    PostMessageA(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
+    return WaitUntil([dialog] { return !IsWindow(dialog); });
+}
+
 inline std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -174,7 +191,7 @@ inline std::string IniValue(const std::string& ini, const char* section, const c
     return value;
 }
 
-inline constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunKey = kRunSubKey.data();  // a literal: NUL-terminated
 
 // The data of the value "Datrelle.exe" under this key, with its terminating NUL.
 inline std::optional<std::string> RegistryValue(HKEY root, const char* subKey) {
@@ -275,7 +292,7 @@ class RunningProgram {
     }
     // Launches it and waits until start-up has shown the main window.
     [[nodiscard]] bool Start(Ms timeout = Ms(10000)) {
-        main_ = Launch() ? WaitForWindow(id(), "DatrelleForm", "", timeout) : nullptr;
+        main_ = Launch() ? WaitForWindow(id(), win32::kMainWindowClass, "", timeout) : nullptr;
         return main_ != nullptr;
     }
     std::optional<DWORD> WaitForExit() {
@@ -295,10 +312,11 @@ class RunningProgram {
                WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
     }
 
-    // The main window's child of this class and caption, nullptr when there is none.
-    HWND Child(const char* className, const std::string& caption = "") const {
+    // The main window's child of this class ("" for any) and caption ("" for any),
+    // nullptr when there is none.
+    HWND Child(const std::string& className, const std::string& caption = "") const {
         for (HWND child : Children(main_)) {
-            if (ClassName(child) == className &&
+            if ((className.empty() || ClassName(child) == className) &&
                 (caption.empty() || WindowText(child) == caption)) {
                 return child;
             }
@@ -309,6 +327,12 @@ class RunningProgram {
     // number; today's when none is given.
     HWND Day(int day = 0) const { return Holder(1, day != 0 ? day : Today().wDay); }
     HWND Month(int month = 0) const { return Holder(2, month != 0 ? month : Today().wMonth); }
+    // Posts what opens a modal dialog (a sent message would wait until it closes) and
+    // waits for the dialog; nullptr when none came.
+    HWND OpenDialog(HWND target, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        PostMessageA(target, message, wParam, lParam);
+        return WaitForWindow(id(), "#32770");
+    }
     // Sent with a timeout: a hung program fails the test instead of holding it.
     LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         DWORD_PTR result = 0;
@@ -323,7 +347,7 @@ class RunningProgram {
         return now;
     }
     HWND Holder(int picture, int index) const {
-        return Child("DatrellePictureBox",
+        return Child(win32::kPictureBoxClass,
                      "Picture" + std::to_string(picture) + "(" + std::to_string(index) + ")");
     }
 

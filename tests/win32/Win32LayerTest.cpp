@@ -209,7 +209,7 @@ TEST(BrowserSiteTest, TitleChangeReachesTheHandler) {
 
 // Only a fixed date gives a text beyond the narrow function's own buffer under Wine:
 // near the longest format the system takes, the day's name sixteen times.
-TEST(Win32CalendarTest, AUsersVeryLongFormatGivesTheWholeDate) {
+TEST(Win32CalendarTest, AUsersVeryLongFormatGivesTheWholeDateAndTheClockIsLocal) {
     const auto sixteen = [](const std::string& word) {
         std::string text = word;
         for (int i = 1; i < 16; ++i) {
@@ -228,6 +228,16 @@ TEST(Win32CalendarTest, AUsersVeryLongFormatGivesTheWholeDate) {
     SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, saved);
     EXPECT_GT(text.size(), 128u);
     EXPECT_EQ(text, sixteen(day));
+    // The clock's moment, read as local time, is the system's local time now.
+    const Win32Calendar calendar;
+    const LocalTime now = calendar.LocalTimeAt(calendar.Now());
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    EXPECT_EQ(now.date, (CivilDate{local.wYear, local.wMonth, local.wDay}));
+    EXPECT_NEAR(
+        now.millisecondOfDay,
+        ((local.wHour * 60 + local.wMinute) * 60 + local.wSecond) * 1000 + local.wMilliseconds,
+        1000);
 }
 
 TEST(FileDialogAndProfileTest, AFileStandsForItsFolderAndLongValuesAreCut) {
