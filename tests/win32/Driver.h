@@ -64,21 +64,22 @@ inline std::vector<HWND> Children(HWND parent) {
     return children;
 }
 
-// A top-level window of this class ("#32770" dialog, "#32768" menu) and process, shown,
-// with this text in one of its children ("" for any); nullptr when none came in time.
+// A top-level window of this class ("#32770" dialog, "#32768" menu) and process (0 for
+// any), shown, with this text ("" for any) as its own or in one of its children; nullptr
+// when none came in time.
 inline HWND WaitForWindow(DWORD processId, const char* className, const std::string& text = "",
                           Ms timeout = Ms(10000)) {
     HWND found = nullptr;
+    const auto hasText = [&](HWND window) { return WindowText(window) == text; };
     WaitUntil(
         [&] {
             for (HWND window = nullptr;
                  !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
-                if (owner == processId && IsWindowVisible(window) &&
-                    (text.empty() || std::ranges::any_of(Children(window), [&](HWND child) {
-                         return WindowText(child) == text;
-                     }))) {
+                if ((processId == 0 || owner == processId) && IsWindowVisible(window) &&
+                    (text.empty() || hasText(window) ||
+                     std::ranges::any_of(Children(window), hasText))) {
                     found = window;
                 }
             }
@@ -113,18 +114,6 @@ inline bool NotifyIcon(HWND owner, DWORD message) {
 }
 inline bool TrayHasIcon(HWND owner) {
     return NotifyIcon(owner, NIM_MODIFY);
-}
-
-// The notification shown at a tray icon: under Wine a visible tooltip window of the
-// shell's process that holds its text; nullptr when no such one shows.
-inline HWND TrayBalloon(const std::string& text) {
-    for (HWND window = nullptr;
-         (window = FindWindowExA(nullptr, window, "tooltips_class32", nullptr)) != nullptr;) {
-        if (IsWindowVisible(window) && WindowText(window) == text) {
-            return window;
-        }
-    }
-    return nullptr;
 }
 
 // Answers an Open dialog with this name, typed into its name field (an edit of that

@@ -76,8 +76,9 @@ bool ClickCopies(const RunningProgram& program, const std::string& text) {
     return WaitUntil([&] { return ClipboardText() == text; });
 }
 
+// Under Wine the tray shows a notification as a tooltip window of its own process.
 bool FirstRunNotificationShows(Ms patience = Ms(10000)) {
-    return WaitUntil([] { return TrayBalloon(std::string(kFirstRunText)) != nullptr; }, patience);
+    return WaitForWindow(0, "tooltips_class32", std::string(kFirstRunText), patience) != nullptr;
 }
 
 // A security descriptor from its text form, freed with the result.
@@ -536,15 +537,27 @@ std::string Garbage() {
     return bytes;
 }
 
-// Spoils the program's folder before the start; the handles it returns keep it spoilt
-// while the program runs.
-using Spoil = std::vector<win32::UniqueHandle> (*)(const RunningProgram&);
+// A file put beside the program before it starts, with these attributes: a name ending in
+// "\\" is a folder, one ending in ".exe" a copy of the stand-in program, any other a text
+// file, unless one is there already.
+void PutBeside(const std::string& folder, const std::string& name, DWORD attributes) {
+    const std::string path = folder + "\\" + name;
+    if (name.ends_with("\\")) {
+        EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << name;
+    } else if (name.ends_with(".exe")) {
+        EXPECT_TRUE(PlaceMarker(path)) << name;
+    } else if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        WriteFile(path, "not notes");
+    }
+    SetFileAttributesA(path.c_str(), attributes);
+}
 
 struct Start {
     const char* name;
     std::string settings{};  // "<dir>" stands for the program's folder; no file when empty
     Closing closing;
-    Spoil spoil = nullptr;
+    std::vector<std::pair<const char*, DWORD>> files{};
+    std::vector<const char*> locked{};  // held open by another program while it runs
     void (*running)(const RunningProgram&) = nullptr;
     // Settings as the program left them; "<dir>" as above.
     std::vector<std::pair<const char*, std::string>> saved{};
@@ -598,38 +611,20 @@ const Start kStarts[] = {
     {.name = "a hidden settings file, and no ordinary text file",
      .settings = "[Settings]\r\nShow Month=0\r\n",
      .closing = Closing::CloseApp,
-     .spoil =
-         [](const RunningProgram& program) {
-             SetFileAttributesA(program.ini().c_str(), FILE_ATTRIBUTE_HIDDEN);
-             for (const auto& [name, attributes] : {std::pair{"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
-                                                    {"system.txt", FILE_ATTRIBUTE_SYSTEM}}) {
-                 WriteFile(program.folder() + "\\" + name, "not notes");
-                 SetFileAttributesA((program.folder() + "\\" + name).c_str(), attributes);
-             }
-             CreateDirectoryA((program.folder() + "\\folder.txt").c_str(), nullptr);
-             return std::vector<win32::UniqueHandle>{};
-         },
+     .files = {{"Datrelle.ini", FILE_ATTRIBUTE_HIDDEN},
+               {"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
+               {"system.txt", FILE_ATTRIBUTE_SYSTEM},
+               {"folder.txt\\", FILE_ATTRIBUTE_DIRECTORY}},
      .saved = {{"Show Month", "1"}}},  // not read from the hidden file
     {.name = "settings and notes files held open by another program",
      .settings = "[View]\r\nTop=600\r\n[Settings]\r\nShow Month=0\r\n",
      .closing = Closing::CloseMessage,
-     .spoil =
-         [](const RunningProgram& program) {
-             WriteFile(program.folder() + "\\notes.txt", "kept\r\n");
-             std::vector<win32::UniqueHandle> locks;
-             for (const std::string& path : {program.ini(), program.folder() + "\\notes.txt"}) {
-                 EXPECT_TRUE(locks.emplace_back(Hold(path))) << path;
-             }
-             return locks;
-         },
+     .files = {{"notes.txt", FILE_ATTRIBUTE_NORMAL}},
+     .locked = {"Datrelle.ini", "notes.txt"},
      .writesSettings = false},
     {.name = "a folder where the settings file should be",
      .closing = Closing::CloseBox,
-     .spoil =
-         [](const RunningProgram& program) {
-             EXPECT_TRUE(CreateDirectoryA(program.ini().c_str(), nullptr));
-             return std::vector<win32::UniqueHandle>{};
-         },
+     .files = {{"Datrelle.ini\\", FILE_ATTRIBUTE_DIRECTORY}},
      .writesSettings = false},
 };
 
@@ -638,20 +633,24 @@ TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
         SCOPED_TRACE(start.name);
         RunningProgram program;
         const std::string& folder = program.folder();
-        for (const auto& [name, attributes] : {std::pair{"app.exe", FILE_ATTRIBUTE_NORMAL},
-                                               {"hidden.exe", FILE_ATTRIBUTE_HIDDEN},
-                                               {"system.exe", FILE_ATTRIBUTE_SYSTEM}}) {
-            ASSERT_TRUE(PlaceMarker(folder + "\\" + name));
-            SetFileAttributesA((folder + "\\" + name).c_str(), attributes);
-        }
-        CreateDirectoryA((folder + "\\folder.exe").c_str(), nullptr);
         const std::string settings = Replace(start.settings, "<dir>", folder);
         if (!settings.empty()) {
             WriteFile(program.ini(), settings);
         }
+        for (const auto& [name, attributes] : start.files) {
+            PutBeside(folder, name, attributes);
+        }
+        for (const auto& [name, attributes] : {std::pair{"app.exe", FILE_ATTRIBUTE_NORMAL},
+                                               {"hidden.exe", FILE_ATTRIBUTE_HIDDEN},
+                                               {"system.exe", FILE_ATTRIBUTE_SYSTEM},
+                                               {"folder.exe\\", FILE_ATTRIBUTE_DIRECTORY}}) {
+            PutBeside(folder, name, attributes);
+        }
         {
-            const auto spoilt =
-                start.spoil ? start.spoil(program) : std::vector<win32::UniqueHandle>{};
+            std::vector<win32::UniqueHandle> held;
+            for (const char* name : start.locked) {
+                EXPECT_TRUE(held.emplace_back(Hold(folder + "\\" + name))) << name;
+            }
             ASSERT_TRUE(program.Start());
             ExpectWorking(program);
             EXPECT_FALSE(IsWindowEnabled(program.Child("Button", "Auto Start App")));
