@@ -218,8 +218,7 @@ TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
     for (const UINT message : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
         TrayMouse(p->Day(), message);
     }
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
-    EXPECT_FALSE(IsIconic(main));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
     EXPECT_EQ(Size(main), compact);
 
     // Dock keeps the size and puts the window where a first start does, in the bottom
