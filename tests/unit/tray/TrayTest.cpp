@@ -153,12 +153,9 @@ TEST_F(TrayTest, ShowMonthIconAndTheTaskbar) {
 // Central Europe (UTC+1, +2 in summer) and in a zone that skips midnight itself.
 TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
     constexpr std::int64_t kSecond = 1000, kHour = 3600 * kSecond;
-    const auto utc = [](CivilDate date, std::int64_t hour) {
-        return fakes::FakePlatform::DaysFrom(date) * fakes::FakePlatform::kDay + hour * kHour;
-    };
-    fake.offsets[utc({2027, 3, 28}, 1)] = 120;
-    fake.offsets[utc({2027, 10, 31}, 1)] = 60;
-    fake.offsets[utc({2027, 11, 6}, 23)] = 120;  // local 00:00 becomes 01:00
+    fake.offsets[fake.Utc({2027, 3, 28}, kHour)] = 120;
+    fake.offsets[fake.Utc({2027, 10, 31}, kHour)] = 60;
+    fake.offsets[fake.Utc({2027, 11, 6}, 23 * kHour)] = 120;  // local 00:00 becomes 01:00
     int armed = 0;
     form.NewDayTimer.onShow = [&armed] { ++armed; };
     const struct {
