@@ -10,10 +10,12 @@
 #include <limits>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "form/Inventory.h"
 #include "platform/Platform.h"
 
 // The operating system for the unit tests, in one object (the clipboard, the notes box
@@ -68,7 +70,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
             text = refuses ? text : std::string(value);
             return !refuses;
         }
-        std::string text = "hint";
+        std::string text = kText1InitialText;
         bool refuses = false;  // a text too large for the box
     };
 
@@ -77,16 +79,15 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
     // software\...\run\" or "user 63 create ...".
     struct FakeRegistry : Registry {
         using RunValues = std::map<std::string, RegistryValue, std::less<>>;
-        std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view subKey,
-                                             std::uint32_t access) override {
-            return Open(root, subKey, access, false);
+        using KeyPtr = std::unique_ptr<RegistryKey>;
+        KeyPtr OpenKey(RegistryRoot root, std::string_view path, std::uint32_t access) override {
+            return Open(root, path, access, false);
         }
-        std::unique_ptr<RegistryKey> CreateKey(RegistryRoot root, std::string_view subKey,
-                                               std::uint32_t access) override {
-            return Open(root, subKey, access, true);
+        KeyPtr CreateKey(RegistryRoot root, std::string_view path, std::uint32_t access) override {
+            return Open(root, path, access, true);
         }
-        RunValues& Values(RegistryRoot root, std::string_view subKey) {
-            return keys[{root, Lower(subKey)}];
+        RunValues& Values(RegistryRoot root, std::string_view path) {
+            return keys[{root, Lower(path)}];
         }
 
         std::map<std::pair<RegistryRoot, std::string>, RunValues> keys;
@@ -110,12 +111,11 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
             }
             RunValues& values_;
         };
-        std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view subKey,
-                                          std::uint32_t access, bool create) {
+        KeyPtr Open(RegistryRoot root, std::string_view path, std::uint32_t access, bool create) {
             opens.push_back((root == RegistryRoot::LocalMachine ? "machine " : "user ") +
                             std::to_string(access) + (create ? " create " : " open ") +
-                            Lower(subKey));
-            const std::pair key{root, Lower(subKey)};
+                            Lower(path));
+            const std::pair key{root, Lower(path)};
             if (refused.contains(root) || (!create && !keys.contains(key))) {
                 return nullptr;
             }
@@ -123,10 +123,11 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         }
     };
 
+    FakePlatform() { SetClock({2026, 12, 6}); }
+
     std::optional<IconHolder> Holder(IconKind kind, int index) const override {
-        const bool day = kind == IconKind::Day;
-        const WindowHandle window = day ? DayWindow(index) : MonthWindow(index);
-        const bool exists = index >= 1 && index <= (day ? 31 : 12);
+        const WindowHandle window = kind == IconKind::Day ? DayWindow(index) : MonthWindow(index);
+        const bool exists = index >= 1 && index <= (kind == IconKind::Day ? 31 : 12);
         return exists ? std::optional(IconHolder{window, window + 1000}) : std::nullopt;
     }
     bool Notify(TrayCommand command, const NotifyRecord& record) override {
@@ -134,47 +135,33 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         log.push_back(kVerbs[static_cast<int>(command)] + std::to_string(record.hWnd));
         lastRecord = record;
         // Adding a shown icon, and changing or deleting an absent one, fail as in the shell.
-        switch (command) {
-            case TrayCommand::Add:
-                return shown.insert(record.hWnd).second;
-            case TrayCommand::Modify:
-                return shown.contains(record.hWnd);
-            case TrayCommand::Delete:
-                return shown.erase(record.hWnd) > 0;
+        if (command == TrayCommand::Add) {
+            return shown.insert(record.hWnd).second;
         }
-        return false;
+        return command == TrayCommand::Modify ? shown.contains(record.hWnd)
+                                              : shown.erase(record.hWnd) > 0;
     }
 
-    // The clock counts from the start of 1970; the time zone is the offsets (in minutes)
-    // that hold from their moments on.
-    static std::int64_t DaysFrom(const CivilDate& d) {
-        using namespace std::chrono;
-        const auto date = year{d.year} / month{unsigned(d.month)} / day{unsigned(d.day)};
-        return sys_days{date}.time_since_epoch().count();
-    }
-    static CivilDate DateOf(std::int64_t count) {
-        using namespace std::chrono;
-        const year_month_day date{sys_days{days{count}}};
-        return {int(date.year()), int(unsigned(date.month())), int(unsigned(date.day()))};
-    }
+    // The clock counts milliseconds from the start of 1970; the time zone is the offsets
+    // (in minutes) that hold from their moments on, the first from the start of time.
     static constexpr std::int64_t kDay = 86400000;
-    int OffsetAt(Moment moment) const {
-        auto from = offsets.upper_bound(moment);
-        return from == offsets.begin() ? 0 : std::prev(from)->second;
+    static Moment Utc(const CivilDate& d, std::int64_t millisecondOfDay) {
+        const std::chrono::sys_days date{std::chrono::year{d.year} / d.month / d.day};
+        return date.time_since_epoch().count() * kDay + millisecondOfDay;
     }
-    // The moment at which the wall clock shows this, as the offset of that moment has it.
-    Moment At(const CivilDate& date, std::int64_t millisecondOfDay) const {
-        const Moment wall = DaysFrom(date) * kDay + millisecondOfDay;
-        return wall - OffsetAt(wall - OffsetAt(wall) * 60000LL) * 60000LL;
-    }
+    int OffsetAt(Moment moment) const { return std::prev(offsets.upper_bound(moment))->second; }
+    // Now is when the wall clock shows this, as the offset of that moment has it.
     void SetClock(const CivilDate& date, std::int64_t millisecondOfDay = kDay / 2) {
-        now = At(date, millisecondOfDay);
+        const Moment wall = Utc(date, millisecondOfDay);
+        now = wall - OffsetAt(wall - OffsetAt(wall) * 60000LL) * 60000LL;
     }
     Moment Now() const override { return now; }
     LocalTime LocalTimeAt(Moment moment) const override {
-        const Moment wall = moment + OffsetAt(moment) * 60000LL;
-        const std::int64_t days = (wall >= 0 ? wall : wall - kDay + 1) / kDay;
-        return {DateOf(days), wall - days * kDay};
+        using namespace std::chrono;
+        const sys_time<milliseconds> wall{milliseconds{moment + OffsetAt(moment) * 60000LL}};
+        const year_month_day d{floor<days>(wall)};
+        return {{int(d.year()), int(unsigned(d.month())), int(unsigned(d.day()))},
+                (wall - floor<days>(wall)).count()};
     }
     CivilDate Today() const override { return LocalTimeAt(now).date; }
     std::string LongDate(const CivilDate& d) const override { return "long " + ShortDate(d); }
@@ -193,8 +180,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
                           std::size_t size, std::string_view) override {
         const std::string name = std::string(section) + "/" + std::string(key);
         reads.push_back(name + "/" + std::to_string(size));
-        const auto found = ini.find(Lower(name));
-        return found == ini.end() ? std::string(def) : found->second;
+        return ini.contains(Lower(name)) ? ini[Lower(name)] : std::string(def);
     }
     bool WriteString(std::string_view section, std::string_view key, std::string_view value,
                      std::string_view) override {
@@ -232,9 +218,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         return file.writable;
     }
     FakeFile& AddFile(std::string_view path, std::string_view content = "") {
-        FakeFile& file = files[std::string(path)];
-        file.content = content;
-        return file;
+        return files[std::string(path)] = {std::string(content)};
     }
 
     // Window: a size or state that changes raises the resize event before the setter
@@ -296,11 +280,11 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
     // joined by blanks ("add 106 delete 212|Show State 0").
     std::string Calls() { return Take(log) + "|" + Take(windowLog); }
 
-    std::vector<std::string> log;
+    std::vector<std::string> log, windowLog;
     std::set<WindowHandle> shown;
     NotifyRecord lastRecord;
     std::map<Moment, int> offsets{{std::numeric_limits<Moment>::min(), 60}};
-    Moment now = At({2026, 12, 6}, kDay / 2);
+    Moment now = 0;
     std::map<std::string, std::string> ini;
     std::vector<std::string> reads, writes;
     std::map<std::string, FakeFile, CaseLess> files;
@@ -311,7 +295,6 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
     std::pair<float, float> browserSize;
     std::function<void()> onResize;
     bool resizeOnEverySet = false;  // a platform that reports a resize for every change
-    std::vector<std::string> windowLog;
     std::string location;
     std::deque<std::string> answers;
     std::vector<FileDialogRequest> dialogs;
@@ -333,11 +316,8 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
     // Logs the call; a change of a size or of the state raises the resize event.
     template <typename T>
     void Set(const char* what, T& field, T value, bool resizes) {
-        char line[48];
-        std::snprintf(line, sizeof line, "%s %g", what, static_cast<double>(value));
-        windowLog.push_back(line);
-        const bool changed = field != value;
-        field = value;
+        windowLog.push_back((std::ostringstream() << what << ' ' << value).str());
+        const bool changed = std::exchange(field, value) != value;
         if (resizes && (changed || resizeOnEverySet) && onResize) {
             onResize();
         }

@@ -51,17 +51,11 @@ void CheckSetting(const SettingKeyInfo& info, const SettingValue& value) {
 std::string Lines(std::string_view bytes) {
     std::string text;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r') {
-            text += bytes[i];
-            continue;
-        }
-        text += text.empty() ? "" : "\r\n";
-        i += i + 1 < bytes.size() && bytes[i + 1] == '\n';
+        const bool lineEnd = bytes[i] == '\r';
+        text += lineEnd ? (text.empty() ? "" : "\r\n") : std::string(1, bytes[i]);
+        i += lineEnd && bytes.substr(i + 1).starts_with('\n');
     }
-    if (text.ends_with("\r\n")) {
-        text.resize(text.size() - 2);
-    }
-    return text;
+    return text.ends_with("\r\n") ? text.substr(0, text.size() - 2) : text;
 }
 
 }  // namespace
@@ -91,8 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(LoadTextFile(fake, "C:\\n.txt", textFileDir) == Lines(text), "the line rules");
 
     const std::string name = GetFileName(text);
-    const std::string folder = FolderPart(text);
-    Require(folder + name == text, "folder and name make the path");
+    Require(FolderPart(text) + name == text, "folder and name make the path");
     Require(name.empty() || name.substr(0, name.size() - 1).find('\\') == std::string::npos,
             "the name starts after the last backslash");
 

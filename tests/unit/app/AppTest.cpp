@@ -9,20 +9,17 @@
 namespace datrelle {
 namespace {
 
-using Log = std::vector<std::string>;
-
-const WindowRect kCompact{19200 - 6025, 12000 - 2925 - 800, 6025, 2925};
+// A settings file beside the program, as the profile functions and the existence test
+// both see it, with lines of the form "Section/Key=value".
+void Settings(fakes::FakePlatform& fake, std::initializer_list<std::string_view> lines) {
+    fake.AddFile("C:\\Tools\\Datrelle.ini");
+    for (const std::string_view line : lines) {
+        fake.ini[fakes::Lower(line.substr(0, line.find('=')))] = line.substr(line.find('=') + 1);
+    }
+}
 
 class AppTest : public ::testing::Test {
   protected:
-    // A settings file beside the program, as the profile functions and the existence
-    // test both see it.
-    void Settings(const std::map<std::string, std::string>& values) {
-        fake.AddFile("C:\\Tools\\Datrelle.ini");
-        for (const auto& [name, value] : values) {
-            fake.ini[fakes::Lower(name)] = value;
-        }
-    }
     fakes::FakePlatform fake;
     App app{fake.platform};
     Form& form = app.form();
@@ -32,9 +29,8 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
     ASSERT_TRUE(app.Load());
     EXPECT_EQ(fake.Calls(), "add 106 add 212 navigate " + std::string(kDefaultStartPage) +
                                 " notify 106|Width 6025 Height 2925 Top 8275 Left 13175");
-    EXPECT_EQ(
-        std::string(fake.lastRecord.szInfoTitle.data()) + ": " + fake.lastRecord.szInfo.data(),
-        std::string(kFirstRunTitle) + ": " + std::string(kFirstRunText));
+    EXPECT_STREQ(fake.lastRecord.szInfoTitle.data(), kFirstRunTitle.data());
+    EXPECT_STREQ(fake.lastRecord.szInfo.data(), kFirstRunText.data());
     EXPECT_TRUE(form.Timer1.Running() && form.Timer3.Running() && !form.Timer2.Running());
     EXPECT_EQ(form.Timer1.Interval(), 300);
     EXPECT_FALSE(form.Command9.Enabled() || form.MnuCopyClipLong.Checked() ||
@@ -48,34 +44,29 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
     app.Unload();
     EXPECT_EQ(fake.Calls(), "delete 101 delete 201|");
     EXPECT_EQ(fake.writes,
-              (Log{"View/TOP= 1500", "View/LEFT= 300", "View/HEIGHT= 2925.5", "View/WIDTH= 6025",
-                   "View/LAST URL=https://example.org/page", "Settings/AUTO START=0",
-                   "Settings/SHOW MONTH=1", "Settings/AUTO HIDE=0", "Settings/DATE FORMAT= 0",
-                   "Settings/START WEATHER= 0",
-                   "Settings/APP TO RUN=", "Settings/MILLISECONDS BEFORE STARTING APP= 0"}));
+              (std::vector<std::string>{
+                  "View/TOP= 1500", "View/LEFT= 300", "View/HEIGHT= 2925.5", "View/WIDTH= 6025",
+                  "View/LAST URL=https://example.org/page", "Settings/AUTO START=0",
+                  "Settings/SHOW MONTH=1", "Settings/AUTO HIDE=0", "Settings/DATE FORMAT= 0",
+                  "Settings/START WEATHER= 0",
+                  "Settings/APP TO RUN=", "Settings/MILLISECONDS BEFORE STARTING APP= 0"}));
     app.Unload();  // closing and the end of the session both come here: once
     EXPECT_EQ(fake.writes.size(), 12u);
 }
 
 TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
     fake.AddFile("C:\\Nimbrel\\nimbrel.exe");
+    // The machine's Run key exists, and the user may write there.
     const auto& run = fake.registry.Values(RegistryRoot::LocalMachine, kRunSubKey);
     fake.AddFile("C:\\Tools\\Folder.txt").ordinary = false;
     fake.AddFile("C:\\Tools\\notes.txt", "first\r\nsecond\r\n");
     fake.AddFile("C:\\Tools\\other.txt", "not loaded");
-    Settings({{"View/Top", " 1500"},
-              {"View/Left", "2000"},
-              {"View/Height", "4000.5"},
-              {"View/Width", "9000"},
-              {"View/Last URL", "https://example.org/"},
-              {"Settings/Auto Start", "1"},
-              {"Settings/Show Month", "0"},
-              {"Settings/Auto hide", "1"},
-              {"Settings/date format", "1"},
-              {"Settings/Nimbrel App path", "C:\\Nimbrel\\nimbrel.exe"},
-              {"Settings/Start Weather", "1"},
-              {"Settings/App to Run", "C:\\x.exe"},
-              {"Settings/Milliseconds before starting App", "1500"}});
+    Settings(fake,
+             {"View/Top= 1500", "View/Left=2000", "View/Height=4000.5", "View/Width=9000",
+              "View/Last URL=https://example.org/", "Settings/Auto Start=1",
+              "Settings/Show Month=0", "Settings/Auto hide=1", "Settings/date format=1",
+              "Settings/Nimbrel App path=C:\\Nimbrel\\nimbrel.exe", "Settings/Start Weather=1",
+              "Settings/App to Run=C:\\x.exe", "Settings/Milliseconds before starting App=1500"});
     ASSERT_TRUE(app.Load());
     EXPECT_EQ(fake.Calls(),
               "add 106 add 212 delete 212 start \"C:\\Nimbrel\\nimbrel.exe\" 6 navigate "
@@ -86,8 +77,7 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
     EXPECT_TRUE(form.MnuCopyClipLong.Checked() && !form.MnuCopyClipShort.Checked());
     EXPECT_TRUE(form.Command9.Enabled());
     EXPECT_EQ(app.vars().AppToRun, "C:\\x.exe");
-    EXPECT_TRUE(form.Timer2.Running());
-    EXPECT_EQ(form.Timer2.Interval(), 1500);
+    EXPECT_TRUE(form.Timer2.Running() && form.Timer2.Interval() == 1500);
     EXPECT_EQ(fake.notes.text, "first\r\nsecond");
     EXPECT_EQ(app.vars().TextFileDir, "C:\\Tools\\notes.txt");
     EXPECT_FALSE(form.Command8.Visible());
@@ -98,25 +88,23 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
 
 TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
     const struct {
-        const char* key;
-        const char* value;
+        const char* setting;
         int check1;
         bool longMark, shortMark;
     } cases[] = {
-        {"auto start", "1.5", 2, false, false},  // a half goes to the even neighbour
-        {"auto start", "0.5", 0, false, false},
-        {"auto start", "7", 0, false, false},  // refused by the box
-        {"auto start", "&H1", 1, false, false},
-        {"milliseconds before starting app", "40000", 0, false, false},  // beyond 16 bits
-        {"milliseconds before starting app", "-5", 0, false, false},     // never opens
-        {"date format", "2", 0, false, true},
-        {"date format", "3", 0, false, false},
+        {"Settings/Auto Start=1.5", 2, false, false},  // a half goes to the even neighbour
+        {"Settings/Auto Start=0.5", 0, false, false},
+        {"Settings/Auto Start=7", 0, false, false},  // refused by the box
+        {"Settings/Auto Start=&H1", 1, false, false},
+        {"Settings/Milliseconds before starting App=40000", 0, false, false},  // beyond 16 bits
+        {"Settings/Milliseconds before starting App=-5", 0, false, false},     // never opens
+        {"Settings/Date Format=2", 0, false, true},
+        {"Settings/Date Format=3", 0, false, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.key << "=" << c.value);
+        SCOPED_TRACE(c.setting);
         fakes::FakePlatform fake;
-        fake.AddFile("C:\\Tools\\Datrelle.ini");
-        fake.ini[std::string("settings/") + c.key] = c.value;
+        Settings(fake, {c.setting});
         App app{fake.platform};
         ASSERT_TRUE(app.Load());
         EXPECT_EQ(app.form().Check1.Value(), c.check1);
@@ -125,7 +113,8 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
         EXPECT_EQ(app.form().Timer2.Interval(), 0);
         EXPECT_EQ(app.form().MnuCopyClipLong.Checked(), c.longMark);
         EXPECT_EQ(app.form().MnuCopyClipShort.Checked(), c.shortMark);
-        EXPECT_EQ(fake.rect, kCompact);  // saved at no size: on no monitor
+        // Saved at no size: on no monitor, so compact at the bottom right.
+        EXPECT_EQ(fake.rect, (WindowRect{19200 - 6025, 12000 - 2925 - 800, 6025, 2925}));
     }
 }
 
@@ -134,19 +123,16 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
 TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) {
     for (const bool throws : {false, true}) {
         fakes::FakePlatform fake;
-        fake.AddFile("C:\\Tools\\Datrelle.ini");
-        fake.ini["settings/show month"] = "0";
+        Settings(fake, {"Settings/Show Month=0"});
         App app{fake.platform};
-        Log seen;
         EXPECT_FALSE(app.Load([&] {
-            seen = fake.log;
+            fake.log.push_back("controls");
             if (throws) {
                 throw std::runtime_error("no controls");
             }
             return false;
         }));
-        EXPECT_EQ(seen, (Log{"add 106", "add 212"}));
-        EXPECT_EQ(fake.Calls(), "add 106 add 212 delete 106 delete 212|");
+        EXPECT_EQ(fake.Calls(), "add 106 add 212 controls delete 106 delete 212|");
         EXPECT_FALSE(app.form().Timer1.Enabled() || app.form().Timer3.Enabled());
         app.Unload();
         EXPECT_TRUE(fake.writes.empty());
@@ -172,9 +158,9 @@ TEST(AppSaveTest, SaveChangesWritesTheNotesOrSaysItCouldNot) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.notesFile << c.writable << c.boxRefuses);
         fakes::FakePlatform fake;
-        if (c.notesFile) {
-            fake.AddFile("C:\\Tools\\n.txt", "old").writable = c.writable;
-        }
+        // Without a notes file beside the program, a text file elsewhere is left alone.
+        const std::string file = c.notesFile ? "C:\\Tools\\n.txt" : "C:\\Other\\n.txt";
+        fake.AddFile(file, "old").writable = c.writable;
         fake.notes.refuses = c.boxRefuses;
         App app{fake.platform};
         ASSERT_TRUE(app.Load());
@@ -184,68 +170,51 @@ TEST(AppSaveTest, SaveChangesWritesTheNotesOrSaysItCouldNot) {
         app.form().Command8.Press();
         EXPECT_FALSE(app.form().Command8.Visible());
         EXPECT_EQ(fake.log.back() == "message Error! Changes were not saved!", !c.saved);
-        if (c.notesFile) {
-            // One line end after the text, so that one ending in a line break reads back.
-            EXPECT_EQ(*fake.ReadAll("C:\\Tools\\n.txt"), c.saved ? "new text\r\n\r\n" : "old");
-        }
+        // One line end after the text, so that one ending in a line break reads back.
+        EXPECT_EQ(*fake.ReadAll(file), c.saved ? "new text\r\n\r\n" : "old");
     }
 }
 
-// Each control, menu item and window event reaches its subsystem.
+// Each control, menu item and window event reaches its subsystem: on this day of December,
+// what the platform was asked for, and then what the window was asked for. (The tray's own
+// tests pin the icons' calls.) Each row finds the window as the rows before left it: the
+// button that minimises it also hides it and leaves it at the size the others start from.
 TEST_F(AppTest, EveryHandlerIsWired) {
-    Settings({{"View/Last URL", "https://last/"},
-              {"Settings/Show Month", "1"},
-              {"Settings/Nimbrel App path", "C:\\n.exe"}});
+    Settings(fake, {"View/Last URL=https://last/", "Settings/Show Month=1",
+                    "Settings/Nimbrel App path=C:\\n.exe"});
     fake.AddFile("C:\\n.exe");
     ASSERT_TRUE(app.Load());
     fake.Calls();
-    // What the platform was asked for, and then what the window was asked for.
-    const std::string reloaded = "delete 107 delete 212 add 107 add 212|";
-    const std::pair<std::function<void()>, std::string> cases[] = {
-        {[&] { app.OnBrowserTitleChange("title"); }, "|Caption https://last/"},
-        {[&] { form.Command1.Press(); }, "|Close"},
-        {[&] { form.mnuExit.Click(); }, "|Close"},
-        {[&] { form.MnuSettings.Click(); }, "|Show State 0"},
-        {[&] { form.Command2.Press(); }, "search|"},
-        {[&] { form.Command4.Press(); }, "navigate https://last/|"},
-        {[&] { form.Command5.Press(); }, "|Top 8275 Left 13175"},
-        {[&] { form.Command3.Press(); },
+    const std::tuple<int, std::function<void()>, std::string> cases[] = {
+        {6, [&] { app.OnBrowserTitleChange("title"); }, "|Caption https://last/"},
+        {6, [&] { form.Command1.Press(); }, "|Close"},
+        {6, [&] { form.mnuExit.Click(); }, "|Close"},
+        {6, [&] { form.MnuSettings.Click(); }, "|Show State 0"},
+        {6, [&] { form.Command2.Press(); }, "search|"},
+        {6, [&] { form.Command4.Press(); }, "navigate https://last/|"},
+        {6, [&] { form.Command3.Press(); },
          "|Width 6025 Height 2925 Top 8275 Left 13175 Hide State 1"},
-        {[&] { app.OnLabel1DoubleClick(); },
+        {6, [&] { form.Command5.Press(); }, "|Top 8275 Left 13175"},
+        {6, [&] { app.OnLabel1DoubleClick(); },
          "navigate " + std::string(kMakerHomePage) + "|Top 0 Left 0 Width 19200 Height 11600"},
-        {[&] { form.mnuOpenFileInBrowser.Click(); }, "|Show State 0"},
-        {[&] { app.OnTrayMouse(516); }, "|Menu"},
-        {[&] { form.MnuCopyClipLong.Click(); }, "copy long 06/12/2026|"},
-        {[&] { form.MnuCopyClipShort.Click(); }, "copy 06/12/2026|"},
-        {[&] { form.Check4.UserClick(); }, "start \"C:\\n.exe\" 6|"},
-        {[&] { app.OnTaskbarCreated(); }, "delete 106 delete 212 add 106 add 212|"},
-        {[&] { app.OnDateMayHaveChanged(); }, "|"},
-        {[&] {
-             fake.SetClock({2026, 12, 7});
-             app.OnDateMayHaveChanged();
-         },
-         "delete 106 delete 212 add 107 add 212|"},
-        {[&] { app.OnIconsReloaded(); }, reloaded},
-        {[&] { app.OnRegionalFormatChanged(); }, reloaded},
+        {6, [&] { form.mnuOpenFileInBrowser.Click(); }, "|Show State 0"},
+        {6, [&] { app.OnTrayMouse(516); }, "|Menu"},
+        {6, [&] { form.MnuCopyClipLong.Click(); }, "copy long 06/12/2026|"},
+        {6, [&] { form.MnuCopyClipShort.Click(); }, "copy 06/12/2026|"},
+        {6, [&] { form.Check4.UserClick(); }, "start \"C:\\n.exe\" 6|"},
+        {6, [&] { app.OnTaskbarCreated(); }, "delete 106 delete 212 add 106 add 212|"},
+        {7, [&] { app.OnDateMayHaveChanged(); }, "delete 106 delete 212 add 107 add 212|"},
+        {7, [&] { app.OnIconsReloaded(); }, "delete 107 delete 212 add 107 add 212|"},
         // A new format may also mean a new date, as at a change of time zone.
-        {[&] {
-             fake.SetClock({2026, 12, 8});
-             app.OnRegionalFormatChanged();
-         },
+        {8, [&] { app.OnRegionalFormatChanged(); },
          "delete 107 delete 212 add 108 add 212 delete 108 delete 212 add 108 add 212|"},
-        {[&] {
-             fake.SetClock({2026, 12, 9}, 0);
-             form.NewDayTimer.Tick();
-         },
-         "delete 108 delete 212 add 109 add 212|"},
-        {[&] { app.OnResize(); }, "|State 0 State 0"},
+        {9, [&] { form.NewDayTimer.Tick(); }, "delete 108 delete 212 add 109 add 212|"},
+        {9, [&] { app.OnResize(); }, "|State 0 State 0"},
     };
-    for (const auto& [act, expected] : cases) {
-        fake.shown.clear();
-        fake.rect = {0, 0, 6025, 2925};
-        fake.visible = false;
+    for (const auto& [day, act, calls] : cases) {
+        fake.SetClock({2026, 12, day});
         act();
-        EXPECT_EQ(fake.Calls(), expected);
+        EXPECT_EQ(fake.Calls(), calls);
     }
     app.OnText1DoubleClick();
     EXPECT_TRUE(form.Command8.Visible());

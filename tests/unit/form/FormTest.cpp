@@ -40,18 +40,15 @@ TEST(ControlsTest, OnlyAChangeShowsAndOnlyANewStateClicks) {
     Timer timer{300};
     button.onShow = item.onShow = timer.onShow = [&] { ++shows; };
     button.onClick = item.onClick = [&] { ++clicks; };
-    button.SetVisible(false);
-    button.SetEnabled(true);
-    item.SetChecked(false);
-    timer.SetEnabled(false);
-    EXPECT_TRUE(timer.SetInterval(300));
-    EXPECT_EQ(shows, 0);
-    button.SetVisible(true);
-    button.SetEnabled(false);
-    item.SetChecked(true);
-    timer.SetEnabled(true);
-    EXPECT_TRUE(timer.SetInterval(0));
-    EXPECT_EQ(shows, 5);
+    // First each is given what it has, then something new: five changes.
+    for (const bool change : {false, true}) {
+        button.SetVisible(change);
+        button.SetEnabled(!change);
+        item.SetChecked(change);
+        timer.SetEnabled(change);
+        EXPECT_TRUE(timer.SetInterval(change ? 0 : 300));
+        EXPECT_EQ(shows, change ? 5 : 0);
+    }
     EXPECT_TRUE(button.Visible() && !button.Enabled() && item.Checked());
     button.Press();  // disabled: nothing
     item.Click();
@@ -60,8 +57,7 @@ TEST(ControlsTest, OnlyAChangeShowsAndOnlyANewStateClicks) {
     EXPECT_EQ(clicks, 2);
 
     // A negative interval is refused; a disabled timer never fires.
-    EXPECT_FALSE(timer.SetInterval(-5));
-    EXPECT_EQ(timer.Interval(), 0);
+    EXPECT_TRUE(!timer.SetInterval(-5) && timer.Interval() == 0);
     EXPECT_TRUE(timer.SetInterval(1));
     timer.SetEnabled(false);
     EXPECT_FALSE(timer.Running());
@@ -96,15 +92,12 @@ TEST(InventoryTest, PlacesAndModels) {
     for (const auto& h : holders) {
         SCOPED_TRACE(h.index);
         EXPECT_EQ(DayHolderPlace(h.index), h.day);
-        if (h.index <= 12) {
-            EXPECT_EQ(MonthHolderPlace(h.index), h.month);
-        }
+        EXPECT_EQ(h.index <= 12 ? MonthHolderPlace(h.index) : TwipsRect{}, h.month);
     }
     Form form;
     EXPECT_EQ(form.CheckBoxFor(ControlId::Check3), &form.Check3);
     EXPECT_EQ(form.ButtonFor(ControlId::Command5), &form.Command5);
-    EXPECT_EQ(form.CheckBoxFor(ControlId::Command5), nullptr);
-    EXPECT_EQ(form.ButtonFor(ControlId::Check3), nullptr);
+    EXPECT_FALSE(form.CheckBoxFor(ControlId::Command5) || form.ButtonFor(ControlId::Check3));
 }
 
 TEST(TwipsTest, PixelsReadAsTwipsConvertBackToThemselves) {

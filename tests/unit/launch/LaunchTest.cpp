@@ -14,13 +14,10 @@ namespace datrelle {
 namespace {
 
 using Log = std::vector<std::string>;
-constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine;
-constexpr RegistryRoot kUser = RegistryRoot::CurrentUser;
-constexpr const char* kRun = "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN\\";
+constexpr RegistryRoot kMachine = RegistryRoot::LocalMachine, kUser = RegistryRoot::CurrentUser;
 
-RegistryValue String(const std::string& text) {
-    return {kRegSz, text + std::string(1, '\0')};
-}
+// A string value as the program writes it: its bytes end in a NUL.
+const auto String = [](const std::string& text) { return RegistryValue{kRegSz, text + '\0'}; };
 
 // The launcher's last character always belongs to the name; SplitPath takes either
 // separator and keeps a root's. The shell opens a file in its folder, or where it
@@ -55,35 +52,35 @@ class LaunchTest : public ::testing::Test {
         fake.AddFile("C:\\Tools\\hidden.exe").ordinary = false;
         fake.AddFile("C:\\Weather Tools\\nimbrel.exe");
         form.Timer2.onTick = [this] { launcher.OnTimer2Tick(); };
-        // Shows when the timer stops, to tell it from the shell's call.
+        // Shows when the timer stops and when the mark changes, to tell them from the shell's
+        // calls.
         form.Timer2.onShow = [this] { fake.log.push_back(form.Timer2.Enabled() ? "on" : "off"); };
+        form.mnuAutoApp.onShow = [this] {
+            fake.log.push_back(form.mnuAutoApp.Checked() ? "marked" : "unmarked");
+        };
         form.Check4.onClick = [this] { launcher.OnCheck4Click(); };
         form.Command9.onClick = [this] { chooser.OnCommand9Click(); };
-        registry.Values(kMachine, kRun);
-        registry.Values(kUser, kRun);
     }
     fakes::FakePlatform fake;
-    fakes::FakePlatform::FakeRegistry& registry = fake.registry;
     Form form;
     SharedVariables vars;
     CommonDialog dialog{fake};
     Launcher launcher{fake, fake, form, vars};
     AutoStartChooser chooser{dialog, form, vars};
     ProgramFile program{"C:\\Program Files\\Datrelle", "Datrelle"};
-    RegStuff regStuff{registry, program, form.Check1, vars};
+    RegStuff regStuff{fake.registry, program, form.Check1, vars};
 };
 
 TEST_F(LaunchTest, TickOpensAnOrdinaryFileOnceAfterStoppingTheTimer) {
-    for (const char* app :
-         {"C:\\Tools\\missing.exe", "C:\\Tools\\hidden.exe", "", "C:\\Tools\\app.exe"}) {
-        SCOPED_TRACE(app);
+    for (const auto& [app, calls] :
+         {std::pair{"C:\\Tools\\missing.exe", "on off|"},
+          {"C:\\Tools\\hidden.exe", "on off|"},
+          {"", "on off|"},
+          {"C:\\Tools\\app.exe", "on off open C:\\Tools\\app.exe in C:\\Tools\\ 1 marked|"}}) {
         vars.AppToRun = app;
         form.Timer2.SetEnabled(true);
         form.Timer2.Tick();
-        const bool opens = app == std::string("C:\\Tools\\app.exe");
-        EXPECT_EQ(fake.Calls(),
-                  opens ? "on off open C:\\Tools\\app.exe in C:\\Tools\\ 1|" : "on off|");
-        EXPECT_EQ(form.mnuAutoApp.Checked(), opens);
+        EXPECT_EQ(fake.Calls(), calls) << app;
     }
 }
 
@@ -104,56 +101,48 @@ TEST_F(LaunchTest, CheckingStartNimbrelStartsTheWeatherProgramMinimized) {
 }
 
 TEST_F(LaunchTest, AutoStartAppChoosesTheFileAndItsCheckMark) {
-    // Cancelled with nothing set: no mark. Chosen: stored and marked. Cancelled with a
-    // choice whose mark was off: the mark comes back.
     form.Command9.SetEnabled(true);
     dialog.InitDir = "C:\\Earlier";
     fake.answers = {"", "C:\\Docs\\letter.doc", ""};
-    form.Command9.Press();
-    EXPECT_FALSE(form.mnuAutoApp.Checked());
+    form.Command9.Press();  // cancelled with nothing set: no mark
     EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Earlier");
-    form.Command9.Press();
-    EXPECT_TRUE(form.mnuAutoApp.Checked());
+    form.Command9.Press();  // chosen: stored and marked
+    EXPECT_EQ(fake.Calls(), "marked|");
     form.mnuAutoApp.SetChecked(false);
-    form.Command9.Press();
-    EXPECT_TRUE(form.mnuAutoApp.Checked());
+    form.Command9.Press();  // cancelled with a choice whose mark was off: the mark comes back
     EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Docs\\letter.doc");
-    // The mark is cleared while the dialog is open.
-    form.mnuAutoApp.onShow = [this] {
-        fake.log.push_back(form.mnuAutoApp.Checked() ? "on" : "off");
-    };
-    form.Command9.Press();
-    EXPECT_EQ(fake.Calls(), "off on|");
+    form.Command9.Press();  // the mark is cleared while the dialog is open
+    EXPECT_EQ(fake.Calls(), "unmarked marked unmarked marked|");
 }
 
 TEST_F(LaunchTest, RunValueOnTheMachineElseTheUsersKeyAndRemovedFromBoth) {
     form.Check1.onClick = [this] { regStuff.OnCheck1Click(); };
     vars.ExeName = "Datrelle.exe";
-    auto& machine = registry.Values(kMachine, kRun);
+    auto& machine = fake.registry.Values(kMachine, kRunSubKey);
     const RegistryValue quoted = String("\"C:\\Program Files\\Datrelle\\Datrelle.exe\"");
     machine["Other.exe"] = String("C:\\Other.exe");
     form.Check1.SetValue(CheckBox::kChecked);
     EXPECT_EQ(machine.at("Datrelle.exe").bytes, quoted.bytes);
-    EXPECT_EQ(registry.opens, Log{"machine 63 open " + fakes::Lower(kRun)});
+    EXPECT_EQ(fake.registry.opens, Log{"machine 63 open " + fakes::Lower(kRunSubKey)});
     // Every other state deletes it, in both places.
     for (const int state : {CheckBox::kUnchecked, CheckBox::kGreyed}) {
         form.Check1.SetValue(CheckBox::kChecked);
-        registry.Values(kUser, kRun)["Datrelle.exe"] = String("C:\\Old\\Datrelle.exe");
+        fake.registry.Values(kUser, kRunSubKey)["Datrelle.exe"] = String("C:\\Old\\Datrelle.exe");
         form.Check1.SetValue(state);
         EXPECT_EQ(machine.count("Datrelle.exe"), 0u);
-        EXPECT_EQ(registry.Values(kUser, kRun).count("Datrelle.exe"), 0u);
+        EXPECT_EQ(fake.registry.Values(kUser, kRunSubKey).count("Datrelle.exe"), 0u);
     }
     EXPECT_EQ(machine.size(), 1u);
     // Without the rights to the machine's key the user's key takes the value, made if the
     // profile has none yet.
-    registry.keys.erase({kUser, fakes::Lower(kRun)});
-    registry.refused = {kMachine};
-    registry.opens.clear();
+    fake.registry.keys.erase({kUser, fakes::Lower(kRunSubKey)});
+    fake.registry.refused = {kMachine};
+    fake.registry.opens.clear();
     regStuff.AddToRun("Datrelle.exe");
-    EXPECT_EQ(registry.opens.back(), "user 63 create " + fakes::Lower(kRun));
-    EXPECT_EQ(registry.Values(kUser, kRun).at("Datrelle.exe").bytes, quoted.bytes);
+    EXPECT_EQ(fake.registry.opens.back(), "user 63 create " + fakes::Lower(kRunSubKey));
+    EXPECT_EQ(fake.registry.Values(kUser, kRunSubKey).at("Datrelle.exe").bytes, quoted.bytes);
     // Named after the executable as it is named now.
-    registry.refused.clear();
+    fake.registry.refused.clear();
     program.folder = "C:\\";
     vars.ExeName = "Renamed.exe";
     form.Check1.SetValue(CheckBox::kChecked);
@@ -162,21 +151,20 @@ TEST_F(LaunchTest, RunValueOnTheMachineElseTheUsersKeyAndRemovedFromBoth) {
 
 TEST(InstallerRunValuesTest, UninstallTakesTheProgramsValuesAndAnUpgradeKeepsThem) {
     const std::string program = "C:\\Users\\Zoe Ann\\Programs\\Datrelle\\Datrelle.exe";
-    for (const auto& [data, names] :
-         {std::pair<std::string, bool>{program, true},
-          {"\"" + program + "\"", true},
-          {"c:\\users\\zoe ann\\programs\\datrelle\\DATRELLE.EXE", true},
-          {"\"" + program, false},
-          {program + " /x", false},
-          {"Datrelle.exe", false},
-          {"", false}}) {
-        EXPECT_EQ(RunValueNames(data, program), names) << data;
+    for (const std::string& data :
+         {program, "\"" + program + "\"",
+          std::string("c:\\users\\zoe ann\\programs\\datrelle\\DATRELLE.EXE")}) {
+        EXPECT_TRUE(RunValueNames(data, program)) << data;
+    }
+    for (const std::string& data :
+         {"\"" + program, program + " /x", std::string("Datrelle.exe"), std::string()}) {
+        EXPECT_FALSE(RunValueNames(data, program)) << data;
     }
     EXPECT_FALSE(RunValueNames("", ""));
 
     fakes::FakePlatform::FakeRegistry registry;
-    auto& user = registry.Values(kUser, kRun);
-    auto& machine = registry.Values(kMachine, kRun);
+    auto& user = registry.Values(kUser, kRunSubKey);
+    auto& machine = registry.Values(kMachine, kRunSubKey);
     user["Datrelle.exe"] = String("\"" + program + "\"");
     user["Other.exe"] = String(program);
     machine["Datrelle.exe"] = String("C:\\Portable\\Datrelle.exe");
@@ -184,8 +172,7 @@ TEST(InstallerRunValuesTest, UninstallTakesTheProgramsValuesAndAnUpgradeKeepsThe
     ASSERT_TRUE(found);
     EXPECT_EQ(found->places, (RunValuePlaces{true, false}));
     ForgetRunValues(registry, program);
-    EXPECT_EQ(user.count("Datrelle.exe"), 0u);
-    EXPECT_EQ(user.count("Other.exe"), 1u);
+    EXPECT_TRUE(!user.contains("Datrelle.exe") && user.contains("Other.exe"));
     // Put back where it was found and is missing now, as the program writes it.
     RestoreRunValues(registry, found->programPath, {true, true});
     EXPECT_EQ(user.at("Datrelle.exe").bytes, String("\"" + program + "\"").bytes);

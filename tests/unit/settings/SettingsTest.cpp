@@ -31,10 +31,9 @@ TEST(TextToNumberTest, TakesTheLeadingNumber) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const auto number = TextToNumber(c.text);
-        ASSERT_TRUE(number);
-        EXPECT_DOUBLE_EQ(*number, c.number);
-        EXPECT_FALSE(*number == 0 && std::signbit(*number)) << "negative zero";
+        const double number = TextToNumber(c.text).value_or(NAN);  // NaN equals nothing
+        EXPECT_DOUBLE_EQ(number, c.number);
+        EXPECT_FALSE(number == 0 && std::signbit(number)) << "negative zero";
     }
     // Only beyond the range of numbers does it fail, however long the text.
     for (const std::string& text :
@@ -56,8 +55,7 @@ TEST(TextToNumberTest, IntegersRoundHalvesToEvenWithinSixteenBitsAndSinglesNarro
         {-32768.5, -32768}, {-32769, {}}, {NAN, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.number);
-        EXPECT_EQ(NumberToInteger(c.number), c.integer);
+        EXPECT_EQ(NumberToInteger(c.number), c.integer) << c.number;
     }
     EXPECT_EQ(TextToInteger("1E400"), std::nullopt);
     EXPECT_EQ(TextToSingle("3.4028234663852886E38"), 3.4028234663852886e38f);  // the largest
@@ -78,8 +76,7 @@ TEST(NumberToTextTest, BlankSignedAndPlainForms) {
         {2.0f / 3, " .6666667"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(SingleToBlankSigned(c.value), c.text);
+        EXPECT_EQ(SingleToBlankSigned(c.value), c.text) << c.value;
     }
     // Positive integers and 0 are checked with the file the program writes at exit.
     EXPECT_EQ(IntegerToBlankSigned(-1), "-1");

@@ -11,8 +11,8 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr float kMinWidth = 6025;   // the notes box's left edge + 100
-constexpr float kMinHeight = 2925;  // the browser panel's top edge + 300
+// The notes box's left edge + 100, and the browser panel's top edge + 300.
+constexpr float kMinWidth = 6025, kMinHeight = 2925;
 
 class LayoutTest : public ::testing::Test {
   protected:
@@ -21,8 +21,7 @@ class LayoutTest : public ::testing::Test {
     }
     // The user drags the frame to this size: one resize event.
     void Drag(float width, float height) {
-        fake.rect.width = width;
-        fake.rect.height = height;
+        fake.rect = {0, 0, width, height};
         fake.Calls();
         fake.onResize();
     }
@@ -46,10 +45,11 @@ TEST_F(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
         EXPECT_EQ(fake.rect, (WindowRect{0, 0, c.finalWidth, c.finalHeight}));
         EXPECT_EQ(fake.browserSize, std::pair(c.finalWidth - 100, c.finalHeight - 2625 - 100));
         EXPECT_EQ(fake.notesWidth, c.finalWidth - 5925 - 100);
+        // Normal first, then a size only where it is below the minimum.
         const std::string calls = fake.Calls();
-        EXPECT_TRUE(calls.starts_with("|State 0")) << "normal first, then the size";
-        const bool snaps = c.width < kMinWidth || c.height < kMinHeight;
-        EXPECT_EQ(calls.find("Width") != calls.npos || calls.find("Height") != calls.npos, snaps);
+        EXPECT_TRUE(calls.starts_with("|State 0"));
+        EXPECT_EQ(calls.find("Width") != calls.npos, c.width < kMinWidth);
+        EXPECT_EQ(calls.find("Height") != calls.npos, c.height < kMinHeight);
     }
     // A platform that reports a resize for every change, made or not, still ends.
     fake.resizeOnEverySet = true;
