@@ -45,8 +45,9 @@ std::string TodayAs(DWORD format) {
     return text;
 }
 
-// The clipboard's text ("" for none), nullopt while another program holds it.
-std::optional<std::string> ClipboardText() {
+// The clipboard's text ("" for none), nullopt while another program holds it; emptied
+// once read when asked.
+std::optional<std::string> ClipboardText(bool empty = false) {
     if (!OpenClipboard(nullptr)) {
         return std::nullopt;
     }
@@ -54,14 +55,11 @@ std::optional<std::string> ClipboardText() {
     const auto* chars = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
     const std::string text = chars != nullptr ? chars : "";
     GlobalUnlock(data);
+    if (empty) {
+        EmptyClipboard();
+    }
     CloseClipboard();
     return text;
-}
-
-void EmptyTheClipboard() {
-    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
-    EmptyClipboard();
-    CloseClipboard();
 }
 
 // What the shell sends an icon's owner for a mouse event over the icon.
@@ -71,7 +69,7 @@ void TrayMouse(HWND holder, UINT mouseMessage) {
 
 // Whether a left click on the day icon puts this text into the emptied clipboard.
 bool ClickCopies(const RunningProgram& program, const std::string& text) {
-    EmptyTheClipboard();
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText(true).has_value(); }));
     TrayMouse(program.Day(), WM_LBUTTONUP);
     return WaitUntil([&] { return ClipboardText() == text; });
 }
@@ -245,7 +243,7 @@ TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
 }
 
 TEST_F(FirstRunTest, CopiesTheDateUnlessAnotherProgramHoldsTheClipboard) {
-    EmptyTheClipboard();
+    ASSERT_TRUE(WaitUntil([] { return ClipboardText(true).has_value(); }));
     ASSERT_TRUE(OpenClipboard(nullptr));
     // Sent: it returns once the program has given up, and it must give up.
     p->Send(p->Day(), kTrayCallbackMessage, 1, WM_LBUTTONUP);
@@ -358,9 +356,12 @@ TEST_F(FirstRunTest, NotesAreChosenInTheDialogAndSavedBackUnlessTheFileIsLocked)
     RemoveFolder(folder);
 }
 
-// The machine's Run key, readable but not writable, as for a user without
+// The machine's Run key, when asked readable but not writable, as for a user without
 // administrator rights, while `body` runs.
-void WithMachineRunKeyReadOnly(const std::function<void()>& body) {
+void WithMachineRunKeyReadOnly(bool readOnly, const std::function<void()>& body) {
+    if (!readOnly) {
+        return body();
+    }
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, READ_CONTROL | WRITE_DAC, &key), 0);
     const win32::UniqueKey owned(key);
@@ -373,22 +374,22 @@ void WithMachineRunKeyReadOnly(const std::function<void()>& body) {
     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, saved);
 }
 
+// Each click on the box, and where the Run value then is: under the machine's key, or,
+// without the rights to it, under the user's own, also where that key is new.
 TEST_F(FirstRunTest, AutoStartWithWindowsWritesTheRunValueWhereItMay) {
     const std::string exe = p->exe();
     const std::string value = (exe.find(' ') != std::string::npos ? "\"" + exe + "\"" : exe) + '\0';
-    Click("Auto-Start with Windows");
-    EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey), value);
-    Click("Auto-Start with Windows");
-    EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey), std::nullopt);
-    // Without the rights, the user's own key takes the value, also where it is new.
     RegDeleteKeyA(HKEY_CURRENT_USER, kRunKey);
-    WithMachineRunKeyReadOnly([&] {
-        Click("Auto-Start with Windows");
-        EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey), std::nullopt);
-        EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey), value);
-    });
-    Click("Auto-Start with Windows");
-    EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey), std::nullopt);
+    for (const auto& [readOnly, machine, user] : {std::tuple{false, true, false},
+                                                  {false, false, false},
+                                                  {true, false, true},
+                                                  {false, false, false}}) {
+        WithMachineRunKeyReadOnly(readOnly, [] { Click("Auto-Start with Windows"); });
+        EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey),
+                  machine ? std::optional(value) : std::nullopt);
+        EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey),
+                  user ? std::optional(value) : std::nullopt);
+    }
 }
 
 TEST_F(FirstRunTest, OpenFileInBrowserFromTheMenuShowsTheWindowWithTheFile) {
