@@ -1,15 +1,19 @@
 // The parts of the Win32 layer that the program tests cannot see from outside, in this
-// process: the icons at each DPI, the controls' fonts, the browser host's references and
-// lifetime, and what only a fixed date or an odd input reaches.
+// process: the icon resources and the icons at each DPI, the controls' fonts, the browser host's
+// references and lifetime, and what only a fixed date or an odd input reaches.
 
 #include <exdispid.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <span>
 #include <stdexcept>
 
 #include "Driver.h"
+#include "icongen/IconCatalogue.h"
+#include "icongen/Palette.h"
 #include "resource.h"
 #include "settings/IniFile.h"
 #include "win32/BrowserHost.h"
@@ -33,21 +37,95 @@ struct TestWindow {
     HWND get() const { return window; }
 };
 
-int IconWidth(const IconHolder& holder) {
-    ICONINFO info{};
-    if (!GetIconInfo(reinterpret_cast<HICON>(holder.icon), &info)) {
-        return 0;
+struct DcDeleter {
+    void operator()(HDC dc) const noexcept { DeleteDC(dc); }
+};
+
+// What Windows draws of an icon at this size over a colour that no icon uses, so that a
+// transparent pixel shows as well as a wrong one; each pixel as its index in the icons'
+// palette, 16 for any other colour.
+icongen::IndexedImage Drawn(HICON icon, int size) {
+    BITMAPINFO format{{sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    RGBQUAD* pixels = nullptr;
+    const Unique<HBITMAP, GdiDeleter> canvas(CreateDIBSection(
+        nullptr, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels), nullptr, 0));
+    const Unique<HDC, DcDeleter> dc(CreateCompatibleDC(nullptr));  // released before the canvas
+    SelectObject(dc.get(), canvas.get());
+    std::fill_n(pixels, size * size, RGBQUAD{0x12, 0x34, 0x56, 0});
+    EXPECT_TRUE(DrawIconEx(dc.get(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL)) << size;
+    GdiFlush();
+    icongen::IndexedImage picture(size, size, 0);
+    for (int i = 0; i < size * size; ++i) {
+        const icongen::Rgb colour{pixels[i].rgbRed, pixels[i].rgbGreen, pixels[i].rgbBlue};
+        const auto index = std::ranges::find(icongen::kPalette, colour) - icongen::kPalette.begin();
+        picture.Set(i % size, i / size, static_cast<std::uint8_t>(index));
     }
-    BITMAP bitmap{};
-    GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return bitmap.bmWidth;
+    return picture;
+}
+
+// An RT_GROUP_ICON entry: the .ico file's directory entry, with a resource id for the offset.
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colours, reserved;  // 0 for 256 pixels
+    WORD planes, bitsPerPixel;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+const void* ResourceData(int id, LPCSTR type) {
+    const HMODULE module = GetModuleHandleA(nullptr);
+    const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
+    return found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
+}
+
+int ResourceId(std::size_t icon) {
+    const int number = static_cast<int>(icon) + 1;
+    return number <= kDayHolders                   ? IDI_DAY_BASE + number
+           : number <= kDayHolders + kMonthHolders ? IDI_MONTH_BASE + number - kDayHolders
+                                                   : IDI_APP;
+}
+
+// Each icon's directory lists exactly the sizes that the tray and the window ask for, the
+// sizes beyond the classic four are PNG (which readers that know no PNG skip), and every
+// image, loaded by Windows' own loader at its size and drawn, is the generator's picture.
+TEST(IconResourcesTest, EachIconHoldsItsSizesAndWindowsLoadsTheGeneratorsPictures) {
+    const std::vector<int> trayAndAppSizes[] = {
+        {std::begin(icongen::kTraySizes), std::end(icongen::kTraySizes)},
+        {16, 20, 24, 32, 48, 64, 256}};
+    constexpr int kBitmapSizes[] = {16, 20, 24, 32};
+    const auto icons = icongen::BuildAllIcons();
+    ASSERT_EQ(icons.size(), 44u) << "31 days, 12 months and the program's own";
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+        const int id = ResourceId(i);
+        const std::vector<int>& sizes = trayAndAppSizes[id == IDI_APP ? 1 : 0];
+        SCOPED_TRACE(icons[i].name);
+        const auto* group = static_cast<const WORD*>(ResourceData(id, RT_GROUP_ICON));
+        ASSERT_NE(group, nullptr);
+        std::vector<int> listed;
+        for (const auto& entry :
+             std::span(reinterpret_cast<const GroupIconEntry*>(group + 3), group[2])) {
+            listed.push_back(entry.width == 0 ? 256 : entry.width);
+            EXPECT_TRUE(entry.height == entry.width && entry.colours == 16 && entry.planes == 1 &&
+                        entry.bitsPerPixel == 4);
+            const bool png = std::memcmp(ResourceData(entry.id, RT_ICON), "\x89PNG", 4) == 0;
+            EXPECT_EQ(png, std::ranges::count(kBitmapSizes, listed.back()) == 0) << listed.back();
+        }
+        ASSERT_EQ(listed, sizes);
+        ASSERT_EQ(icons[i].images.size(), sizes.size());
+        for (std::size_t k = 0; k < sizes.size(); ++k) {
+            const UniqueIcon loaded(
+                static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                              IMAGE_ICON, sizes[k], sizes[k], LR_DEFAULTCOLOR)));
+            EXPECT_TRUE(Drawn(loaded.get(), sizes[k]) == icons[i].images[k]) << "at " << sizes[k];
+        }
+    }
 }
 
 // Icons are loaded when first asked for, so a new scaling of the tray reloads exactly
 // those and leaves the others to load at the new size; the boxes follow the window's.
 TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
+    const auto icons = icongen::BuildTrayIcons();
     IconHolders holders;
     const TestWindow parent;  // declared last: gone before the icons it shows
     ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96, 96));
@@ -63,34 +141,29 @@ TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
             return reinterpret_cast<IconHandle>(icon.get()) == old;
         }));
     }
-    // The small-icon size of each scaling from 100 to 400 per cent.
-    for (const auto& [dpi, size] : {std::pair{96, 16},
-                                    {120, 20},
-                                    {144, 24},
-                                    {168, 28},
-                                    {192, 32},
-                                    {216, 36},
-                                    {240, 40},
-                                    {288, 48},
-                                    {384, 64}}) {
-        EXPECT_EQ(GetSystemMetricsForDpi(SM_CXSMICON, dpi), size);
-        (void)holders.LoadIconsFor(dpi);
-        EXPECT_EQ(IconWidth(*holders.Holder(IconKind::Month, 12)), size) << dpi;
+    // The small icon grows with the scaling from 16 pixels at 100 per cent (96 DPI) to 64
+    // at 400, and the tray gets the image drawn for it at each.
+    for (std::size_t k = 0; k < icongen::kTraySizes.size(); ++k) {
+        const int size = icongen::kTraySizes[k];
+        EXPECT_EQ(GetSystemMetricsForDpi(SM_CXSMICON, size * 6), size);
+        (void)holders.LoadIconsFor(size * 6);
+        const auto icon = reinterpret_cast<HICON>(holders.Holder(IconKind::Month, 12)->icon);
+        EXPECT_TRUE(Drawn(icon, size) == icons[kDayHolders + 11].images[k]) << size;
     }
-    std::vector<IconHandle> icons;
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+        const bool day = i < kDayHolders;
+        const int index = day ? static_cast<int>(i) + 1 : static_cast<int>(i) + 1 - kDayHolders;
+        const auto holder = holders.Holder(day ? IconKind::Day : IconKind::Month, index);
+        ASSERT_TRUE(holder && holder->icon != 0) << icons[i].name;
+        EXPECT_TRUE(Drawn(reinterpret_cast<HICON>(holder->icon), 64) == icons[i].images.back())
+            << icons[i].name;
+        EXPECT_EQ(holders.Holder(day ? IconKind::Day : IconKind::Month, index)->icon, holder->icon)
+            << "loaded once";
+    }
     for (const auto& [kind, count] : {std::pair{IconKind::Day, 31}, {IconKind::Month, 12}}) {
-        for (int index = 1; index <= count; ++index) {
-            const auto holder = holders.Holder(kind, index);
-            ASSERT_TRUE(holder && holder->icon != 0) << index;
-            EXPECT_EQ(IconWidth(*holder), 64);
-            EXPECT_EQ(holders.Holder(kind, index)->icon, holder->icon) << "loaded once";
-            icons.push_back(holder->icon);
-        }
         EXPECT_FALSE(holders.Holder(kind, 0));
         EXPECT_FALSE(holders.Holder(kind, count + 1));
     }
-    std::sort(icons.begin(), icons.end());
-    EXPECT_EQ(std::unique(icons.begin(), icons.end()), icons.end()) << "an icon shared";
     EXPECT_NE(holders.Holder(IconKind::Day, 1)->window, holders.Holder(IconKind::Month, 1)->window);
     holders.Place(192);
     RECT place = testing::Place(reinterpret_cast<HWND>(holders.Holder(IconKind::Day, 2)->window));
