@@ -314,8 +314,8 @@ class RunningProgram {
     }
     // The picture box that owns the day (Picture1) or month (Picture2) icon of this
     // number; today's when none is given.
-    HWND Day(int day = 0) const { return Holder(1, day != 0 ? day : Today().wDay); }
-    HWND Month(int month = 0) const { return Holder(2, month != 0 ? month : Today().wMonth); }
+    HWND Day(int day = 0) const { return Holder("Picture1", day, &SYSTEMTIME::wDay); }
+    HWND Month(int month = 0) const { return Holder("Picture2", month, &SYSTEMTIME::wMonth); }
     // Posts what opens a modal dialog (a sent message would wait until it closes) and
     // waits for the dialog; nullptr when none came.
     HWND OpenDialog(HWND target, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
@@ -330,14 +330,11 @@ class RunningProgram {
     }
 
   private:
-    static SYSTEMTIME Today() {
+    HWND Holder(const std::string& picture, int index, WORD SYSTEMTIME::*today) const {
         SYSTEMTIME now;
         GetLocalTime(&now);
-        return now;
-    }
-    HWND Holder(int picture, int index) const {
         return Child(win32::kPictureBoxClass,
-                     "Picture" + std::to_string(picture) + "(" + std::to_string(index) + ")");
+                     picture + "(" + std::to_string(index != 0 ? index : now.*today) + ")");
     }
 
     std::string base_;
