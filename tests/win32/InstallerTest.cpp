@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <msi.h>
+#include <process.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -24,26 +25,11 @@ std::string KnownFolder(int id) {
     return path;
 }
 
-// msiexec's exit code.
-DWORD Msiexec(const std::string& arguments) {
-    std::string commandLine = "msiexec.exe " + arguments + " /qn";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return GetLastError();
-    }
-    WaitForSingleObject(process.hProcess, 120000);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return code;
-}
-
-std::string InstallerPath(const char* name) {
-    return "\"" + TestProgramFolder() + "\\" + name + "\"";
+// msiexec's exit code for an installer built beside the test program.
+int Msiexec(const char* action, const char* installer) {
+    const std::string path = "\"" + TestProgramFolder() + "\\" + installer + "\"";
+    return static_cast<int>(
+        _spawnlp(_P_WAIT, "msiexec.exe", "msiexec.exe", action, path.c_str(), "/qn", nullptr));
 }
 
 // The product codes installed under Datrelle's upgrade code.
@@ -80,7 +66,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     const std::string program = folder + "\\Datrelle.exe";
     const std::string shortcut = KnownFolder(CSIDL_PROGRAMS) + "\\Datrelle.lnk";
 
-    ASSERT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_INSTALLER)), 0u);
+    ASSERT_EQ(Msiexec("/i", DATRELLE_INSTALLER), 0);
     auto products = InstalledProducts();
     ASSERT_EQ(products.size(), 1u);
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_INSTALLEDPRODUCTNAME), "Datrelle");
@@ -108,7 +94,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     SetRunValue(HKEY_CURRENT_USER, program);
     SetRunValue(HKEY_LOCAL_MACHINE, "C:\\Elsewhere\\Datrelle.exe");
 
-    ASSERT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_NEWER_INSTALLER)), 0u);
+    ASSERT_EQ(Msiexec("/i", DATRELLE_NEWER_INSTALLER), 0);
     products = InstalledProducts();
     ASSERT_EQ(products.size(), 1u);
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_VERSIONSTRING), DATRELLE_NEWER_VERSION);
@@ -118,7 +104,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     EXPECT_TRUE(std::filesystem::exists(program));
 
     // An older version over a newer one is refused and changes nothing.
-    EXPECT_EQ(Msiexec("/i " + InstallerPath(DATRELLE_INSTALLER)), 1603u);
+    EXPECT_EQ(Msiexec("/i", DATRELLE_INSTALLER), 1603);
     EXPECT_EQ(InstalledProducts(), products);
 
     {
@@ -128,7 +114,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     }
     ASSERT_TRUE(RegistryValue(HKEY_CURRENT_USER, kEmulationKey));
     const std::string settingsAtExit = ReadFile(folder + "\\Datrelle.ini");
-    ASSERT_EQ(Msiexec("/x " + InstallerPath(DATRELLE_NEWER_INSTALLER)), 0u);
+    ASSERT_EQ(Msiexec("/x", DATRELLE_NEWER_INSTALLER), 0);
     EXPECT_TRUE(InstalledProducts().empty());
     EXPECT_FALSE(std::filesystem::exists(program));
     EXPECT_FALSE(std::filesystem::exists(shortcut));
