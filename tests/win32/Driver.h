@@ -156,11 +156,13 @@ inline std::string MakeTempFolder() {
     return folder.string();
 }
 
+// The names in a folder, in order.
 inline std::vector<std::string> Names(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         names.push_back(entry.path().filename().string());
     }
+    std::ranges::sort(names);
     return names;
 }
 
