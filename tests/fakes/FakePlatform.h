@@ -4,7 +4,6 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <deque>
 #include <functional>
 #include <iterator>
 #include <limits>
@@ -260,7 +259,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         dialogs.push_back(request);
         std::string answer = answers.empty() ? "" : answers.front();
         if (!answers.empty()) {
-            answers.pop_front();
+            answers.erase(answers.begin());
         }
         return answer;
     }
@@ -296,7 +295,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
     std::function<void()> onResize;
     bool resizeOnEverySet = false;  // a platform that reports a resize for every change
     std::string location;
-    std::deque<std::string> answers;
+    std::vector<std::string> answers;
     std::vector<FileDialogRequest> dialogs;
     FakeClipboard clipboard{log};
     FakeNotes notes;
