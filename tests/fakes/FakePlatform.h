@@ -115,10 +115,8 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
                             std::to_string(access) + (create ? " create " : " open ") +
                             Lower(path));
             const std::pair key{root, Lower(path)};
-            if (refused.contains(root) || (!create && !keys.contains(key))) {
-                return nullptr;
-            }
-            return std::make_unique<Key>(keys[key]);
+            const bool granted = !refused.contains(root) && (create || keys.contains(key));
+            return granted ? std::make_unique<Key>(keys[key]) : nullptr;
         }
     };
 
