@@ -4,7 +4,6 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <deque>
 #include <functional>
 #include <iterator>
 #include <limits>
@@ -116,10 +115,8 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
                             std::to_string(access) + (create ? " create " : " open ") +
                             Lower(path));
             const std::pair key{root, Lower(path)};
-            if (refused.contains(root) || (!create && !keys.contains(key))) {
-                return nullptr;
-            }
-            return std::make_unique<Key>(keys[key]);
+            const bool granted = !refused.contains(root) && (create || keys.contains(key));
+            return granted ? std::make_unique<Key>(keys[key]) : nullptr;
         }
     };
 
@@ -260,7 +257,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         dialogs.push_back(request);
         std::string answer = answers.empty() ? "" : answers.front();
         if (!answers.empty()) {
-            answers.pop_front();
+            answers.erase(answers.begin());
         }
         return answer;
     }
@@ -296,7 +293,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
     std::function<void()> onResize;
     bool resizeOnEverySet = false;  // a platform that reports a resize for every change
     std::string location;
-    std::deque<std::string> answers;
+    std::vector<std::string> answers;
     std::vector<FileDialogRequest> dialogs;
     FakeClipboard clipboard{log};
     FakeNotes notes;

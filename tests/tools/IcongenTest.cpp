@@ -34,9 +34,7 @@ TEST(IcoFiles, TheCommittedOnesAreCurrent) {
                                ("icongen-check-" + std::to_string(std::random_device{}()));
     WriteIcons(directory, icons);
     fs::remove(directory / "day05.ico");
-    std::fstream(directory / "month02.ico", std::ios::in | std::ios::out | std::ios::binary)
-        .seekp(200)
-        .put('\x7F');
+    std::fstream(directory / "month02.ico", std::ios::in | std::ios::out).seekp(200).put('\x7F');
     EXPECT_EQ(FindStaleIcons(directory, icons),
               (std::vector<std::string>{"day05.ico", "month02.ico"}));
     fs::remove_all(directory);

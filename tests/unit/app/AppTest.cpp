@@ -71,48 +71,43 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
     EXPECT_EQ(fake.Calls(),
               "add 106 add 212 delete 212 start \"C:\\Nimbrel\\nimbrel.exe\" 6 navigate "
               "https://example.org/|Top 1500 Left 2000 Height 4000.5 Width 9000");
-    EXPECT_EQ(run.count("Datrelle.exe"), 1u);
-    EXPECT_EQ(form.Timer1.Interval(), 130000);
-    EXPECT_TRUE(form.Timer1.Running() && form.Check3.Value() == CheckBox::kChecked);
+    EXPECT_EQ(std::tuple(form.Timer1.Interval(), form.Timer2.Interval(), app.vars().AppToRun,
+                         fake.notes.text, app.vars().TextFileDir),
+              std::tuple(130000, 1500, "C:\\x.exe", "first\r\nsecond", "C:\\Tools\\notes.txt"));
+    EXPECT_TRUE(run.contains("Datrelle.exe") && form.Check3.Value() == CheckBox::kChecked);
+    EXPECT_TRUE(form.Timer1.Running() && form.Timer2.Running() && form.Command9.Enabled() &&
+                !form.Command8.Visible());
     EXPECT_TRUE(form.MnuCopyClipLong.Checked() && !form.MnuCopyClipShort.Checked());
-    EXPECT_TRUE(form.Command9.Enabled());
-    EXPECT_EQ(app.vars().AppToRun, "C:\\x.exe");
-    EXPECT_TRUE(form.Timer2.Running() && form.Timer2.Interval() == 1500);
-    EXPECT_EQ(fake.notes.text, "first\r\nsecond");
-    EXPECT_EQ(app.vars().TextFileDir, "C:\\Tools\\notes.txt");
-    EXPECT_FALSE(form.Command8.Visible());
     // An application neither opened nor chosen in this run is forgotten.
     app.Unload();
     EXPECT_EQ(fake.writes[10], "Settings/APP TO RUN=");
 }
 
 TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
-    const struct {
-        const char* setting;
-        int check1;
-        bool longMark, shortMark;
-    } cases[] = {
-        {"Settings/Auto Start=1.5", 2, false, false},  // a half goes to the even neighbour
-        {"Settings/Auto Start=0.5", 0, false, false},
-        {"Settings/Auto Start=7", 0, false, false},  // refused by the box
-        {"Settings/Auto Start=&H1", 1, false, false},
-        {"Settings/Milliseconds before starting App=40000", 0, false, false},  // beyond 16 bits
-        {"Settings/Milliseconds before starting App=-5", 0, false, false},     // never opens
-        {"Settings/Date Format=2", 0, false, true},
-        {"Settings/Date Format=3", 0, false, false},
+    // A setting, the state Check1 has after it, and whether the short date is then the
+    // one a click copies.
+    const std::tuple<const char*, int, bool> cases[] = {
+        {"Settings/Auto Start=1.5", 2, false},  // a half goes to the even neighbour
+        {"Settings/Auto Start=0.5", 0, false},
+        {"Settings/Auto Start=7", 0, false},  // refused by the box
+        {"Settings/Auto Start=&H1", 1, false},
+        {"Settings/Milliseconds before starting App=40000", 0, false},  // beyond 16 bits
+        {"Settings/Milliseconds before starting App=-5", 0, false},     // never opens
+        {"Settings/Date Format=2", 0, true},
+        {"Settings/Date Format=3", 0, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.setting);
+    for (const auto& [setting, check1, shortMark] : cases) {
+        SCOPED_TRACE(setting);
         fakes::FakePlatform fake;
-        Settings(fake, {c.setting});
+        Settings(fake, {setting});
         App app{fake.platform};
         ASSERT_TRUE(app.Load());
-        EXPECT_EQ(app.form().Check1.Value(), c.check1);
+        EXPECT_EQ(app.form().Check1.Value(), check1);
         // A box whose state does not change runs no handler: no Run value is touched.
-        EXPECT_EQ(fake.registry.opens.empty(), c.check1 == 0);
+        EXPECT_EQ(fake.registry.opens.empty(), check1 == 0);
         EXPECT_EQ(app.form().Timer2.Interval(), 0);
-        EXPECT_EQ(app.form().MnuCopyClipLong.Checked(), c.longMark);
-        EXPECT_EQ(app.form().MnuCopyClipShort.Checked(), c.shortMark);
+        EXPECT_FALSE(app.form().MnuCopyClipLong.Checked());
+        EXPECT_EQ(app.form().MnuCopyClipShort.Checked(), shortMark);
         // Saved at no size: on no monitor, so compact at the bottom right.
         EXPECT_EQ(fake.rect, (WindowRect{19200 - 6025, 12000 - 2925 - 800, 6025, 2925}));
     }
@@ -123,14 +118,10 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
 TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) {
     for (const bool throws : {false, true}) {
         fakes::FakePlatform fake;
-        Settings(fake, {"Settings/Show Month=0"});
         App app{fake.platform};
         EXPECT_FALSE(app.Load([&] {
             fake.log.push_back("controls");
-            if (throws) {
-                throw std::runtime_error("no controls");
-            }
-            return false;
+            return throws ? throw std::runtime_error("no controls") : false;
         }));
         EXPECT_EQ(fake.Calls(), "add 106 add 212 controls delete 106 delete 212|");
         EXPECT_FALSE(app.form().Timer1.Enabled() || app.form().Timer3.Enabled());
@@ -146,22 +137,22 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
 }
 
 TEST(AppSaveTest, SaveChangesWritesTheNotesOrSaysItCouldNot) {
-    const struct {
-        bool notesFile, writable, boxRefuses, saved;
-    } cases[] = {
+    // A notes file beside the program or not, writable or not, the box refusing its text or
+    // not, and whether the notes are then saved.
+    const std::tuple<bool, bool, bool, bool> cases[] = {
         {true, true, false, true},
         {true, false, false, false},  // locked, or a full disk
         {false, true, false, false},  // no notes file to write
         // The box kept its hint rather than the file's text: never saved over the file.
         {true, true, true, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.notesFile << c.writable << c.boxRefuses);
+    for (const auto& [notesFile, writable, boxRefuses, saved] : cases) {
+        SCOPED_TRACE(testing::Message() << notesFile << writable << boxRefuses);
         fakes::FakePlatform fake;
         // Without a notes file beside the program, a text file elsewhere is left alone.
-        const std::string file = c.notesFile ? "C:\\Tools\\n.txt" : "C:\\Other\\n.txt";
-        fake.AddFile(file, "old").writable = c.writable;
-        fake.notes.refuses = c.boxRefuses;
+        const std::string file = notesFile ? "C:\\Tools\\n.txt" : "C:\\Other\\n.txt";
+        fake.AddFile(file, "old").writable = writable;
+        fake.notes.refuses = boxRefuses;
         App app{fake.platform};
         ASSERT_TRUE(app.Load());
         fake.notes.refuses = false;
@@ -169,9 +160,9 @@ TEST(AppSaveTest, SaveChangesWritesTheNotesOrSaysItCouldNot) {
         app.form().Command8.SetVisible(true);
         app.form().Command8.Press();
         EXPECT_FALSE(app.form().Command8.Visible());
-        EXPECT_EQ(fake.log.back() == "message Error! Changes were not saved!", !c.saved);
+        EXPECT_EQ(fake.log.back() == "message Error! Changes were not saved!", !saved);
         // One line end after the text, so that one ending in a line break reads back.
-        EXPECT_EQ(*fake.ReadAll(file), c.saved ? "new text\r\n\r\n" : "old");
+        EXPECT_EQ(*fake.ReadAll(file), saved ? "new text\r\n\r\n" : "old");
     }
 }
 

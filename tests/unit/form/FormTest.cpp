@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "form/CommonDialog.h"
 #include "form/Form.h"
@@ -12,26 +13,22 @@ namespace {
 // The models tell the window what to show (onShow) exactly when something changed, and
 // run the click handler as a user's click would.
 TEST(ControlsTest, OnlyAChangeShowsAndOnlyANewStateClicks) {
-    const struct {
-        int from, to;
-        bool accepted;
-    } boxCases[] = {{0, 1, true}, {1, 0, true}, {0, 2, true},  {2, 1, true},
-                    {1, 1, true}, {2, 2, true}, {1, 3, false}, {0, -1, false}};
-    for (const auto& c : boxCases) {
-        SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
-        CheckBox box{c.from};
+    // From, to, whether the box takes it, and the state a user's click gives it afterwards.
+    const std::tuple<int, int, bool, int> boxCases[] = {
+        {0, 1, true, 0}, {1, 0, true, 1}, {0, 2, true, 1},  {2, 1, true, 0},
+        {1, 1, true, 0}, {2, 2, true, 1}, {1, 3, false, 0}, {0, -1, false, 1}};
+    for (const auto& [from, to, accepted, clicked] : boxCases) {
+        SCOPED_TRACE(testing::Message() << from << " -> " << to);
+        CheckBox box{from};
         std::string seen;
         box.onShow = [&] { seen += "show" + std::to_string(box.Value()) + " "; };
         box.onClick = [&] { seen += "click" + std::to_string(box.Value()); };
-        EXPECT_EQ(box.SetValue(c.to), c.accepted);
-        EXPECT_EQ(box.Value(), c.accepted ? c.to : c.from);
-        const std::string state = std::to_string(c.to);
-        EXPECT_EQ(seen, c.accepted && c.from != c.to ? "show" + state + " click" + state : "");
-    }
-    for (const auto& [from, to] : {std::pair{0, 1}, {1, 0}, {2, 1}}) {
-        CheckBox box{from};
+        EXPECT_EQ(box.SetValue(to), accepted);
+        EXPECT_EQ(box.Value(), accepted ? to : from);
+        const std::string state = std::to_string(to);
+        EXPECT_EQ(seen, accepted && from != to ? "show" + state + " click" + state : "");
         box.UserClick();
-        EXPECT_EQ(box.Value(), to);
+        EXPECT_EQ(box.Value(), clicked);
     }
 
     int shows = 0, clicks = 0;
@@ -79,21 +76,16 @@ TEST(InventoryTest, PlacesAndModels) {
     EXPECT_EQ(ClientPlace(Entry(ControlId::Check1)), (TwipsRect{300, 825, 2115, 240}));
     EXPECT_EQ(ClientPlace(Entry(ControlId::Command8)), (TwipsRect{5850, 2250, 5340, 240}));
     EXPECT_THROW(Entry(static_cast<ControlId>(999)), std::out_of_range);
-    const struct {
-        int index;
-        TwipsRect day, month;
-    } holders[] = {
-        {1, {6750, 750, 315, 315}, {6750, 0, 315, 315}},
-        {7, {9000, 750, 315, 315}, {6750, 375, 315, 315}},
-        {10, {10125, 750, 315, 315}, {7875, 375, 315, 315}},
-        {12, {7125, 1125, 315, 315}, {8625, 375, 315, 315}},
-        {31, {10500, 1500, 315, 315}, {}},
-    };
-    for (const auto& h : holders) {
-        SCOPED_TRACE(h.index);
-        EXPECT_EQ(DayHolderPlace(h.index), h.day);
-        EXPECT_EQ(h.index <= 12 ? MonthHolderPlace(h.index) : TwipsRect{}, h.month);
+    // Holders are 315 twips square: by index, the day's left and top, then the month's.
+    const int holders[][5] = {{1, 6750, 750, 6750, 0},
+                              {7, 9000, 750, 6750, 375},
+                              {10, 10125, 750, 7875, 375},
+                              {12, 7125, 1125, 8625, 375}};
+    for (const auto& [index, dayLeft, dayTop, monthLeft, monthTop] : holders) {
+        EXPECT_EQ(DayHolderPlace(index), (TwipsRect{dayLeft, dayTop, 315, 315})) << index;
+        EXPECT_EQ(MonthHolderPlace(index), (TwipsRect{monthLeft, monthTop, 315, 315})) << index;
     }
+    EXPECT_EQ(DayHolderPlace(31), (TwipsRect{10500, 1500, 315, 315}));
     Form form;
     EXPECT_EQ(form.CheckBoxFor(ControlId::Check3), &form.Check3);
     EXPECT_EQ(form.ButtonFor(ControlId::Command5), &form.Command5);

@@ -137,7 +137,6 @@ TEST_F(LaunchTest, RunValueOnTheMachineElseTheUsersKeyAndRemovedFromBoth) {
     // profile has none yet.
     fake.registry.keys.erase({kUser, fakes::Lower(kRunSubKey)});
     fake.registry.refused = {kMachine};
-    fake.registry.opens.clear();
     regStuff.AddToRun("Datrelle.exe");
     EXPECT_EQ(fake.registry.opens.back(), "user 63 create " + fakes::Lower(kRunSubKey));
     EXPECT_EQ(fake.registry.Values(kUser, kRunSubKey).at("Datrelle.exe").bytes, quoted.bytes);
@@ -177,7 +176,6 @@ TEST(InstallerRunValuesTest, UninstallTakesTheProgramsValuesAndAnUpgradeKeepsThe
     RestoreRunValues(registry, found->programPath, {true, true});
     EXPECT_EQ(user.at("Datrelle.exe").bytes, String("\"" + program + "\"").bytes);
     EXPECT_EQ(machine.at("Datrelle.exe").bytes, String("C:\\Portable\\Datrelle.exe").bytes);
-    machine.clear();
     machine["Datrelle.exe"] = {2, program + '\0'};  // not a plain string: not the program's
     registry.refused = {kMachine};
     ForgetRunValues(registry, program);  // without rights to the machine's key, the user's goes

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "FakePlatform.h"
 #include "settings/IniFile.h"
@@ -14,10 +15,7 @@ namespace {
 // exponent only with its digits (E or D, either case), hexadecimal and octal after an
 // ampersand (either case).
 TEST(TextToNumberTest, TakesTheLeadingNumber) {
-    const struct {
-        const char* text;
-        double number;
-    } cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {" 1500", 1500}, {"-120", -120}, {"+7", 7},      {"12abc", 12}, {"\t1 \n5", 15},
         {"1\r5", 1},     {"1,5", 1},     {"1.2.3", 1.2}, {"-.5", -0.5}, {"0.1", 0.1},
         {"1h5", 1},      {"1O7", 1},     {".", 0},       {"--5", 0},    {"", 0},
@@ -29,10 +27,10 @@ TEST(TextToNumberTest, TakesTheLeadingNumber) {
         {"&H`", 0},      {"&H", 0},      {"&O17", 15},   {"&o78", 7},   {"&X1", 0},
         {"&", 0},        {"-&H10", 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const double number = TextToNumber(c.text).value_or(NAN);  // NaN equals nothing
-        EXPECT_DOUBLE_EQ(number, c.number);
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        const double number = TextToNumber(text).value_or(NAN);  // NaN equals nothing
+        EXPECT_DOUBLE_EQ(number, expected);
         EXPECT_FALSE(number == 0 && std::signbit(number)) << "negative zero";
     }
     // Only beyond the range of numbers does it fail, however long the text.
@@ -46,16 +44,13 @@ TEST(TextToNumberTest, TakesTheLeadingNumber) {
 }
 
 TEST(TextToNumberTest, IntegersRoundHalvesToEvenWithinSixteenBitsAndSinglesNarrow) {
-    const struct {
-        double number;
-        std::optional<std::int16_t> integer;
-    } cases[] = {
+    const std::pair<double, std::optional<std::int16_t>> cases[] = {
         {0.5, 0},           {1.5, 2},     {2.5, 2},          {-0.5, 0},     {-1.5, -2},
         {0.50000001, 1},    {2.4, 2},     {32767.49, 32767}, {32767.5, {}}, {32768, {}},
         {-32768.5, -32768}, {-32769, {}}, {NAN, {}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(NumberToInteger(c.number), c.integer) << c.number;
+    for (const auto& [number, integer] : cases) {
+        EXPECT_EQ(NumberToInteger(number), integer) << number;
     }
     EXPECT_EQ(TextToInteger("1E400"), std::nullopt);
     EXPECT_EQ(TextToSingle("3.4028234663852886E38"), 3.4028234663852886e38f);  // the largest
@@ -64,10 +59,7 @@ TEST(TextToNumberTest, IntegersRoundHalvesToEvenWithinSixteenBitsAndSinglesNarro
 }
 
 TEST(NumberToTextTest, BlankSignedAndPlainForms) {
-    const struct {
-        float value;
-        const char* text;
-    } cases[] = {
+    const std::pair<float, const char*> cases[] = {
         {1500, " 1500"},         {-120, "-120"},       {0, " 0"},
         {-0.0f, " 0"},           {INFINITY, " 0"},     {NAN, " 0"},
         {9999999, " 9999999"},   {10000000, " 1E+07"}, {12345678, " 1.234568E+07"},
@@ -75,8 +67,8 @@ TEST(NumberToTextTest, BlankSignedAndPlainForms) {
         {1.5f, " 1.5"},          {0.0001f, " .0001"},  {0.00001f, " 1E-05"},
         {2.0f / 3, " .6666667"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SingleToBlankSigned(c.value), c.text) << c.value;
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(SingleToBlankSigned(value), text) << value;
     }
     // Positive integers and 0 are checked with the file the program writes at exit.
     EXPECT_EQ(IntegerToBlankSigned(-1), "-1");

@@ -17,16 +17,16 @@ class TrayTest : public ::testing::Test {
     TrayTest() {
         form.Check2.onClick = [this] { refresh.OnCheck2Click(); };
         form.Check3.onClick = [this] { autoHide.OnCheck3Click(); };
-        form.Timer1.onTick = [this] { autoHide.OnTimer1Tick(); };
+        // As the window's timer, it fires only while it runs.
+        form.Timer1.onTick = [this] {
+            if (form.Timer1.Running()) {
+                autoHide.OnTimer1Tick();
+            }
+        };
     }
-    void RefreshOn(CivilDate date) {
-        fake.SetClock(date);
+    void RefreshOn(CivilDate date, std::int64_t millisecondOfDay = fakes::FakePlatform::kDay / 2) {
+        fake.SetClock(date, millisecondOfDay);
         refresh.RefreshDate();
-    }
-    void Tick() {
-        if (form.Timer1.Running()) {
-            form.Timer1.Tick();
-        }
     }
 
     fakes::FakePlatform fake;
@@ -90,10 +90,7 @@ TEST_F(TrayTest, ANotificationChangesNothingElseOfTheIcon) {
 TEST_F(TrayTest, RefreshReplacesTheIconsWhenTheDateChanges) {
     RefreshOn({2026, 12, 6});
     EXPECT_EQ(fake.Calls(), "add 106 add 212|");
-    const struct {
-        CivilDate before, after;
-        const char* calls;
-    } cases[] = {
+    const std::tuple<CivilDate, CivilDate, const char*> cases[] = {
         {{2026, 12, 6}, {2026, 12, 6}, "|"},                                       // the same day
         {{2026, 12, 6}, {2026, 12, 7}, "delete 106 delete 212 add 107 add 212|"},  // midnight
         {{2026, 4, 30}, {2026, 5, 1}, "delete 130 delete 204 add 101 add 205|"},   // end of a month
@@ -101,14 +98,14 @@ TEST_F(TrayTest, RefreshReplacesTheIconsWhenTheDateChanges) {
         {{2026, 1, 5}, {2026, 2, 5}, "delete 105 delete 201 add 105 add 202|"},    // asleep a month
         {{2026, 1, 5}, {2027, 1, 5}, "delete 105 delete 201 add 105 add 201|"},    // asleep a year
     };
-    for (const auto& c : cases) {
-        RefreshOn(c.before);
+    for (const auto& [before, after, calls] : cases) {
+        RefreshOn(before);
         fake.Calls();
-        RefreshOn(c.after);
-        EXPECT_EQ(fake.Calls(), c.calls);
+        RefreshOn(after);
+        EXPECT_EQ(fake.Calls(), calls);
         // From the calendar, not from the short date, which here is day first.
         EXPECT_EQ(vars.DayText + "/" + vars.MonthText,
-                  std::to_string(c.after.day) + "/" + std::to_string(c.after.month));
+                  std::to_string(after.day) + "/" + std::to_string(after.month));
     }
     // Unchecked, the new month icon is added and deleted again at once.
     form.Check2.onClick = nullptr;
@@ -151,10 +148,7 @@ TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
     fake.offsets[fake.Utc({2027, 11, 6}, 23 * kHour)] = 120;  // local 00:00 becomes 01:00
     int armed = 0;
     form.NewDayTimer.onShow = [&armed] { ++armed; };
-    const struct {
-        CivilDate date;
-        std::int64_t at, wakeUp;
-    } cases[] = {
+    const std::tuple<CivilDate, std::int64_t, std::int64_t> cases[] = {
         {{2026, 12, 6}, 10 * kHour, 14 * kHour},
         {{2026, 12, 6}, 24 * kHour - kSecond, kSecond},            // the same day, the clock set on
         {{2026, 12, 6}, 24 * kHour - kSecond, kSecond},            // and again at the same moment
@@ -163,12 +157,11 @@ TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
         {{2027, 10, 31}, 30 * kSecond, 25 * kHour - 30 * kSecond},  // and back at 03:00
         {{2027, 11, 6}, 23 * kHour + 1800 * kSecond, 1800 * kSecond},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.date.month) + "/" + std::to_string(c.at));
-        fake.SetClock(c.date, c.at);
-        refresh.RefreshDate();
+    for (const auto& [date, at, wakeUp] : cases) {
+        SCOPED_TRACE(std::to_string(date.month) + "/" + std::to_string(at));
+        RefreshOn(date, at);
         EXPECT_TRUE(form.NewDayTimer.Running() && std::exchange(armed, 0) == 1);
-        EXPECT_EQ(form.NewDayTimer.Interval(), c.wakeUp);
+        EXPECT_EQ(form.NewDayTimer.Interval(), wakeUp);
     }
 }
 
@@ -198,43 +191,44 @@ TEST_F(TrayTest, MouseCopiesBringsUpTheWindowAndOpensTheMenu) {
 
     mouse.OnMouse(kMouseRightButtonDown);
     fake.state = kWindowMinimized;
-    fake.visible = false;
     mouse.OnMouse(kMouseLeftButtonDoubleClick);
     mouse.OnMouse(kMouseLeftButtonDoubleClick);
     EXPECT_EQ(fake.Calls(), "|Menu Show State 0 State 1 Show");
 }
 
 TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
+    // The timer's starts and stops show in the log, beside the shell's calls.
+    form.Timer1.onShow = [this] { fake.log.push_back(form.Timer1.Enabled() ? "on" : "off"); };
     // Before any date is known there is no icon to add again.
     form.Check3.SetValue(CheckBox::kChecked);
-    Tick();
-    Tick();
-    EXPECT_EQ(fake.Calls(), "|Hide");
+    form.Timer1.Tick();
+    form.Timer1.Tick();
+    EXPECT_EQ(fake.Calls(), "on off|Hide");
     form.Check3.SetValue(CheckBox::kUnchecked);
     // Both icons are offered again, as the shell may have refused one earlier.
     RefreshOn({2026, 12, 6});
     form.Check3.SetValue(CheckBox::kChecked);
     fake.Calls();
-    Tick();
+    form.Timer1.Tick();
     EXPECT_EQ(fake.Calls(), "|");
-    Tick();
-    EXPECT_EQ(fake.Calls(), "add 106 add 212|Hide");
-    EXPECT_FALSE(form.Timer1.Enabled());
+    form.Timer1.Tick();
+    EXPECT_EQ(fake.Calls(), "add 106 add 212 off|Hide");
 
     // Unchecked between the ticks: the hiding waits; checked again, it comes at the
-    // next tick. "Show Month Icon" unchecked leaves the day icon alone in the tray.
+    // next tick. "Show Month Icon" unchecked leaves the day icon alone in the tray. Greyed
+    // starts nothing.
     form.Check2.onClick = nullptr;
     form.Check2.SetValue(CheckBox::kUnchecked);
     form.Check3.SetValue(CheckBox::kUnchecked);
     form.Check3.SetValue(CheckBox::kChecked);
-    Tick();
+    form.Timer1.Tick();
     form.Check3.SetValue(CheckBox::kUnchecked);
-    EXPECT_FALSE(form.Timer1.Enabled());
+    EXPECT_EQ(fake.Calls(), "on off|");
     form.Check3.SetValue(CheckBox::kChecked);
-    Tick();
-    EXPECT_EQ(fake.Calls(), "add 106 add 212 delete 212|Hide");
+    form.Timer1.Tick();
+    EXPECT_EQ(fake.Calls(), "on add 106 add 212 delete 212 off|Hide");
     form.Check3.SetValue(CheckBox::kGreyed);
-    EXPECT_FALSE(form.Timer1.Enabled());
+    EXPECT_EQ(fake.Calls(), "|");
 }
 
 }  // namespace

@@ -30,26 +30,24 @@ class LayoutTest : public ::testing::Test {
 };
 
 TEST_F(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
-    const struct {
-        float width, height, finalWidth, finalHeight;
-    } cases[] = {
+    const float cases[][4] = {
         {3000, 1000, kMinWidth, kMinHeight},
         {kMinWidth - 0.5f, 9000, kMinWidth, 9000},
         {kMinWidth, kMinHeight, kMinWidth, kMinHeight},  // exactly the minimum stays
         {12000, kMinHeight - 15, 12000, kMinHeight},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    for (const auto& [width, height, finalWidth, finalHeight] : cases) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
         fake.state = kWindowMinimized;
-        Drag(c.width, c.height);
-        EXPECT_EQ(fake.rect, (WindowRect{0, 0, c.finalWidth, c.finalHeight}));
-        EXPECT_EQ(fake.browserSize, std::pair(c.finalWidth - 100, c.finalHeight - 2625 - 100));
-        EXPECT_EQ(fake.notesWidth, c.finalWidth - 5925 - 100);
+        Drag(width, height);
+        EXPECT_EQ(fake.rect, (WindowRect{0, 0, finalWidth, finalHeight}));
+        EXPECT_EQ(fake.browserSize, std::pair(finalWidth - 100, finalHeight - 2625 - 100));
+        EXPECT_EQ(fake.notesWidth, finalWidth - 5925 - 100);
         // Normal first, then a size only where it is below the minimum.
         const std::string calls = fake.Calls();
         EXPECT_TRUE(calls.starts_with("|State 0"));
-        EXPECT_EQ(calls.find("Width") != calls.npos, c.width < kMinWidth);
-        EXPECT_EQ(calls.find("Height") != calls.npos, c.height < kMinHeight);
+        EXPECT_EQ(calls.find("Width") != calls.npos, width < kMinWidth);
+        EXPECT_EQ(calls.find("Height") != calls.npos, height < kMinHeight);
     }
     // A platform that reports a resize for every change, made or not, still ends.
     fake.resizeOnEverySet = true;
@@ -58,9 +56,7 @@ TEST_F(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
 }
 
 TEST(TextFileLoaderTest, LinesEndAtCrOrCrLfAndAreJoinedWithCrLf) {
-    const struct {
-        std::string bytes, text;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"", ""},
         {"\r\n\r\nabc\r\ndef\r\n", "abc\r\ndef"},  // leading empty lines are lost
         {"a\r\n\r\n\r\n", "a\r\n\r\n"},            // trailing empty lines keep a line end each
@@ -71,11 +67,11 @@ TEST(TextFileLoaderTest, LinesEndAtCrOrCrLfAndAreJoinedWithCrLf) {
         {"a\0b\r\ncaf\xE9"s, "a\0b\r\ncaf\xE9"s},
     };
     fakes::FakePlatform fake;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.bytes));
-        fake.AddFile("C:\\Notes\\n.txt", c.bytes);
+    for (const auto& [bytes, text] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        fake.AddFile("C:\\Notes\\n.txt", bytes);
         std::string textFileDir = "earlier";
-        EXPECT_EQ(LoadTextFile(fake, "c:\\notes\\N.TXT", textFileDir), c.text);
+        EXPECT_EQ(LoadTextFile(fake, "c:\\notes\\N.TXT", textFileDir), text);
         EXPECT_EQ(textFileDir, "c:\\notes\\N.TXT");
     }
     fake.AddFile("C:\\Notes\\hidden.txt", "secret").ordinary = false;
@@ -117,32 +113,28 @@ TEST_F(PanelsTest, BrowserCommands) {
 }
 
 TEST_F(PanelsTest, NotesDoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
-    const struct {
-        const char* answer;  // "" = cancelled
-        const char* text;    // the box afterwards
-        const char* file;    // TextFileDir afterwards
-        bool boxRefuses = false;
-    } cases[] = {
-        {"C:\\Notes\\a.txt", "first\r\nsecond", "C:\\Notes\\a.txt"},
-        {"C:\\Notes\\new.txt", "", "C:\\Notes\\new.txt"},  // a new name empties the box
-        {"", "typed", ""},  // then "Save Changes" has no file to write
+    // The dialog's answer ("" = cancelled); the box's text and TextFileDir afterwards; whether
+    // the box refuses the file's text.
+    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+        {"C:\\Notes\\a.txt", "first\r\nsecond", "C:\\Notes\\a.txt", false},
+        {"C:\\Notes\\new.txt", "", "C:\\Notes\\new.txt", false},  // a new name empties the box
+        {"", "typed", "", false},  // then "Save Changes" has no file to write
         // Neither a file nobody saw nor a text the box refused may be saved over.
-        {"C:\\Notes\\locked.txt", "typed", "C:\\Notes\\old.txt"},
+        {"C:\\Notes\\locked.txt", "typed", "C:\\Notes\\old.txt", false},
         {"C:\\Notes\\a.txt", "typed", "C:\\Notes\\old.txt", true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer);
+    for (const auto& [answer, text, file, boxRefuses] : cases) {
+        SCOPED_TRACE(answer);
         fake.notes.text = "typed";
-        fake.notes.refuses = c.boxRefuses;
+        fake.notes.refuses = boxRefuses;
         vars.TextFileDir = "C:\\Notes\\old.txt";
         form.Command8.SetVisible(false);
-        fake.answers = {c.answer};
+        fake.answers = {answer};
         notes.OnText1DblClick();
-        EXPECT_EQ(fake.notes.text, c.text);
-        EXPECT_EQ(vars.TextFileDir, c.file);
-        EXPECT_TRUE(form.Command8.Visible());
-        EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Notes\\old.txt");
-        EXPECT_EQ(fake.dialogs.back().filter, kNotesFilter);
+        // The box, the notes file and the button, and the folder and filter the dialog had.
+        EXPECT_EQ(std::tuple(fake.notes.text, vars.TextFileDir, form.Command8.Visible(),
+                             fake.dialogs.back().initialFolder, fake.dialogs.back().filter),
+                  std::tuple(text, file, true, "C:\\Notes\\old.txt", kNotesFilter));
     }
     // Without a notes file the dialog starts where another chooser left it, with the
     // title "Open File" left, if it was used.
