@@ -79,6 +79,7 @@ const void* ResourceData(int id, LPCSTR type) {
     return found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
 }
 
+// The icons as the generator builds them: the days, the months, then the program's own.
 int ResourceId(std::size_t icon) {
     const int number = static_cast<int>(icon) + 1;
     return number <= kDayHolders                   ? IDI_DAY_BASE + number
@@ -87,21 +88,18 @@ int ResourceId(std::size_t icon) {
 }
 
 // Each icon's directory lists exactly the sizes that the tray and the window ask for, the
-// sizes beyond the classic four are PNG (which readers that know no PNG skip), and every
-// image, loaded by Windows' own loader at its size and drawn, is the generator's picture.
-TEST(IconResourcesTest, EachIconHoldsItsSizesAndWindowsLoadsTheGeneratorsPictures) {
-    const std::vector<int> trayAndAppSizes[] = {
-        {std::begin(icongen::kTraySizes), std::end(icongen::kTraySizes)},
-        {16, 20, 24, 32, 48, 64, 256}};
+// sizes beyond the classic four as PNG, which readers that know no PNG skip. The program's
+// own icon, loaded by Windows' own loader at each size and drawn, is the generator's
+// picture; the tray's icons are so in the test of their holders.
+TEST(IconResourcesTest, EachIconListsItsSizesTheLargerAsPng) {
+    const std::vector<int> traySizes(icongen::kTraySizes.begin(), icongen::kTraySizes.end());
+    const std::vector<int> appSizes = {16, 20, 24, 32, 48, 64, 256};
     constexpr int kBitmapSizes[] = {16, 20, 24, 32};
     const auto icons = icongen::BuildAllIcons();
     ASSERT_EQ(icons.size(), 44u) << "31 days, 12 months and the program's own";
     for (std::size_t i = 0; i < icons.size(); ++i) {
-        const int id = ResourceId(i);
-        const std::vector<int>& sizes = trayAndAppSizes[id == IDI_APP ? 1 : 0];
-        SCOPED_TRACE(icons[i].name);
-        const auto* group = static_cast<const WORD*>(ResourceData(id, RT_GROUP_ICON));
-        ASSERT_NE(group, nullptr);
+        const auto* group = static_cast<const WORD*>(ResourceData(ResourceId(i), RT_GROUP_ICON));
+        ASSERT_NE(group, nullptr) << icons[i].name;
         std::vector<int> listed;
         for (const auto& entry :
              std::span(reinterpret_cast<const GroupIconEntry*>(group + 3), group[2])) {
@@ -111,14 +109,13 @@ TEST(IconResourcesTest, EachIconHoldsItsSizesAndWindowsLoadsTheGeneratorsPicture
             const bool png = std::memcmp(ResourceData(entry.id, RT_ICON), "\x89PNG", 4) == 0;
             EXPECT_EQ(png, std::ranges::count(kBitmapSizes, listed.back()) == 0) << listed.back();
         }
-        ASSERT_EQ(listed, sizes);
-        ASSERT_EQ(icons[i].images.size(), sizes.size());
-        for (std::size_t k = 0; k < sizes.size(); ++k) {
-            const UniqueIcon loaded(
-                static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                              IMAGE_ICON, sizes[k], sizes[k], LR_DEFAULTCOLOR)));
-            EXPECT_TRUE(Drawn(loaded.get(), sizes[k]) == icons[i].images[k]) << "at " << sizes[k];
-        }
+        EXPECT_EQ(listed, ResourceId(i) == IDI_APP ? appSizes : traySizes) << icons[i].name;
+    }
+    for (std::size_t k = 0; k < appSizes.size(); ++k) {
+        const UniqueIcon loaded(
+            static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP),
+                                          IMAGE_ICON, appSizes[k], appSizes[k], LR_DEFAULTCOLOR)));
+        EXPECT_TRUE(Drawn(loaded.get(), appSizes[k]) == icons.back().images[k]) << appSizes[k];
     }
 }
 
@@ -129,8 +126,13 @@ TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
     IconHolders holders;
     const TestWindow parent;  // declared last: gone before the icons it shows
     ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96, 96));
-    const auto day6 = holders.Holder(IconKind::Day, 6)->icon;
-    const auto month12 = holders.Holder(IconKind::Month, 12)->icon;
+    const auto holder = [&](std::size_t icon) {
+        const bool day = icon < kDayHolders;
+        const int index = static_cast<int>(icon) + 1 - (day ? 0 : kDayHolders);
+        return holders.Holder(day ? IconKind::Day : IconKind::Month, index);
+    };
+    const auto day6 = holder(5)->icon;
+    const auto month12 = holder(kDayHolders + 11)->icon;
     EXPECT_TRUE(holders.LoadIconsFor(96).empty()) << "the same size again";
     // The replaced icons go back to the caller, which keeps them until the tray shows
     // the new ones; icons never loaded have nothing to give back.
@@ -142,24 +144,19 @@ TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
         }));
     }
     // The small icon grows with the scaling from 16 pixels at 100 per cent (96 DPI) to 64
-    // at 400, and the tray gets the image drawn for it at each.
+    // at 400, and each holder gives the tray the image of its own icon drawn for that size,
+    // as Windows' own loader reads it from the program's resources.
     for (std::size_t k = 0; k < icongen::kTraySizes.size(); ++k) {
         const int size = icongen::kTraySizes[k];
         EXPECT_EQ(GetSystemMetricsForDpi(SM_CXSMICON, size * 6), size);
         (void)holders.LoadIconsFor(size * 6);
-        const auto icon = reinterpret_cast<HICON>(holders.Holder(IconKind::Month, 12)->icon);
-        EXPECT_TRUE(Drawn(icon, size) == icons[kDayHolders + 11].images[k]) << size;
+        for (std::size_t i = 0; i < icons.size(); ++i) {
+            ASSERT_TRUE(holder(i) && holder(i)->icon != 0) << icons[i].name;
+            EXPECT_TRUE(Drawn(reinterpret_cast<HICON>(holder(i)->icon), size) == icons[i].images[k])
+                << icons[i].name << " at " << size;
+        }
     }
-    for (std::size_t i = 0; i < icons.size(); ++i) {
-        const bool day = i < kDayHolders;
-        const int index = day ? static_cast<int>(i) + 1 : static_cast<int>(i) + 1 - kDayHolders;
-        const auto holder = holders.Holder(day ? IconKind::Day : IconKind::Month, index);
-        ASSERT_TRUE(holder && holder->icon != 0) << icons[i].name;
-        EXPECT_TRUE(Drawn(reinterpret_cast<HICON>(holder->icon), 64) == icons[i].images.back())
-            << icons[i].name;
-        EXPECT_EQ(holders.Holder(day ? IconKind::Day : IconKind::Month, index)->icon, holder->icon)
-            << "loaded once";
-    }
+    EXPECT_EQ(holder(0)->icon, holder(0)->icon) << "loaded once";
     for (const auto& [kind, count] : {std::pair{IconKind::Day, 31}, {IconKind::Month, 12}}) {
         EXPECT_FALSE(holders.Holder(kind, 0));
         EXPECT_FALSE(holders.Holder(kind, count + 1));
