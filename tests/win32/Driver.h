@@ -39,6 +39,13 @@ bool WaitUntil(Condition condition, Ms timeout = Ms(10000)) {
     return true;
 }
 
+inline std::string Replace(std::string text, const std::string& what, const std::string& by) {
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size())) {
+        text.replace(at, what.size(), by);
+    }
+    return text;
+}
+
 inline std::string ClassName(HWND window) {
     char name[256] = "";
     return std::string(name, static_cast<std::size_t>(GetClassNameA(window, name, sizeof name)));

@@ -50,11 +50,6 @@ std::string ProductInfo(const std::string& product, const char* property) {
                                                                                         : "<none>";
 }
 
-std::string StringValue(HKEY root, const char* subKey) {
-    const auto value = RegistryValue(root, subKey);
-    return value ? std::string(value->c_str()) : "<none>";
-}
-
 // The machine's Run value is the one thing here that outlives the test's own folders.
 struct MachineRunValueRemover {
     ~MachineRunValueRemover() { RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Datrelle.exe"); }
@@ -80,8 +75,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
         // settings beside itself.
         RunningProgram installed(folder);
         ASSERT_TRUE(installed.Start());
-        EXPECT_TRUE(TrayHasIcon(installed.Day()));
-        EXPECT_TRUE(TrayHasIcon(installed.Month()));
+        EXPECT_TRUE(TrayHasIcon(installed.Day()) && TrayHasIcon(installed.Month()));
         ASSERT_EQ(installed.Close(), 0u);
     }
     EXPECT_NE(ReadFile(folder + "\\Datrelle.ini").find("[Settings]"), std::string::npos);
@@ -100,7 +94,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     EXPECT_EQ(ProductInfo(products[0], INSTALLPROPERTY_VERSIONSTRING), DATRELLE_NEWER_VERSION);
     EXPECT_EQ(ReadFile(folder + "\\Datrelle.ini"), settings);
     EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
-    EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kRunKey), program);
+    EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey), program + '\0');
     EXPECT_TRUE(std::filesystem::exists(program));
 
     // An older version over a newer one is refused and changes nothing.
@@ -122,8 +116,9 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
     // Values that would start or set up the removed program go; one naming another copy
     // stays.
-    EXPECT_EQ(StringValue(HKEY_CURRENT_USER, kRunKey), "<none>");
-    EXPECT_EQ(StringValue(HKEY_LOCAL_MACHINE, kRunKey), "C:\\Elsewhere\\Datrelle.exe");
+    EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, kRunKey));
+    EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey),
+              std::string("C:\\Elsewhere\\Datrelle.exe") + '\0');
     EXPECT_FALSE(RegistryValue(HKEY_CURRENT_USER, kEmulationKey));
 }
 
