@@ -132,11 +132,9 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         log.push_back(kVerbs[static_cast<int>(command)] + std::to_string(record.hWnd));
         lastRecord = record;
         // Adding a shown icon, and changing or deleting an absent one, fail as in the shell.
-        if (command == TrayCommand::Add) {
-            return shown.insert(record.hWnd).second;
-        }
-        return command == TrayCommand::Modify ? shown.contains(record.hWnd)
-                                              : shown.erase(record.hWnd) > 0;
+        return command == TrayCommand::Add      ? shown.insert(record.hWnd).second
+               : command == TrayCommand::Modify ? shown.contains(record.hWnd)
+                                                : shown.erase(record.hWnd) > 0;
     }
 
     // The clock counts milliseconds from the start of 1970; the time zone is the offsets
@@ -196,9 +194,9 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         const std::string folder = Lower(pattern.substr(0, pattern.rfind('\\') + 1));
         const std::string ending = Lower(pattern.substr(pattern.rfind('*') + 1));
         for (const auto& [path, file] : files) {
-            const std::string name = Lower(path).substr(std::min(folder.size(), path.size()));
+            // In the folder itself: its last backslash is the folder's.
             if (file.ordinary && Lower(path).starts_with(folder) &&
-                name.find('\\') == std::string::npos && name.ends_with(ending)) {
+                path.rfind('\\') + 1 == folder.size() && Lower(path).ends_with(ending)) {
                 return path.substr(folder.size());
             }
         }

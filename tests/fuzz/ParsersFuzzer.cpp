@@ -13,7 +13,8 @@
 #include "tray/SysTray.h"
 #include "viewer/TextFileLoader.h"
 
-namespace datrelle {
+using namespace datrelle;
+
 namespace {
 
 void Require(bool holds, const char* what) {
@@ -58,10 +59,8 @@ std::string Lines(std::string_view bytes) {
 }
 
 }  // namespace
-}  // namespace datrelle
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace datrelle;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     for (const SettingKeyInfo& info : kSettingKeys) {
         const auto value = ParseSetting(info, text);

@@ -51,7 +51,6 @@ class LaunchTest : public ::testing::Test {
         fake.AddFile("C:\\Tools\\app.exe");
         fake.AddFile("C:\\Tools\\hidden.exe").ordinary = false;
         fake.AddFile("C:\\Weather Tools\\nimbrel.exe");
-        form.Timer2.onTick = [this] { launcher.OnTimer2Tick(); };
         // Shows when the timer stops and when the mark changes, to tell them from the shell's
         // calls.
         form.Timer2.onShow = [this] { fake.log.push_back(form.Timer2.Enabled() ? "on" : "off"); };
@@ -59,7 +58,6 @@ class LaunchTest : public ::testing::Test {
             fake.log.push_back(form.mnuAutoApp.Checked() ? "marked" : "unmarked");
         };
         form.Check4.onClick = [this] { launcher.OnCheck4Click(); };
-        form.Command9.onClick = [this] { chooser.OnCommand9Click(); };
     }
     fakes::FakePlatform fake;
     Form form;
@@ -79,7 +77,7 @@ TEST_F(LaunchTest, TickOpensAnOrdinaryFileOnceAfterStoppingTheTimer) {
           {"C:\\Tools\\app.exe", "on off open C:\\Tools\\app.exe in C:\\Tools\\ 1 marked|"}}) {
         vars.AppToRun = app;
         form.Timer2.SetEnabled(true);
-        form.Timer2.Tick();
+        launcher.OnTimer2Tick();
         EXPECT_EQ(fake.Calls(), calls) << app;
     }
 }
@@ -101,18 +99,16 @@ TEST_F(LaunchTest, CheckingStartNimbrelStartsTheWeatherProgramMinimized) {
 }
 
 TEST_F(LaunchTest, AutoStartAppChoosesTheFileAndItsCheckMark) {
-    form.Command9.SetEnabled(true);
     dialog.InitDir = "C:\\Earlier";
     fake.answers = {"", "C:\\Docs\\letter.doc", ""};
-    form.Command9.Press();  // cancelled with nothing set: no mark
+    chooser.OnCommand9Click();  // cancelled with nothing set: no mark
     EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Earlier");
-    form.Command9.Press();  // chosen: stored and marked
-    EXPECT_EQ(fake.Calls(), "marked|");
+    chooser.OnCommand9Click();  // chosen: stored and marked
     form.mnuAutoApp.SetChecked(false);
-    form.Command9.Press();  // cancelled with a choice whose mark was off: the mark comes back
+    chooser.OnCommand9Click();  // cancelled with a choice whose mark was off: the mark comes back
     EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Docs\\letter.doc");
-    form.Command9.Press();  // the mark is cleared while the dialog is open
-    EXPECT_EQ(fake.Calls(), "unmarked marked unmarked marked|");
+    chooser.OnCommand9Click();  // the mark is cleared while the dialog is open
+    EXPECT_EQ(fake.Calls(), "marked unmarked marked unmarked marked|");
 }
 
 TEST_F(LaunchTest, RunValueOnTheMachineElseTheUsersKeyAndRemovedFromBoth) {

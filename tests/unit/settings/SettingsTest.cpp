@@ -28,10 +28,9 @@ TEST(TextToNumberTest, TakesTheLeadingNumber) {
         {"&", 0},        {"-&H10", 0},
     };
     for (const auto& [text, expected] : cases) {
-        SCOPED_TRACE(text);
         const double number = TextToNumber(text).value_or(NAN);  // NaN equals nothing
-        EXPECT_DOUBLE_EQ(number, expected);
-        EXPECT_FALSE(number == 0 && std::signbit(number)) << "negative zero";
+        EXPECT_DOUBLE_EQ(number, expected) << text;
+        EXPECT_FALSE(number == 0 && std::signbit(number)) << text << " gives a negative zero";
     }
     // Only beyond the range of numbers does it fail, however long the text.
     for (const std::string& text :
@@ -93,11 +92,10 @@ TEST(IniFileTest, PathReadAndWrite) {
 TEST(SettingKeysTest, ValuesOfTheirKindOnly) {
     const SettingValue samples[] = {1.5f, std::int16_t{2}, std::string("x")};
     for (const SettingKeyInfo& info : kSettingKeys) {
-        for (std::size_t kind = 0; kind < 3; ++kind) {
-            EXPECT_EQ(
-                FormatSetting(info, samples[kind]).has_value(),
-                kind == static_cast<std::size_t>(info.readAs) && info.writeAs != WriteAs::Never)
-                << info.readName << kind;
+        for (const SettingValue& sample : samples) {  // one of each kind, in ReadAs's order
+            EXPECT_EQ(FormatSetting(info, sample).has_value(),
+                      sample.index() == std::size_t(info.readAs) && info.writeAs != WriteAs::Never)
+                << info.readName << sample.index();
         }
     }
     EXPECT_EQ(ParseSetting(KeyInfo(SettingKey::AppDelay), " -2"), SettingValue{std::int16_t{-2}});

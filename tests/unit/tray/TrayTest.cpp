@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -14,16 +15,7 @@ namespace {
 
 class TrayTest : public ::testing::Test {
   protected:
-    TrayTest() {
-        form.Check2.onClick = [this] { refresh.OnCheck2Click(); };
-        form.Check3.onClick = [this] { autoHide.OnCheck3Click(); };
-        // As the window's timer, it fires only while it runs.
-        form.Timer1.onTick = [this] {
-            if (form.Timer1.Running()) {
-                autoHide.OnTimer1Tick();
-            }
-        };
-    }
+    // The controls are wired, as the program wires them, in the tests that use them.
     void RefreshOn(CivilDate date, std::int64_t millisecondOfDay = fakes::FakePlatform::kDay / 2) {
         fake.SetClock(date, millisecondOfDay);
         refresh.RefreshDate();
@@ -52,10 +44,10 @@ TEST_F(TrayTest, AddFillsTheRecordDeleteOnlyItsIdentity) {
     tray.AddTrayIcon(-3, 31);  // a kind below 1 is the day icon
     tray.AddTrayIcon(2, 12);
     EXPECT_EQ(fake.Calls(), "add 131 add 212|");
-    const NotifyRecord& added = tray.NotifyData();
-    EXPECT_EQ(std::tuple(added.uID, added.uFlags, added.uCallbackMessage, added.hIcon),
-              std::tuple(1u, 7u, 512u, fakes::MonthWindow(12) + 1000));
-    EXPECT_STREQ(added.szTip.data(), "Today is: long 06/12/2026");
+    // The icon's owner and number, what the record carries, the message, icon and tooltip.
+    EXPECT_EQ(tray.NotifyData(),
+              (NotifyRecord{fakes::MonthWindow(12), 1, 7, 512, fakes::MonthWindow(12) + 1000,
+                            MakeTooltip("long 06/12/2026")}));
 
     // No such element: the message for a day index out of range, nothing for the rest.
     for (const auto& [kind, index] :
@@ -78,12 +70,10 @@ TEST_F(TrayTest, ANotificationChangesNothingElseOfTheIcon) {
     EXPECT_TRUE(
         tray.ShowNotification(IconKind::Day, 6, std::string(70, 't'), std::string(300, 'x')));
     EXPECT_EQ(fake.Calls(), "add 106 notify 107 notify 106|");
-    const NotifyRecord& shown = fake.lastRecord;
-    EXPECT_EQ(std::tuple(shown.hWnd, shown.uID, shown.uFlags, shown.dwInfoFlags, shown.hIcon,
-                         shown.uCallbackMessage, shown.szTip[0]),
-              std::tuple(fakes::DayWindow(6), 1u, 0x10u, 1u, IconHandle{0}, 0u, '\0'));
-    EXPECT_EQ(std::string(shown.szInfoTitle.data()), std::string(63, 't'));
-    EXPECT_EQ(std::string(shown.szInfo.data()), std::string(255, 'x'));
+    NotifyRecord shown{.hWnd = fakes::DayWindow(6), .uID = 1, .uFlags = 0x10, .dwInfoFlags = 1};
+    std::fill_n(shown.szInfo.begin(), 255, 'x');
+    std::fill_n(shown.szInfoTitle.begin(), 63, 't');
+    EXPECT_EQ(fake.lastRecord, shown);
     EXPECT_EQ(tray.NotifyData(), added);
 }
 
@@ -108,13 +98,13 @@ TEST_F(TrayTest, RefreshReplacesTheIconsWhenTheDateChanges) {
                   std::to_string(after.day) + "/" + std::to_string(after.month));
     }
     // Unchecked, the new month icon is added and deleted again at once.
-    form.Check2.onClick = nullptr;
     form.Check2.SetValue(CheckBox::kUnchecked);
     RefreshOn({2027, 1, 6});
     EXPECT_EQ(fake.Calls(), "delete 105 delete 201 add 106 add 201 delete 201|");
 }
 
 TEST_F(TrayTest, ShowMonthIconAndTheTaskbar) {
+    form.Check2.onClick = [this] { refresh.OnCheck2Click(); };
     // Before any month is known, unchecking names no icon.
     form.Check2.SetValue(CheckBox::kUnchecked);
     form.Check2.SetValue(CheckBox::kChecked);
@@ -130,12 +120,10 @@ TEST_F(TrayTest, ShowMonthIconAndTheTaskbar) {
     // refresh left them, the month icon at every state but unchecked.
     form.Check2.onClick = nullptr;
     fake.Calls();
-    for (const auto& [state, shown] : {std::pair{0, false}, {1, true}, {2, true}}) {
+    for (const auto& [state, tail] : {std::pair{0, "|"}, {1, " add 212|"}, {2, " add 212|"}}) {
         form.Check2.SetValue(state);
         refresh.ReplaceShownIcons();
-        EXPECT_EQ(fake.Calls(),
-                  std::string("delete 106 delete 212 add 106") + (shown ? " add 212|" : "|"))
-            << state;
+        EXPECT_EQ(fake.Calls(), "delete 106 delete 212 add 106" + std::string(tail)) << state;
     }
 }
 
@@ -166,6 +154,7 @@ TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
 }
 
 TEST_F(TrayTest, MouseCopiesBringsUpTheWindowAndOpensTheMenu) {
+    const MenuItem &copyLong = form.MnuCopyClipLong, &copyShort = form.MnuCopyClipShort;
     // Other mouse messages, and a balloon shown or clicked, do nothing.
     for (const int message : {512, 513, 517, 518, 519, 1026, 1029}) {
         mouse.OnMouse(message);
@@ -174,17 +163,15 @@ TEST_F(TrayTest, MouseCopiesBringsUpTheWindowAndOpensTheMenu) {
     // No choice yet: a click copies the short date and makes it the choice.
     mouse.OnMouse(kMouseLeftButtonUp);
     EXPECT_EQ(fake.Calls(), "copy 06/12/2026|");
-    EXPECT_TRUE(form.MnuCopyClipShort.Checked() && vars.DateFormat == 2);
+    EXPECT_TRUE(!copyLong.Checked() && copyShort.Checked() && vars.DateFormat == 2);
     mouse.OnCopyClipLongClick();
-    EXPECT_TRUE(form.MnuCopyClipLong.Checked() && !form.MnuCopyClipShort.Checked());
-    EXPECT_EQ(vars.DateFormat, 1);
+    EXPECT_TRUE(copyLong.Checked() && !copyShort.Checked() && vars.DateFormat == 1);
     // Also while another program holds the clipboard, the chosen form is copied.
     fake.clipboard.held = true;
     mouse.OnMouse(kMouseLeftButtonUp);
     EXPECT_EQ(fake.Calls(), "copy long 06/12/2026 copy long 06/12/2026|");
     mouse.OnCopyClipShortClick();
-    EXPECT_TRUE(!form.MnuCopyClipLong.Checked() && form.MnuCopyClipShort.Checked());
-    EXPECT_EQ(vars.DateFormat, 2);
+    EXPECT_TRUE(!copyLong.Checked() && copyShort.Checked() && vars.DateFormat == 2);
     vars.DateFormat = 0;
     mouse.OnMouse(kMouseLeftButtonUp);  // the check mark decides, not DateFormat
     EXPECT_EQ(fake.Calls(), "copy 06/12/2026 copy 06/12/2026|");
@@ -197,6 +184,13 @@ TEST_F(TrayTest, MouseCopiesBringsUpTheWindowAndOpensTheMenu) {
 }
 
 TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
+    form.Check3.onClick = [this] { autoHide.OnCheck3Click(); };
+    // As the window's timer, it fires only while it runs.
+    form.Timer1.onTick = [this] {
+        if (form.Timer1.Running()) {
+            autoHide.OnTimer1Tick();
+        }
+    };
     // The timer's starts and stops show in the log, beside the shell's calls.
     form.Timer1.onShow = [this] { fake.log.push_back(form.Timer1.Enabled() ? "on" : "off"); };
     // Before any date is known there is no icon to add again.
@@ -217,7 +211,6 @@ TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
     // Unchecked between the ticks: the hiding waits; checked again, it comes at the
     // next tick. "Show Month Icon" unchecked leaves the day icon alone in the tray. Greyed
     // starts nothing.
-    form.Check2.onClick = nullptr;
     form.Check2.SetValue(CheckBox::kUnchecked);
     form.Check3.SetValue(CheckBox::kUnchecked);
     form.Check3.SetValue(CheckBox::kChecked);

@@ -14,22 +14,10 @@ using namespace std::string_literals;
 // The notes box's left edge + 100, and the browser panel's top edge + 300.
 constexpr float kMinWidth = 6025, kMinHeight = 2925;
 
-class LayoutTest : public ::testing::Test {
-  protected:
-    LayoutTest() {
-        fake.onResize = [this] { layout.OnResize(); };
-    }
-    // The user drags the frame to this size: one resize event.
-    void Drag(float width, float height) {
-        fake.rect = {0, 0, width, height};
-        fake.Calls();
-        fake.onResize();
-    }
+TEST(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
     fakes::FakePlatform fake;
     WindowLayout layout{fake};
-};
-
-TEST_F(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
+    fake.onResize = [&] { layout.OnResize(); };
     const float cases[][4] = {
         {3000, 1000, kMinWidth, kMinHeight},
         {kMinWidth - 0.5f, 9000, kMinWidth, 9000},
@@ -38,8 +26,10 @@ TEST_F(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
     };
     for (const auto& [width, height, finalWidth, finalHeight] : cases) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);
+        // The user drags the frame of the minimised window to this size: one resize event.
         fake.state = kWindowMinimized;
-        Drag(width, height);
+        fake.rect = {0, 0, width, height};
+        fake.onResize();
         EXPECT_EQ(fake.rect, (WindowRect{0, 0, finalWidth, finalHeight}));
         EXPECT_EQ(fake.browserSize, std::pair(finalWidth - 100, finalHeight - 2625 - 100));
         EXPECT_EQ(fake.notesWidth, finalWidth - 5925 - 100);
@@ -51,7 +41,8 @@ TEST_F(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
     }
     // A platform that reports a resize for every change, made or not, still ends.
     fake.resizeOnEverySet = true;
-    Drag(1000, 1000);
+    fake.rect = {0, 0, 1000, 1000};
+    fake.onResize();
     EXPECT_EQ(fake.browserSize, std::pair(kMinWidth - 100, 200.0f));
 }
 
@@ -86,11 +77,6 @@ TEST(TextFileLoaderTest, LinesEndAtCrOrCrLfAndAreJoinedWithCrLf) {
 
 class PanelsTest : public ::testing::Test {
   protected:
-    PanelsTest() {
-        form.Command6.onClick = [this] { fake.log.push_back("Command6"); };
-        fake.AddFile("C:\\Notes\\a.txt", "first\r\nsecond");
-        fake.AddFile("C:\\Notes\\locked.txt", "unseen").readable = false;
-    }
     fakes::FakePlatform fake;
     CommonDialog dialog{fake};
     Form form;
@@ -101,6 +87,7 @@ class PanelsTest : public ::testing::Test {
 
 TEST_F(PanelsTest, BrowserCommands) {
     // The rest is checked with the whole program; the label also runs Command6.
+    form.Command6.onClick = [this] { fake.log.push_back("Command6"); };
     browser.OnCommand4Click();  // no address from the last run: nowhere to go
     browser.OnLabel1DblClick();
     EXPECT_EQ(fake.Calls(), "navigate " + std::string(kMakerHomePage) + " Command6|");
@@ -113,6 +100,8 @@ TEST_F(PanelsTest, BrowserCommands) {
 }
 
 TEST_F(PanelsTest, NotesDoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
+    fake.AddFile("C:\\Notes\\a.txt", "first\r\nsecond");
+    fake.AddFile("C:\\Notes\\locked.txt", "unseen").readable = false;
     // The dialog's answer ("" = cancelled); the box's text and TextFileDir afterwards; whether
     // the box refuses the file's text.
     const std::tuple<const char*, const char*, const char*, bool> cases[] = {
