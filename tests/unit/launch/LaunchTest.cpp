@@ -101,8 +101,8 @@ TEST_F(LaunchTest, CheckingStartNimbrelStartsTheWeatherProgramMinimized) {
 TEST_F(LaunchTest, AutoStartAppChoosesTheFileAndItsCheckMark) {
     dialog.InitDir = "C:\\Earlier";
     fake.answers = {"", "C:\\Docs\\letter.doc", ""};
-    chooser.OnCommand9Click();  // cancelled with nothing set: no mark
-    EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Earlier");
+    chooser.OnCommand9Click();  // cancelled with nothing set: no mark, not even for a moment
+    EXPECT_EQ(fake.Calls() + fake.dialogs.back().initialFolder, "|C:\\Earlier");
     chooser.OnCommand9Click();  // chosen: stored and marked
     form.mnuAutoApp.SetChecked(false);
     chooser.OnCommand9Click();  // cancelled with a choice whose mark was off: the mark comes back
