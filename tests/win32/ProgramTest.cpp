@@ -260,7 +260,7 @@ TEST_F(FirstRunTest, CopiesTheDateUnlessAnotherProgramHoldsTheClipboard) {
 // its place), having made it hidden; or holds it locked.
 enum class Other { None, Writes, LetsWrite, Locks };
 
-std::vector<win32::UniqueHandle> Do(Other other, const std::string& path) {
+std::vector<win32::UniqueHandle> OtherProgramDoes(Other other, const std::string& path) {
     std::vector<win32::UniqueHandle> held;
     if (other == Other::LetsWrite) {
         EXPECT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
@@ -280,33 +280,33 @@ TEST_F(FirstRunTest, NotesAreChosenInTheDialogAndSavedBackUnlessTheFileIsLocked)
     ASSERT_NE(notes, nullptr);
     const std::string folder = MakeTempFolder();
     WriteFile(folder + "\\notes.txt", "first line\r\nsecond line\r\n");
-    // Each step chooses a file in the dialog (with the entry of the file types list given),
-    // after which the box shows its text; or types a text into the box and saves it, after
-    // which the file holds it, or the error message comes and the file is as it was.
+    // Without a typed text, a step chooses the file in the dialog (with the entry of the file
+    // types list given), after which the box shows its text; with one, it types the text into
+    // the box and saves it, after which the file holds it, or the error message comes and the
+    // file is as it was.
     const struct {
-        const char* chosen;
-        int types;
         const char* typed;
+        int types;
         Other other;
         const char* file;  // the file chosen or saved
         const char* text;  // what the box or the file then holds
         bool error = false;
     } steps[] = {
-        {"notes.txt", 0, nullptr, Other::Writes, "notes.txt", "first line\r\nsecond line"},
-        {nullptr, 0, "changed\r\nnotes", Other::None, "notes.txt", "changed\r\nnotes\r\n"},
+        {nullptr, 0, Other::Writes, "notes.txt", "first line\r\nsecond line"},
+        {"changed\r\nnotes", 0, Other::None, "notes.txt", "changed\r\nnotes\r\n"},
         // The file itself is written, to its new length, and stays hidden.
-        {nullptr, 0, "short", Other::LetsWrite, "notes.txt", "short\r\n"},
-        {nullptr, 0, "not to be saved", Other::Locks, "notes.txt", "short\r\n", true},
+        {"short", 0, Other::LetsWrite, "notes.txt", "short\r\n"},
+        {"not to be saved", 0, Other::Locks, "notes.txt", "short\r\n", true},
         // A name not yet written empties the box, and Save Changes makes the file.
-        {"new.txt", 1, nullptr, Other::None, "new.txt", ""},
-        {nullptr, 0, "new", Other::None, "new.txt", "new\r\n"},
+        {nullptr, 1, Other::None, "new.txt", ""},
+        {"new", 0, Other::None, "new.txt", "new\r\n"},
     };
     for (const auto& step : steps) {
         const std::string path = folder + "\\" + step.file;
-        SCOPED_TRACE(step.chosen != nullptr ? step.chosen : step.typed);
+        SCOPED_TRACE(step.typed != nullptr ? step.typed : step.file);
         {
-            const auto held = Do(step.other, path);
-            if (step.chosen != nullptr) {
+            const auto held = OtherProgramDoes(step.other, path);
+            if (step.typed == nullptr) {
                 const HWND dialog = p->OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
                 ASSERT_NE(dialog, nullptr);
                 EXPECT_NE(WindowText(dialog), "") << "the system's own title";
