@@ -26,6 +26,10 @@ namespace datrelle {
 
 inline constexpr std::string_view kSaveFailedMessage = "Error! Changes were not saved!";
 
+// The failed save's message; when the system left the file's earlier text under another
+// name, the message says where it is, as nothing else would ever show it.
+std::string SaveFailedMessage(std::string_view earlierContentAt);
+
 // Windows 10 and 11 put the icons of a program they have not seen before behind the
 // "^" button of the taskbar: a first run says where they are.
 inline constexpr std::string_view kFirstRunTitle = "Datrelle";

@@ -4,6 +4,7 @@
 
 #include "app/App.h"
 #include "settings/IniFile.h"
+#include "viewer/TextEncoding.h"
 
 namespace datrelle {
 
@@ -77,14 +78,31 @@ SettingValue App::CurrentValue(SettingKey key, const WindowRect& rect) const {
     return std::string();
 }
 
+std::string SaveFailedMessage(std::string_view earlierContentAt) {
+    std::string message(kSaveFailedMessage);
+    if (!earlierContentAt.empty()) {
+        message += "\n\nThe text the file held before is kept in:\n";
+        message += earlierContentAt;
+    }
+    return message;
+}
+
 void App::SaveChanges() {
-    // One line end after the text, so a text that ends in a line break reads back
-    // unchanged.
-    const bool saved =
-        !vars_.TextFileDir.empty() &&
-        platform_.files.ReplaceContent(vars_.TextFileDir, platform_.notes.Text() + "\r\n");
-    if (!saved) {
-        platform_.messages.Show(kSaveFailedMessage);
+    Replacement saved;
+    const std::optional<std::string> text = platform_.notes.Text();
+    if (!vars_.TextFileDir.empty() && text) {
+        // One line end after the text, so a text that ends in a line break reads back
+        // unchanged; in the encoding the file was read in, which an ANSI file leaves for
+        // UTF-8 when its new text has characters the code page lacks.
+        const EncodedText file =
+            EncodeText(*text + "\r\n", vars_.TextFileEncoding, platform_.codePage);
+        saved = platform_.files.ReplaceContent(vars_.TextFileDir, file.bytes);
+        if (saved.done) {
+            vars_.TextFileEncoding = file.encoding;
+        }
+    }
+    if (!saved.done) {
+        platform_.messages.Show(SaveFailedMessage(saved.earlierContentAt));
     }
     form_.Command8.SetVisible(false);
 }

@@ -130,12 +130,17 @@ void App::LoadFirstNotesFile() {
     if (!name) {
         return;
     }
-    const auto text = LoadTextFile(platform_.files, folder + "\\" + *name, vars_.TextFileDir);
+    const auto loaded =
+        LoadTextFile(platform_.files, platform_.codePage, folder + "\\" + *name, vars_.TextFileDir);
+    if (!loaded) {
+        return;
+    }
     // A text the box cannot take (too large) leaves the hint in it, which must never be
     // saved over the file.
-    if (text && !platform_.notes.SetText(*text)) {
+    if (!platform_.notes.SetText(loaded->text)) {
         vars_.TextFileDir.clear();
     }
+    vars_.TextFileEncoding = loaded->encoding;
 }
 
 void App::StartTimers() {

@@ -6,6 +6,14 @@
 
 namespace datrelle {
 
+// How a replacement of a file's content ended.
+struct Replacement {
+    bool done = false;
+    // When not done and the file's earlier content is no longer at its own path: the
+    // file that holds it now. Empty otherwise.
+    std::string earlierContentAt;
+};
+
 // The file operations the program needs.
 class Files {
   public:
@@ -26,12 +34,12 @@ class Files {
     // The file's bytes, or nullopt when it cannot be opened or read.
     virtual std::optional<std::string> ReadAll(std::string_view path) const = 0;
 
-    // Replaces the file's whole content (a missing file is created). The new content
-    // goes to a temporary file in the same folder first, which then replaces the file,
-    // so a failure never leaves a truncated file behind; where no temporary can be
-    // made or put in the file's place, the file itself is written. False on any
-    // failure.
-    virtual bool ReplaceContent(std::string_view path, std::string_view content) = 0;
+    // Replaces the file's whole content (a missing file is created). Whatever fails on
+    // the way, the file then holds either its earlier or its new content, never a mix
+    // and never nothing; should the system leave the earlier content under another
+    // name, the result says which.
+    [[nodiscard]] virtual Replacement ReplaceContent(std::string_view path,
+                                                     std::string_view content) = 0;
 };
 
 }  // namespace datrelle

@@ -3,6 +3,7 @@
 #include "platform/Browser.h"
 #include "platform/Calendar.h"
 #include "platform/Clipboard.h"
+#include "platform/CodePage.h"
 #include "platform/FileDialog.h"
 #include "platform/Files.h"
 #include "platform/Messages.h"
@@ -24,6 +25,7 @@ struct Platform {
     Messages& messages;
     Profile& profile;
     Files& files;
+    CodePage& codePage;
     Window& window;
     NotesBox& notes;
     Browser& browser;

@@ -16,11 +16,12 @@ void NotesPanel::OnText1DblClick() {
     const std::string chosen = dialog_.FileName;
     if (!chosen.empty()) {
         const std::string previousFile = vars_.TextFileDir;
-        const auto text = LoadTextFile(files_, chosen, vars_.TextFileDir);
+        const auto loaded = LoadTextFile(files_, codePage_, chosen, vars_.TextFileDir);
         // A name that reads as nothing (a new file typed into the dialog) empties the
-        // box, ready to be written there by "Save Changes".
-        const bool unreadable = !text && files_.IsOrdinaryFile(chosen);
-        if (unreadable || !notes_.SetText(text.value_or(std::string()))) {
+        // box, ready to be written there by "Save Changes" as today's editors write.
+        const DecodedText text = loaded.value_or(DecodedText{});
+        const bool unreadable = !loaded && files_.IsOrdinaryFile(chosen);
+        if (unreadable || !notes_.SetText(text.text)) {
             // The file is there but could not be read (locked, no permission), or the
             // box could not take its text (too large) and kept the old one. Pointing
             // "Save Changes" at the file would let a save overwrite a text nobody saw:
@@ -29,6 +30,7 @@ void NotesPanel::OnText1DblClick() {
             form_.Command8.SetVisible(true);
             return;
         }
+        vars_.TextFileEncoding = text.encoding;
     }
     // Also after a cancel: "Save Changes" then has no file and says so, instead of
     // writing the box over a file the user turned away from.

@@ -4,6 +4,7 @@
 
 #include "form/CommonDialog.h"
 #include "form/Form.h"
+#include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/NotesBox.h"
 
@@ -17,9 +18,14 @@ inline constexpr std::string_view kNotesFilter =
 
 class NotesPanel {
   public:
-    NotesPanel(CommonDialog& dialog, NotesBox& notes, const Files& files, Form& form,
-               SharedVariables& vars)
-        : dialog_(dialog), notes_(notes), files_(files), form_(form), vars_(vars) {}
+    NotesPanel(CommonDialog& dialog, NotesBox& notes, const Files& files, const CodePage& codePage,
+               Form& form, SharedVariables& vars)
+        : dialog_(dialog),
+          notes_(notes),
+          files_(files),
+          codePage_(codePage),
+          form_(form),
+          vars_(vars) {}
 
     // Double click on Text1.
     void OnText1DblClick();
@@ -28,6 +34,7 @@ class NotesPanel {
     CommonDialog& dialog_;
     NotesBox& notes_;
     const Files& files_;
+    const CodePage& codePage_;
     Form& form_;
     SharedVariables& vars_;
 };

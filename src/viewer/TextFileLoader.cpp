@@ -33,20 +33,23 @@ std::string JoinTextLines(std::string_view bytes) {
 
 }  // namespace
 
-std::optional<std::string> LoadTextFile(const Files& files, std::string_view path,
-                                        std::string& textFileDir) {
+std::optional<DecodedText> LoadTextFile(const Files& files, const CodePage& ansi,
+                                        std::string_view path, std::string& textFileDir) {
     if (path.empty() || !files.IsOrdinaryFile(path)) {
         return std::nullopt;
     }
     const std::optional<std::string> bytes = files.ReadAll(path);
-    if (!bytes) {
-        // Locked or not readable: the box and the file it saves to stay as they were,
-        // rather than pointing "Save Changes" at a file whose text was never shown.
+    std::optional<DecodedText> decoded = bytes ? DecodeText(*bytes, ansi) : std::nullopt;
+    if (!decoded) {
+        // Locked, not readable or not convertible: the box and the file it saves to stay
+        // as they were, rather than pointing "Save Changes" at a file whose text was never
+        // shown.
         return std::nullopt;
     }
-    std::string text = JoinTextLines(*bytes);
+    // The line rules apply to the characters, whatever bytes the file spells them with.
+    decoded->text = JoinTextLines(decoded->text);
     textFileDir = path;
-    return text;
+    return decoded;
 }
 
 }  // namespace datrelle

@@ -4,20 +4,23 @@
 #include <string>
 #include <string_view>
 
+#include "platform/CodePage.h"
 #include "platform/Files.h"
+#include "viewer/TextEncoding.h"
 
 namespace datrelle {
 
-// Reads a whole text file for the notes box. Lines end at CR or CR LF and are joined
-// with CR LF; a lone LF stays inside its line; empty lines before the first text are
-// dropped, and so is the last line end.
+// Reads a whole text file for the notes box, in the encoding its bytes show (see
+// DecodeText). Lines end at CR or CR LF and are joined with CR LF; a lone LF stays
+// inside its line; empty lines before the first text are dropped, and so is the last
+// line end.
 //
 // nullopt when nothing was read: an empty path, no ordinary file of that name (a
-// folder, a hidden or a system file counts as none), or a file that cannot be opened
-// or read. textFileDir is then left as it was, so "Save Changes" keeps writing the
-// notes file it had. Otherwise the text (empty for an empty file), and textFileDir
-// becomes path.
-std::optional<std::string> LoadTextFile(const Files& files, std::string_view path,
-                                        std::string& textFileDir);
+// folder, a hidden or a system file counts as none), or a file that cannot be opened,
+// read or converted. textFileDir is then left as it was, so "Save Changes" keeps writing the
+// notes file it had. Otherwise the text as UTF-8 (empty for an empty file) with the
+// file's encoding, and textFileDir becomes path.
+std::optional<DecodedText> LoadTextFile(const Files& files, const CodePage& ansi,
+                                        std::string_view path, std::string& textFileDir);
 
 }  // namespace datrelle

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "win32/AnsiText.h"
 #include "win32/Dpi.h"
 #include "win32/WindowClasses.h"
 
@@ -33,7 +34,7 @@ WindowKind KindOf(ControlKind kind) {
             return {WC_BUTTONA, kChild | WS_TABSTOP | BS_3STATE, 0};
         case ControlKind::TextBox:
             return {
-                WC_EDITA,
+                nullptr,  // made with the wide function, below
                 kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                 WS_EX_CLIENTEDGE};
         case ControlKind::Browser:
@@ -82,10 +83,17 @@ bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
             style |= WS_DISABLED;
         }
         const RECT place = ToPixels(ClientPlace(entry), dpi);
-        const HWND window = CreateWindowExA(
-            kind.exStyle, kind.className, entry.caption, style, place.left, place.top,
-            place.right - place.left, place.bottom - place.top, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);
+        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id));
+        // The notes box alone is a Unicode window, so that it shows and keeps every
+        // character of the notes, whatever the ANSI code page holds.
+        const HWND window =
+            entry.kind == ControlKind::TextBox
+                ? CreateWindowExW(kind.exStyle, WC_EDITW, WideFromAnsi(entry.caption).c_str(),
+                                  style, place.left, place.top, place.right - place.left,
+                                  place.bottom - place.top, parent, id, instance, nullptr)
+                : CreateWindowExA(kind.exStyle, kind.className, entry.caption, style, place.left,
+                                  place.top, place.right - place.left, place.bottom - place.top,
+                                  parent, id, instance, nullptr);
         if (window == nullptr) {
             return false;
         }

@@ -14,6 +14,7 @@
 #include "win32/Unique.h"
 #include "win32/Win32Calendar.h"
 #include "win32/Win32Clipboard.h"
+#include "win32/Win32CodePage.h"
 #include "win32/Win32FileDialog.h"
 #include "win32/Win32Files.h"
 #include "win32/Win32Messages.h"
@@ -82,6 +83,7 @@ class MainWindow {
     Win32Messages messages_;
     Win32Profile profile_;
     Win32Files files_;
+    Win32CodePage codePage_;
     Win32Window mainWindow_;
     Win32NotesBox notes_;
     BrowserHost browser_;
@@ -90,8 +92,9 @@ class MainWindow {
     Win32Registry registry_;
     Win32Shell shell_;
     DoubleClickWatch text1DoubleClicks_;
-    Platform platform_{tray_,    calendar_,  messages_,   profile_,  files_, mainWindow_, notes_,
-                       browser_, clipboard_, fileDialog_, registry_, shell_, program_};
+    Platform platform_{tray_,       calendar_,   messages_, profile_, files_,
+                       codePage_,   mainWindow_, notes_,    browser_, clipboard_,
+                       fileDialog_, registry_,   shell_,    program_};
     App app_{platform_};
 };
 

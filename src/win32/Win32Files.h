@@ -11,7 +11,7 @@ class Win32Files : public Files {
     bool Exists(std::string_view path) const override;
     std::optional<std::string> FindFirst(std::string_view pattern) const override;
     std::optional<std::string> ReadAll(std::string_view path) const override;
-    bool ReplaceContent(std::string_view path, std::string_view content) override;
+    Replacement ReplaceContent(std::string_view path, std::string_view content) override;
 };
 
 }  // namespace datrelle::win32

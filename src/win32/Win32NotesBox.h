@@ -6,12 +6,12 @@
 
 namespace datrelle::win32 {
 
-// The notes box Text1: a multi-line edit control.
+// The notes box Text1: a multi-line Unicode edit control.
 class Win32NotesBox : public NotesBox {
   public:
     void Attach(HWND edit) { edit_ = edit; }
 
-    std::string Text() const override;
+    std::optional<std::string> Text() const override;
     bool SetText(std::string_view text) override;
 
   private:

@@ -50,9 +50,19 @@ struct FakeFile {
     bool ordinary = true;  // false: a folder, or a hidden or system file
     bool readable = true;  // false: locked, or no permission
     bool writable = true;
+    std::string earlierKeptAt;  // where a failed write says the earlier content went
 };
 
-struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser, FileDialog, Shell {
+struct FakePlatform : Tray,
+                      Calendar,
+                      Messages,
+                      Profile,
+                      Files,
+                      CodePage,
+                      Window,
+                      Browser,
+                      FileDialog,
+                      Shell {
     // The clipboard and the notes box both have a SetText: objects of their own.
     struct FakeClipboard : Clipboard {
         explicit FakeClipboard(std::vector<std::string>& log) : log_(log) {}
@@ -64,7 +74,7 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         std::vector<std::string>& log_;
     };
     struct FakeNotes : NotesBox {
-        std::string Text() const override { return text; }
+        std::optional<std::string> Text() const override { return text; }
         bool SetText(std::string_view value) override {
             text = refuses ? text : std::string(value);
             return !refuses;
@@ -207,13 +217,38 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         return found != files.end() && found->second.readable ? std::optional(found->second.content)
                                                               : std::nullopt;
     }
-    bool ReplaceContent(std::string_view path, std::string_view content) override {
+    Replacement ReplaceContent(std::string_view path, std::string_view content) override {
         FakeFile& file = files[std::string(path)];  // a missing file is made
         file.content = file.writable ? std::string(content) : file.content;
-        return file.writable;
+        return {file.writable, file.writable ? "" : file.earlierKeptAt};
+    }
+
+    // The ANSI code page is Latin-1: its bytes are the first 256 characters.
+    std::optional<std::string> AnsiToUtf8(std::string_view ansi) const override {
+        std::string text;
+        for (const unsigned char byte : ansi) {
+            text += byte < 0x80 ? std::string(1, static_cast<char>(byte))
+                                : std::string{static_cast<char>(0xC0 | byte >> 6),
+                                              static_cast<char>(0x80 | (byte & 0x3F))};
+        }
+        return text;
+    }
+    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) const override {
+        std::string ansi;
+        for (std::size_t at = 0; at < utf8.size(); ++at) {
+            const auto byte = static_cast<unsigned char>(utf8[at]);
+            if (byte >= 0xC4 || (byte >= 0x80 && at + 1 == utf8.size())) {
+                return std::nullopt;  // beyond U+00FF
+            }
+            ansi +=
+                static_cast<char>(byte < 0x80 ? byte : (byte & 0x03) << 6 | (utf8[++at] & 0x3F));
+        }
+        return ansi;
     }
     FakeFile& AddFile(std::string_view path, std::string_view content = "") {
-        return files[std::string(path)] = {std::string(content)};
+        FakeFile& file = files[std::string(path)] = FakeFile();
+        file.content = content;
+        return file;
     }
 
     // Window: a size or state that changes raises the resize event before the setter
@@ -296,8 +331,8 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
     FakeClipboard clipboard{log};
     FakeNotes notes;
     FakeRegistry registry;
-    Platform platform{*this, *this,     *this, *this,    *this, *this,   notes,
-                      *this, clipboard, *this, registry, *this, kProgram};
+    Platform platform{*this, *this, *this,     *this, *this,    *this, *this,
+                      notes, *this, clipboard, *this, registry, *this, kProgram};
 
   private:
     static std::string Take(std::vector<std::string>& lines) {

@@ -1,6 +1,6 @@
 // Every parser of the program on one input: the settings file's values for every key,
-// the notes file loader, the path split and the tooltip. A failed property aborts, so libFuzzer
-// keeps the input.
+// the notes file loader with its encodings, the path split and the tooltip. A failed property
+// aborts, so libFuzzer keeps the input.
 
 #include <cmath>
 #include <cstdio>
@@ -11,6 +11,7 @@
 #include "launch/ModParse.h"
 #include "settings/SettingKeys.h"
 #include "tray/SysTray.h"
+#include "viewer/TextEncoding.h"
 #include "viewer/TextFileLoader.h"
 
 using namespace datrelle;
@@ -80,7 +81,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fakes::FakePlatform fake;
     fake.AddFile("C:\\n.txt", text);
     std::string textFileDir;
-    Require(LoadTextFile(fake, "C:\\n.txt", textFileDir) == Lines(text), "the line rules");
+    const auto decoded = DecodeText(text, fake);
+    const auto loaded = LoadTextFile(fake, fake, "C:\\n.txt", textFileDir);
+    Require(decoded && loaded && loaded->text == Lines(decoded->text) &&
+                loaded->encoding == decoded->encoding,
+            "the line rules apply to the characters");
+    const EncodedText written = EncodeText(decoded->text, decoded->encoding, fake);
+    Require(written.encoding == decoded->encoding && DecodeText(written.bytes, fake) == decoded,
+            "a text is written in its file's encoding and reads back the same");
 
     const std::string name = GetFileName(text);
     Require(FolderPart(text) + name == text, "folder and name make the path");

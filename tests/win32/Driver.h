@@ -59,6 +59,14 @@ inline std::string WindowText(HWND window) {
     return std::string(text, static_cast<std::size_t>(length));
 }
 
+// The text of a Unicode control, every character of it.
+inline std::wstring WideWindowText(HWND window) {
+    wchar_t text[4096] = L"";
+    const auto length =
+        SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return std::wstring(text, static_cast<std::size_t>(length));
+}
+
 inline std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
     EnumChildWindows(

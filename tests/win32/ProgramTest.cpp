@@ -274,36 +274,64 @@ std::vector<win32::UniqueHandle> OtherProgramDoes(Other other, const std::string
     return held;
 }
 
-TEST_F(FirstRunTest, NotesAreChosenInTheDialogAndSavedBackUnlessTheFileIsLocked) {
+TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIsLocked) {
     const HWND notes = p->Child("Edit", kText1InitialText);
     const HWND save = p->Child("Button", "Save Changes");
     ASSERT_NE(notes, nullptr);
+    ASSERT_EQ(GetACP(), 1252u) << "the ANSI file below is in code page 1252";
     const std::string folder = MakeTempFolder();
+    // "Grüße – 5 €" as today's Notepad writes it, "Ärger" as older Notepad's "Unicode",
+    // "café" in the ANSI code page.
+    const std::string utf8 =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e \xE2\x80\x93 5 \xE2\x82\xAC\r\n";
+    const std::string utf16 = "\xFF\xFE\xC4\0r\0g\0e\0r\0\r\0\n\0"s;
+    const std::string bomUtf16 = "\xFE\xFF\0\xC4\0\r\0\n"s;
     WriteFile(folder + "\\notes.txt", "first line\r\nsecond line\r\n");
+    WriteFile(folder + "\\utf8.txt", utf8);
+    WriteFile(folder + "\\utf16.txt", utf16);
+    WriteFile(folder + "\\utf16be.txt", bomUtf16);
+    WriteFile(folder + "\\ansi.txt", "caf\xE9\r\n");
     // Without a typed text, a step chooses the file in the dialog (with the entry of the file
     // types list given), after which the box shows its text; with one, it types the text into
-    // the box and saves it, after which the file holds it, or the error message comes and the
-    // file is as it was.
+    // the box and saves it, or the error message comes. Either way the file then holds its
+    // bytes.
     const struct {
-        const char* typed;
+        const wchar_t* typed;
         int types;
         Other other;
         const char* file;  // the file chosen or saved
-        const char* text;  // what the box or the file then holds
+        std::wstring shown;
+        std::string bytes;
         bool error = false;
     } steps[] = {
-        {nullptr, 0, Other::Writes, "notes.txt", "first line\r\nsecond line"},
-        {"changed\r\nnotes", 0, Other::None, "notes.txt", "changed\r\nnotes\r\n"},
+        {nullptr, 0, Other::Writes, "notes.txt", L"first line\r\nsecond line",
+         "first line\r\nsecond line\r\n"},
+        {L"changed\r\nnotes", 0, Other::None, "notes.txt", L"", "changed\r\nnotes\r\n"},
         // The file itself is written, to its new length, and stays hidden.
-        {"short", 0, Other::LetsWrite, "notes.txt", "short\r\n"},
-        {"not to be saved", 0, Other::Locks, "notes.txt", "short\r\n", true},
-        // A name not yet written empties the box, and Save Changes makes the file.
-        {nullptr, 1, Other::None, "new.txt", ""},
-        {"new", 0, Other::None, "new.txt", "new\r\n"},
+        {L"short", 0, Other::LetsWrite, "notes.txt", L"", "short\r\n"},
+        {L"not to be saved", 0, Other::Locks, "notes.txt", L"", "short\r\n", true},
+        // A name not yet written empties the box, and Save Changes makes the file, in UTF-8.
+        {nullptr, 1, Other::None, "new.txt", L"", ""},
+        {L"new \u2713", 0, Other::None, "new.txt", L"", "new \xE2\x9C\x93\r\n"},
+        // Every character shown, and saved as it was read, byte for byte when unchanged.
+        {nullptr, 0, Other::None, "utf8.txt", L"Gr\u00FC\u00DFe \u2013 5 \u20AC", utf8},
+        {L"\u4E2D\u6587", 0, Other::None, "utf8.txt", L"", "\xE4\xB8\xAD\xE6\x96\x87\r\n"},
+        {nullptr, 0, Other::None, "utf16.txt", L"\u00C4rger", utf16},
+        {L"\u00C4rger", 0, Other::None, "utf16.txt", L"", utf16},
+        {nullptr, 0, Other::None, "utf16be.txt", L"\u00C4", bomUtf16},
+        {L"\u00C4", 0, Other::None, "utf16be.txt", L"", bomUtf16},
+        // An ANSI file keeps its code page until a character is not in it.
+        {nullptr, 0, Other::None, "ansi.txt", L"caf\u00E9", "caf\xE9\r\n"},
+        {L"d\u00E9j\u00E0", 0, Other::None, "ansi.txt", L"", "d\xE9j\xE0\r\n"},
+        {L"caf\u00E9 \u2713", 0, Other::None, "ansi.txt", L"",
+         "\xEF\xBB\xBF"
+         "caf\xC3\xA9 \xE2\x9C\x93\r\n"},
     };
     for (const auto& step : steps) {
         const std::string path = folder + "\\" + step.file;
-        SCOPED_TRACE(step.typed != nullptr ? step.typed : step.file);
+        SCOPED_TRACE(::testing::Message()
+                     << step.file << " " << ::testing::PrintToString(step.bytes));
         {
             const auto held = OtherProgramDoes(step.other, path);
             if (step.typed == nullptr) {
@@ -316,29 +344,31 @@ TEST_F(FirstRunTest, NotesAreChosenInTheDialogAndSavedBackUnlessTheFileIsLocked)
                              reinterpret_cast<LPARAM>(types));
                 ASSERT_TRUE(Choose(dialog, path));
                 EXPECT_TRUE(
-                    WaitUntil([&] { return WindowText(notes) == step.text && Shown(save); }));
-                continue;
+                    WaitUntil([&] { return WideWindowText(notes) == step.shown && Shown(save); }));
+            } else {
+                // Save Changes, pressed from here also once it is hidden.
+                SendMessageW(notes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.typed));
+                PostMessageA(save, BM_CLICK, 0, 0);
+                const HWND message =
+                    WaitForWindow(p->id(), "#32770", std::string(kSaveFailedMessage),
+                                  Ms(step.error ? 10000 : 300));
+                EXPECT_EQ(message != nullptr, step.error);
+                if (message != nullptr) {
+                    EXPECT_EQ(WindowText(message), win32::kProgramTitle);
+                    PostMessageA(message, WM_COMMAND, IDOK, 0);
+                }
+                EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message) && !Shown(save); }));
             }
-            // Save Changes, pressed from here also once it is hidden.
-            p->Send(notes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.typed));
-            PostMessageA(save, BM_CLICK, 0, 0);
-            const HWND message = WaitForWindow(p->id(), "#32770", std::string(kSaveFailedMessage),
-                                               Ms(step.error ? 10000 : 300));
-            EXPECT_EQ(message != nullptr, step.error);
-            if (message != nullptr) {
-                EXPECT_EQ(WindowText(message), win32::kProgramTitle);
-                PostMessageA(message, WM_COMMAND, IDOK, 0);
-            }
-            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message) && !Shown(save); }));
         }
-        EXPECT_EQ(ReadFile(path), step.text);
+        EXPECT_EQ(ReadFile(path), step.bytes);
     }
     EXPECT_TRUE(GetFileAttributesA((folder + "\\notes.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(Names(folder), (std::vector<std::string>{"new.txt", "notes.txt"}))
-        << "a temporary was left";
+    EXPECT_EQ(Names(folder), (std::vector<std::string>{"ansi.txt", "new.txt", "notes.txt",
+                                                       "utf16.txt", "utf16be.txt", "utf8.txt"}))
+        << "a temporary or a backup was left";
     // The entry of the file types list chosen last is offered next time.
     const HWND dialog = p->OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
-    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0), 1) << "no dialog";
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0), 0) << "no dialog";
     EXPECT_TRUE(Choose(dialog, ""));
     RemoveFolder(folder);
 }

@@ -9,6 +9,8 @@
 namespace datrelle {
 namespace {
 
+using namespace std::string_literals;
+
 // A settings file beside the program, as the profile functions and the existence test
 // both see it, with lines of the form "Section/Key=value".
 void Settings(fakes::FakePlatform& fake, std::initializer_list<std::string_view> lines) {
@@ -134,30 +136,57 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
     EXPECT_EQ(fake.log.size(), 3u);  // and start-up went on
 }
 
-TEST(AppSaveTest, SaveChangesWritesTheNotesOrSaysItCouldNot) {
-    // A text file, writable or not, the box refusing its text or not, and whether the notes
-    // are then saved.
-    const std::tuple<const char*, bool, bool, bool> cases[] = {
-        {"C:\\Tools\\n.txt", true, false, true},    // beside the program: the notes file
-        {"C:\\Tools\\n.txt", false, false, false},  // locked, or a full disk
-        {"C:\\Other\\n.txt", true, false, false},   // elsewhere: no notes file, and left alone
-        // The box kept its hint rather than the file's text: never saved over the file.
-        {"C:\\Tools\\n.txt", true, true, false},
+TEST(AppSaveTest, SaveChangesWritesTheNotesAsTheyWereReadOrSaysItCouldNot) {
+    const std::string failed(kSaveFailedMessage);
+    // A notes file as it was and as it can be written; what the box then holds; the file
+    // afterwards, and the message that came.
+    struct Case {
+        const char* file = "C:\\Tools\\n.txt";  // beside the program: the notes file
+        std::string bytes = "old";
+        bool writable = true;
+        const char* keptAt = "";  // where a failed save left the earlier text
+        bool boxRefuses = false;
+        std::string typed = "new text\r\n", saved = "new text\r\n\r\n";
+        std::string message = "";
     };
-    for (const auto& [file, writable, boxRefuses, saved] : cases) {
-        SCOPED_TRACE(testing::Message() << file << writable << boxRefuses);
+    const Case cases[] = {
+        {},
+        {.writable = false, .saved = "old", .message = failed},  // locked, or a full disk
+        {.writable = false,
+         .keptAt = "C:\\Tools\\n.txt.old-1",
+         .saved = "old",
+         .message =
+             failed + "\n\nThe text the file held before is kept in:\nC:\\Tools\\n.txt.old-1"},
+        // Elsewhere: no notes file, and left alone.
+        {.file = "C:\\Other\\n.txt", .saved = "old", .message = failed},
+        // The box kept its hint rather than the file's text: never saved over the file.
+        {.boxRefuses = true, .saved = "old", .message = failed},
+        // As the file was read, or, when its code page lacks a character, as UTF-8.
+        {.bytes = "\xFF\xFEo\0"s, .typed = "\xC3\xA9", .saved = "\xFF\xFE\xE9\0\r\0\n\0"s},
+        {.bytes = "caf\xE9", .typed = "\xC3\xA9", .saved = "\xE9\r\n"},
+        {.bytes = "caf\xE9", .typed = "\xE2\x9C\x93", .saved = "\xEF\xBB\xBF\xE2\x9C\x93\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.saved));
         fakes::FakePlatform fake;
-        fake.AddFile(file, "old").writable = writable;
-        fake.notes.refuses = boxRefuses;
+        fakes::FakeFile& file = fake.AddFile(c.file, c.bytes);
+        file.writable = c.writable;
+        file.earlierKeptAt = c.keptAt;
+        fake.notes.refuses = c.boxRefuses;
         App app{fake.platform};
         ASSERT_TRUE(app.Load());
-        fake.notes.text = "new text\r\n";
+        fake.Calls();
+        fake.notes.text = c.typed;
         app.form().Command8.SetVisible(true);
         app.form().Command8.Press();
         EXPECT_FALSE(app.form().Command8.Visible());
-        EXPECT_EQ(fake.log.back() == "message Error! Changes were not saved!", !saved);
-        // One line end after the text, so that one ending in a line break reads back.
-        EXPECT_EQ(*fake.ReadAll(file), saved ? "new text\r\n\r\n" : "old");
+        EXPECT_EQ(fake.Calls(), c.message.empty() ? "|" : "message " + c.message + "|");
+        EXPECT_EQ(*fake.ReadAll(c.file), c.saved);
+        // Saved as UTF-8 once, the file is UTF-8 from then on, also for a text the code
+        // page could hold.
+        fake.notes.text = "\xC3\xA9";
+        app.form().Command8.Press();
+        EXPECT_EQ(fake.ReadAll(c.file)->starts_with("\xEF\xBB\xBF"), c.saved.starts_with("\xEF"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "FakePlatform.h"
 #include "viewer/BrowserPanel.h"
 #include "viewer/NotesPanel.h"
+#include "viewer/TextEncoding.h"
 #include "viewer/TextFileLoader.h"
 #include "viewer/WindowLayout.h"
 
@@ -46,33 +47,84 @@ TEST(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
     EXPECT_EQ(fake.browserSize, std::pair(kMinWidth - 100, 200.0f));
 }
 
-TEST(TextFileLoaderTest, LinesEndAtCrOrCrLfAndAreJoinedWithCrLf) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""},
-        {"\r\n\r\nabc\r\ndef\r\n", "abc\r\ndef"},  // leading empty lines are lost
-        {"a\r\n\r\n\r\n", "a\r\n\r\n"},            // trailing empty lines keep a line end each
+// The bytes of a file; the text the box shows (UTF-8) and the encoding the file is
+// written back in; whether a text saved unchanged (with its one line end) gives the
+// same bytes again.
+struct LoadCase {
+    std::string bytes, text;
+    TextEncoding encoding = TextEncoding::Ansi;
+    bool sameBytesOnSave = false;
+};
+
+TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
+    using enum TextEncoding;
+    const LoadCase cases[] = {
+        {"", "", Ansi},
+        {"\r\n\r\nabc\r\ndef\r\n", "abc\r\ndef"},    // leading empty lines are lost
+        {"a\r\n\r\n\r\n", "a\r\n\r\n", Ansi, true},  // trailing ones keep a line end each
         {"a\rb\rc\r", "a\r\nb\r\nc"},
         {"a\nb\n", "a\nb\n"},  // a lone LF stays in the line
         {"a\n\rb", "a\n\r\nb"},
         {"a\r\r\n", "a\r\n"},  // the last byte is a line end's LF
-        {"a\0b\r\ncaf\xE9"s, "a\0b\r\ncaf\xE9"s},
+        // Not UTF-8 (a Latin-1 byte, a cut sequence, an overlong form, a surrogate): ANSI.
+        {"a\0b\r\ncaf\xE9\r\n"s, "a\0b\r\ncaf\xC3\xA9"s, Ansi, true},
+        {"caf\xC3", "caf\xC3\x83"},
+        {"\xC0\xAF\xED\xA0\x80", "\xC3\x80\xC2\xAF\xC3\xAD\xC2\xA0\xC2\x80"},
+        // UTF-8 without a mark, as Notepad writes it: "Grüße – 5 €".
+        {"\r\nGr\xC3\xBC\xC3\x9F"
+         "e \xE2\x80\x93 5 \xE2\x82\xAC\r\n",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e \xE2\x80\x93 5 \xE2\x82\xAC",
+         Utf8},
+        {"\xF0\x9F\x98\x80\r\n", "\xF0\x9F\x98\x80", Utf8, true},
+        // With a mark: a mark alone is an empty text, a broken sequence one U+FFFD.
+        {"\xEF\xBB\xBF", "", Utf8Bom},
+        {"\xEF\xBB\xBF\xE4\xB8\xAD\r\n", "\xE4\xB8\xAD", Utf8Bom, true},
+        {"\xEF\xBB\xBF"
+         "a\xC3(\xF4\x90\xE2\x82",
+         "a\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", Utf8Bom},
+        // UTF-16: a pair of surrogates is one character; a lone one, or a last odd byte,
+        // U+FFFD; the line rules apply to the characters.
+        {"\xFF\xFE", "", Utf16Le},
+        {"\xFF\xFE\r\0\n\0a\0\0\0\x3D\xD8\x00\xDE\r\0\n\0"s, "a\0\xF0\x9F\x98\x80"s, Utf16Le},
+        {"\xFF\xFE\x00\xDC"
+         "a\0\r\0\n\0"s,
+         "\xEF\xBF\xBD"
+         "a",
+         Utf16Le},
+        {"\xFF\xFE"
+         "a\0b"s,
+         "a\xEF\xBF\xBD", Utf16Le},
+        {"\xFE\xFF\0\xE9\0\r\0\n\xD8\x3D\xDE\x00\0\r\0\n"s, "\xC3\xA9\r\n\xF0\x9F\x98\x80", Utf16Be,
+         true},
     };
     fakes::FakePlatform fake;
-    for (const auto& [bytes, text] : cases) {
+    for (const auto& [bytes, text, encoding, sameBytesOnSave] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes));
         fake.AddFile("C:\\Notes\\n.txt", bytes);
         std::string textFileDir = "earlier";
-        EXPECT_EQ(LoadTextFile(fake, "c:\\notes\\N.TXT", textFileDir), text);
+        const auto loaded = LoadTextFile(fake, fake, "c:\\notes\\N.TXT", textFileDir);
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(std::pair(loaded->text, loaded->encoding), std::pair(text, encoding));
         EXPECT_EQ(textFileDir, "c:\\notes\\N.TXT");
+        EXPECT_EQ(EncodeText(text + "\r\n", encoding, fake).bytes == bytes, sameBytesOnSave);
     }
     fake.AddFile("C:\\Notes\\hidden.txt", "secret").ordinary = false;
     fake.AddFile("C:\\Notes\\locked.txt", "locked").readable = false;
     for (const char* path :
          {"", "C:\\Notes\\missing.txt", "C:\\Notes\\hidden.txt", "C:\\Notes\\locked.txt"}) {
         std::string textFileDir = "earlier";
-        EXPECT_EQ(LoadTextFile(fake, path, textFileDir), std::nullopt) << path;
+        EXPECT_EQ(LoadTextFile(fake, fake, path, textFileDir), std::nullopt) << path;
         EXPECT_EQ(textFileDir, "earlier");
     }
+}
+
+TEST(TextEncodingTest, AnAnsiTextTheCodePageCannotHoldIsSavedAsUtf8WithAMark) {
+    fakes::FakePlatform fake;  // Latin-1
+    using enum TextEncoding;
+    EXPECT_EQ(EncodeText("caf\xC3\xA9", Ansi, fake), (EncodedText{"caf\xE9", Ansi}));
+    EXPECT_EQ(EncodeText("\xE2\x9C\x93 caf\xC3\xA9", Ansi, fake),
+              (EncodedText{"\xEF\xBB\xBF\xE2\x9C\x93 caf\xC3\xA9", Utf8Bom}));
 }
 
 class PanelsTest : public ::testing::Test {
@@ -82,7 +134,7 @@ class PanelsTest : public ::testing::Test {
     Form form;
     SharedVariables vars;
     BrowserPanel browser{fake, fake, dialog, form, vars};
-    NotesPanel notes{dialog, fake.notes, fake, form, vars};
+    NotesPanel notes{dialog, fake.notes, fake, fake, form, vars};
 };
 
 TEST_F(PanelsTest, BrowserCommands) {
@@ -100,30 +152,37 @@ TEST_F(PanelsTest, BrowserCommands) {
 }
 
 TEST_F(PanelsTest, NotesDoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
-    fake.AddFile("C:\\Notes\\a.txt", "first\r\nsecond");
+    fake.AddFile("C:\\Notes\\a.txt",
+                 "\xFF\xFE"
+                 "f\0i\0r\0s\0t\0"s);
     fake.AddFile("C:\\Notes\\locked.txt", "unseen").readable = false;
-    // The dialog's answer ("" = cancelled); the box's text and TextFileDir afterwards; whether
-    // the box refuses the file's text.
-    const std::tuple<const char*, const char*, const char*, bool> cases[] = {
-        {"C:\\Notes\\a.txt", "first\r\nsecond", "C:\\Notes\\a.txt", false},
-        {"C:\\Notes\\new.txt", "", "C:\\Notes\\new.txt", false},  // a new name empties the box
-        {"", "typed", "", false},  // then "Save Changes" has no file to write
+    // The dialog's answer ("" = cancelled); the box's text, TextFileDir and the encoding
+    // it is saved in afterwards (the old file's is UTF-16 BE); whether the box refuses the
+    // file's text.
+    using enum TextEncoding;
+    const std::tuple<const char*, const char*, const char*, TextEncoding, bool> cases[] = {
+        {"C:\\Notes\\a.txt", "first", "C:\\Notes\\a.txt", Utf16Le, false},
+        // A new name empties the box, and is written as today's editors write.
+        {"C:\\Notes\\new.txt", "", "C:\\Notes\\new.txt", Utf8, false},
+        {"", "typed", "", Utf16Be, false},  // then "Save Changes" has no file to write
         // Neither a file nobody saw nor a text the box refused may be saved over.
-        {"C:\\Notes\\locked.txt", "typed", "C:\\Notes\\old.txt", false},
-        {"C:\\Notes\\a.txt", "typed", "C:\\Notes\\old.txt", true},
+        {"C:\\Notes\\locked.txt", "typed", "C:\\Notes\\old.txt", Utf16Be, false},
+        {"C:\\Notes\\a.txt", "typed", "C:\\Notes\\old.txt", Utf16Be, true},
     };
-    for (const auto& [answer, text, file, boxRefuses] : cases) {
+    for (const auto& [answer, text, file, encoding, boxRefuses] : cases) {
         SCOPED_TRACE(answer);
         fake.notes.text = "typed";
         fake.notes.refuses = boxRefuses;
         vars.TextFileDir = "C:\\Notes\\old.txt";
+        vars.TextFileEncoding = Utf16Be;
         form.Command8.SetVisible(false);
         fake.answers = {answer};
         notes.OnText1DblClick();
         // The box, the notes file and the button, and the folder and filter the dialog had.
-        EXPECT_EQ(std::tuple(fake.notes.text, vars.TextFileDir, form.Command8.Visible(),
-                             fake.dialogs.back().initialFolder, fake.dialogs.back().filter),
-                  std::tuple(text, file, true, "C:\\Notes\\old.txt", kNotesFilter));
+        EXPECT_EQ(std::tuple(fake.notes.text, vars.TextFileDir, vars.TextFileEncoding,
+                             form.Command8.Visible(), fake.dialogs.back().initialFolder,
+                             fake.dialogs.back().filter),
+                  std::tuple(text, file, encoding, true, "C:\\Notes\\old.txt", kNotesFilter));
     }
     // Without a notes file the dialog starts where another chooser left it, with the
     // title "Open File" left, if it was used.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace datrelle {
+
+// The system's ANSI code page, in which older notes files are written. The logic carries
+// every notes text as UTF-8; these are the conversions at the file's edge.
+class CodePage {
+  public:
+    virtual ~CodePage() = default;
+
+    // nullopt when the text is too large to convert.
+    virtual std::optional<std::string> AnsiToUtf8(std::string_view ansi) const = 0;
+    // nullopt when the code page lacks one of the text's characters, or the text is too
+    // large to convert.
+    virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) const = 0;
+};
+
+}  // namespace datrelle
