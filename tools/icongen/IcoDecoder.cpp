@@ -55,11 +55,11 @@ class Bytes {
     std::span<const std::uint8_t> bytes_;
 };
 
-// The file's palette entries as indices into kPalette, which holds every colour of ours.
+// The file's palette entries as indices into kPalette, which holds every colour of ours; any other
+// colour becomes 16, which no picture of ours has.
 void AddColour(std::vector<std::uint8_t>& palette, Rgb colour) {
-    const auto found = std::ranges::find(kPalette, colour);
-    Expect(found != kPalette.end());
-    palette.push_back(static_cast<std::uint8_t>(found - kPalette.begin()));
+    palette.push_back(
+        static_cast<std::uint8_t>(std::ranges::find(kPalette, colour) - kPalette.begin()));
 }
 
 // One row of 4-bit pixels, the left one of each pair in the high nibble (in BMP as in PNG).
@@ -74,7 +74,7 @@ void PutRow(IndexedImage& image, int y, std::span<const std::uint8_t> row,
 }
 
 IndexedImage NewImage(std::uint32_t width, std::uint32_t height) {
-    Expect(width >= 1 && height >= 1 && width <= kLargestSide && height <= kLargestSide);
+    Expect(width <= kLargestSide && height <= kLargestSide);
     return IndexedImage(static_cast<int>(width), static_cast<int>(height), 0);
 }
 
