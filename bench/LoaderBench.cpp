@@ -31,6 +31,9 @@ class DiskFiles : public datrelle::Files {
     bool IsOrdinaryFile(std::string_view path) const override {
         return std::filesystem::is_regular_file(std::filesystem::path(path));
     }
+    bool Exists(std::string_view path) const override {
+        return std::filesystem::exists(std::filesystem::path(path));
+    }
     std::optional<std::string> FindFirst(std::string_view) const override { return std::nullopt; }
     std::optional<std::string> ReadAll(std::string_view path) const override {
         // Sized first and read at once, as the Windows layer does.

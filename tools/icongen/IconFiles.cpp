@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "icongen/IcoDecoder.h"
 #include "icongen/IcoEncoder.h"
 
 namespace datrelle::icongen {
@@ -39,7 +40,8 @@ std::vector<std::string> FindStaleIcons(const std::filesystem::path& directory,
                                         const std::vector<IconFile>& icons) {
     std::vector<std::string> stale;
     for (const IconFile& icon : icons) {
-        if (ReadFile(directory / icon.name) != EncodeIco(icon.images)) {
+        const auto bytes = ReadFile(directory / icon.name);
+        if (!bytes || DecodeIco(*bytes) != icon.images) {
             stale.push_back(icon.name);
         }
     }

@@ -12,8 +12,9 @@ namespace datrelle::icongen {
 // cannot be written.
 void WriteIcons(const std::filesystem::path& directory, const std::vector<IconFile>& icons);
 
-// Names of the icons whose file in `directory` is missing or differs from what would be written;
-// empty when the directory is up to date.
+// Names of the icons whose file in `directory` is missing or does not hold the icon's pictures, as
+// they would be written; empty when the directory is up to date. Pictures, not bytes, are compared:
+// another zlib build compresses the same pictures into other bytes.
 std::vector<std::string> FindStaleIcons(const std::filesystem::path& directory,
                                         const std::vector<IconFile>& icons);
 

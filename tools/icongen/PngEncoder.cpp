@@ -1,10 +1,12 @@
 #include "icongen/PngEncoder.h"
 
+#include <zlib.h>
+
 #include <iterator>
+#include <stdexcept>
 #include <string_view>
 
 #include "icongen/Palette.h"
-#include "icongen/Zlib.h"
 
 namespace datrelle::icongen {
 namespace {
@@ -30,6 +32,17 @@ void PutChunk(std::vector<std::uint8_t>& out, std::string_view type,
     PutU32(out, Crc32(std::span(out).subspan(typeAt)));
 }
 
+// zlib's best compression: the icons are linked into the program, whose size counts.
+std::vector<std::uint8_t> Compress(const std::vector<std::uint8_t>& data) {
+    uLongf size = compressBound(data.size());
+    std::vector<std::uint8_t> out(size);
+    if (compress2(out.data(), &size, data.data(), data.size(), Z_BEST_COMPRESSION) != Z_OK) {
+        throw std::runtime_error("zlib cannot compress an image");
+    }
+    out.resize(size);
+    return out;
+}
+
 // Each row is a filter byte (0: none) and two pixels a byte, the left one in the high nibble.
 std::vector<std::uint8_t> ImageData(const IndexedImage& image) {
     std::vector<std::uint8_t> rows;
@@ -46,14 +59,7 @@ std::vector<std::uint8_t> ImageData(const IndexedImage& image) {
 }  // namespace
 
 std::uint32_t Crc32(std::span<const std::uint8_t> data) {
-    std::uint32_t crc = 0xFFFFFFFF;
-    for (const std::uint8_t byte : data) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = crc >> 1 ^ ((crc & 1) != 0 ? 0xEDB88320 : 0);
-        }
-    }
-    return ~crc;
+    return static_cast<std::uint32_t>(crc32(0, data.data(), static_cast<uInt>(data.size())));
 }
 
 std::vector<std::uint8_t> EncodePng(const IndexedImage& image) {
@@ -76,7 +82,7 @@ std::vector<std::uint8_t> EncodePng(const IndexedImage& image) {
     // channel; with this chunk it reads them through its alpha path, which gets them right.
     PutChunk(out, "tRNS", {0xFF});
 
-    PutChunk(out, "IDAT", ZlibCompress(ImageData(image)));
+    PutChunk(out, "IDAT", Compress(ImageData(image)));
     PutChunk(out, "IEND", {});
     return out;
 }
