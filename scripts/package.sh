@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the release: the portable zip (Datrelle.exe, ReadMe.txt and LICENSE.txt in a
-# folder named after the version, which comes from CMakeLists.txt's project(VERSION))
-# and the per-user installer of the same files. Then checks that the program in the zip
+# Builds the release: the portable zip (Datrelle.exe, Docs\ReadMe.txt and
+# Docs\LICENSE.txt in a folder named after the version, which comes from
+# CMakeLists.txt's project(VERSION)) and the per-user installer of the same files, both
+# made by the build (packaging/CMakeLists.txt). Then checks that the program in the zip
 # runs under Wine.
 #   scripts/package.sh [BUILD_DIR]   (default: the "windows" preset's build/windows)
 # Writes BUILD_DIR/Datrelle-VERSION-win64.zip and BUILD_DIR/Datrelle-VERSION-win64.msi.
@@ -18,11 +19,11 @@ if [ $# -ge 1 ]; then
   build=$(realpath -m "$1")
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DDATRELLE_TESTS=OFF >/dev/null
-  cmake --build "$build" --target Datrelle installer
+  cmake --build "$build" --target Datrelle installer portable_zip
 else
   build=$repo/build/windows
   cmake --preset windows >/dev/null
-  cmake --build --preset windows --target Datrelle installer
+  cmake --build --preset windows --target Datrelle installer portable_zip
 fi
 
 # The version resource is made from the same project(VERSION); a stale build would show.
@@ -40,12 +41,9 @@ if [ "$msi_version" != "$version" ]; then
   exit 1
 fi
 
-# The build stages the files as both the zip and the installer hold them.
 check=$(mktemp -d)
 trap 'rm -rf "$check"' EXIT
 zipfile=$build/$name-win64.zip
-rm -f "$zipfile"
-(cd "$build/stage" && zip -q -X -r "$zipfile" "$name")
 
 # The program from the zip: it must start, close when its windows are asked to, and
 # write its settings file beside itself on the way out.

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "Driver.h"
+#include "form/Inventory.h"
 
 namespace datrelle::testing {
 namespace {
@@ -72,10 +73,11 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
 
     {
         // The installed program starts from its folder, shows the date and writes its
-        // settings beside itself.
+        // settings beside itself; no file of the installer is taken for notes.
         RunningProgram installed(folder);
         ASSERT_TRUE(installed.Start());
         EXPECT_TRUE(TrayHasIcon(installed.Day()) && TrayHasIcon(installed.Month()));
+        EXPECT_NE(installed.Child("Edit", kText1InitialText), nullptr);
         ASSERT_EQ(installed.Close(), 0u);
     }
     EXPECT_NE(ReadFile(folder + "\\Datrelle.ini").find("[Settings]"), std::string::npos);
@@ -111,6 +113,7 @@ TEST(InstallerTest, InstallsRunsUpgradesAndUninstallsKeepingWhatIsTheUsers) {
     ASSERT_EQ(Msiexec("/x", DATRELLE_NEWER_INSTALLER), 0);
     EXPECT_TRUE(InstalledProducts().empty());
     EXPECT_FALSE(std::filesystem::exists(program));
+    EXPECT_FALSE(std::filesystem::exists(folder + "\\Docs"));
     EXPECT_FALSE(std::filesystem::exists(shortcut));
     EXPECT_EQ(ReadFile(folder + "\\Datrelle.ini"), settingsAtExit);
     EXPECT_EQ(ReadFile(folder + "\\notes.txt"), notes);
