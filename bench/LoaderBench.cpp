@@ -1,6 +1,7 @@
 // Figures for the README, printed, never asserted: the notes box's text file loader
-// reading files of 5 and 50 MB from disk. Linear growth means the 50 MB file takes
-// about ten times as long as the 5 MB one.
+// reading files of 5 and 50 MB from disk, decoding included, in each encoding a notes
+// file can have. Linear growth means the 50 MB file takes about ten times as long as the
+// 5 MB one.
 //   LoaderBench [FOLDER]   (the files are written there, default the current folder)
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <system_error>
 #include <vector>
 
+#include "viewer/TextEncoding.h"
 #include "viewer/TextFileLoader.h"
 
 #if defined(__GLIBC__)
@@ -49,23 +51,68 @@ class DiskFiles : public datrelle::Files {
         }
         return content;
     }
-    bool ReplaceContent(std::string_view, std::string_view) override { return false; }
+    datrelle::Replacement ReplaceContent(std::string_view, std::string_view) override { return {}; }
+};
+
+// Latin-1 stands in for the system's ANSI code page, which the native build has not.
+class Latin1 : public datrelle::CodePage {
+  public:
+    std::optional<std::string> AnsiToUtf8(std::string_view ansi) const override {
+        std::string text;
+        text.reserve(ansi.size() * 2);
+        for (const unsigned char byte : ansi) {
+            if (byte < 0x80) {
+                text += static_cast<char>(byte);
+            } else {
+                text += static_cast<char>(0xC0 | byte >> 6);
+                text += static_cast<char>(0x80 | (byte & 0x3F));
+            }
+        }
+        return text;
+    }
+    std::optional<std::string> Utf8ToAnsi(std::string_view) const override { return std::nullopt; }
+};
+
+// The files' encodings, with a word of each that is not plain ASCII where they have one.
+struct Sample {
+    const char* name;
+    datrelle::TextEncoding encoding;
+    const char* word;
+};
+constexpr Sample kSamples[] = {
+    {"ASCII", datrelle::TextEncoding::Ansi, ""},
+    {"ANSI", datrelle::TextEncoding::Ansi, " caf\xE9"},
+    {"UTF-8", datrelle::TextEncoding::Utf8,
+     " Gr\xC3\xBC\xC3\x9F"
+     "e \xE2\x80\x93 5 \xE2\x82\xAC"},
+    {"UTF-16", datrelle::TextEncoding::Utf16Le,
+     " Gr\xC3\xBC\xC3\x9F"
+     "e \xE2\x80\x93 5 \xE2\x82\xAC"},
 };
 
 // Notes-like text: lines of varying length ending in CR LF, a few bare LFs and CRs and
-// some empty lines, so every path through the line splitting is taken.
-bool WriteSample(const std::string& path, std::size_t bytes) {
+// some empty lines, so every path through the line splitting is taken; in the sample's
+// encoding.
+bool WriteSample(const std::string& path, std::size_t bytes, const Sample& sample) {
     std::string text;
     text.reserve(bytes + 128);
     const char* const endings[] = {"\r\n", "\r\n", "\r\n", "\r", "\n", "\r\n\r\n"};
     unsigned line = 0;
     while (text.size() < bytes) {
-        text += "Note " + std::to_string(line) + ": ";
+        text += "Note " + std::to_string(line) + ":" + sample.word + " ";
         text.append(20 + (line * 37) % 60, static_cast<char>('a' + line % 26));
         text += endings[line % std::size(endings)];
         ++line;
     }
-    text.resize(bytes);
+    std::size_t end = bytes;
+    if (sample.encoding == datrelle::TextEncoding::Utf16Le) {
+        text = datrelle::EncodeText(text, sample.encoding, Latin1()).bytes;
+    }
+    // Cut where a character starts, so that the file stays in its encoding.
+    while ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80 || end % 2 != 0) {
+        --end;
+    }
+    text.resize(end);
     std::ofstream file{path, std::ios::binary};
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     return static_cast<bool>(file);
@@ -98,14 +145,14 @@ class CacheEvictor {
     std::vector<char> buffer_;
 };
 
-// One load, in seconds; nullopt when it failed.
-std::optional<double> TimeLoad(const std::string& path) {
+// One load, in seconds; nullopt when it failed or read another encoding.
+std::optional<double> TimeLoad(const std::string& path, const Sample& sample) {
     DiskFiles files;
     std::string textFileDir;
     const auto begin = std::chrono::steady_clock::now();
-    const auto text = datrelle::LoadTextFile(files, path, textFileDir);
+    const auto loaded = datrelle::LoadTextFile(files, Latin1(), path, textFileDir);
     const auto end = std::chrono::steady_clock::now();
-    if (!text || text->empty()) {
+    if (!loaded || loaded->text.empty() || loaded->encoding != sample.encoding) {
         return std::nullopt;
     }
     return std::chrono::duration<double>(end - begin).count();
@@ -114,6 +161,54 @@ std::optional<double> TimeLoad(const std::string& path) {
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+// Loads of one sample's files, printed.
+bool Measure(const std::filesystem::path& folder, const Sample& sample) {
+    constexpr std::size_t kMegabyte = 1024 * 1024;
+    const std::size_t sizes[] = {5 * kMegabyte, 50 * kMegabyte};
+    std::vector<std::string> paths;
+    for (const std::size_t size : sizes) {
+        paths.push_back(
+            (folder / ("loader-bench-" + std::to_string(size / kMegabyte) + "MB.txt")).string());
+        if (!WriteSample(paths.back(), size, sample)) {
+            std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
+            return false;
+        }
+    }
+    // The two sizes alternate, so whatever else the machine does falls on both alike;
+    // each load is timed once with the caches as the previous load left them (warm) and
+    // once after they were emptied (cold).
+    static CacheEvictor evictor;
+    std::vector<double> warm[2];
+    std::vector<double> cold[2];
+    for (int repeat = 0; repeat < kRepeats; ++repeat) {
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const auto first = TimeLoad(paths[i], sample);
+            const auto second = TimeLoad(paths[i], sample);
+            evictor.Evict();
+            const auto third = TimeLoad(paths[i], sample);
+            if (!first || !second || !third) {
+                std::fprintf(stderr, "loading %s failed\n", paths[i].c_str());
+                return false;
+            }
+            warm[i].push_back(*second);
+            cold[i].push_back(*third);
+        }
+    }
+    for (const std::string& path : paths) {
+        std::filesystem::remove(path);
+    }
+    std::printf("%s\n", sample.name);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const double megabytes = static_cast<double>(sizes[i] / kMegabyte);
+        std::printf("  %3.0f MB: warm %7.1f ms %6.0f MB/s, cold %7.1f ms %6.0f MB/s\n", megabytes,
+                    Median(warm[i]) * 1000, megabytes / Median(warm[i]), Median(cold[i]) * 1000,
+                    megabytes / Median(cold[i]));
+    }
+    std::printf("  50 MB / 5 MB time ratio: warm %.2f, cold %.2f (linear is 10, limit 12)\n",
+                Median(warm[1]) / Median(warm[0]), Median(cold[1]) / Median(cold[0]));
+    return true;
 }
 
 }  // namespace
@@ -127,47 +222,10 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
 #endif
     const std::filesystem::path folder = argc > 1 ? argv[1] : ".";
-    constexpr std::size_t kMegabyte = 1024 * 1024;
-    const std::size_t sizes[] = {5 * kMegabyte, 50 * kMegabyte};
-    std::vector<std::string> paths;
-    for (const std::size_t size : sizes) {
-        paths.push_back(
-            (folder / ("loader-bench-" + std::to_string(size / kMegabyte) + "MB.txt")).string());
-        if (!WriteSample(paths.back(), size)) {
-            std::fprintf(stderr, "cannot write %s\n", paths.back().c_str());
+    for (const Sample& sample : kSamples) {
+        if (!Measure(folder, sample)) {
             return 1;
         }
     }
-    // The two sizes alternate, so whatever else the machine does falls on both alike;
-    // each load is timed once with the caches as the previous load left them (warm) and
-    // once after they were emptied (cold).
-    CacheEvictor evictor;
-    std::vector<double> warm[2];
-    std::vector<double> cold[2];
-    for (int repeat = 0; repeat < kRepeats; ++repeat) {
-        for (std::size_t i = 0; i < paths.size(); ++i) {
-            const auto first = TimeLoad(paths[i]);
-            const auto second = TimeLoad(paths[i]);
-            evictor.Evict();
-            const auto third = TimeLoad(paths[i]);
-            if (!first || !second || !third) {
-                std::fprintf(stderr, "loading %s failed\n", paths[i].c_str());
-                return 1;
-            }
-            warm[i].push_back(*second);
-            cold[i].push_back(*third);
-        }
-    }
-    for (const std::string& path : paths) {
-        std::filesystem::remove(path);
-    }
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const double megabytes = static_cast<double>(sizes[i] / kMegabyte);
-        std::printf("%3.0f MB: warm %7.1f ms %6.0f MB/s, cold %7.1f ms %6.0f MB/s\n", megabytes,
-                    Median(warm[i]) * 1000, megabytes / Median(warm[i]), Median(cold[i]) * 1000,
-                    megabytes / Median(cold[i]));
-    }
-    std::printf("50 MB / 5 MB time ratio: warm %.2f, cold %.2f (linear is 10, limit 12)\n",
-                Median(warm[1]) / Median(warm[0]), Median(cold[1]) / Median(cold[0]));
     return 0;
 }

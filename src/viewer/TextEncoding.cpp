@@ -189,26 +189,27 @@ std::string Utf16FromUtf8(std::string_view text, bool bigEndian) {
 
 }  // namespace
 
-std::optional<DecodedText> DecodeText(std::string_view bytes, const CodePage& ansi) {
-    if (bytes.starts_with(kUtf8Mark)) {
-        return DecodedText{RepairedUtf8(bytes.substr(kUtf8Mark.size())), TextEncoding::Utf8Bom};
+std::optional<DecodedText> DecodeText(std::string bytes, const CodePage& ansi) {
+    const std::string_view view(bytes);
+    if (view.starts_with(kUtf8Mark)) {
+        return DecodedText{RepairedUtf8(view.substr(kUtf8Mark.size())), TextEncoding::Utf8Bom};
     }
-    if (bytes.starts_with(kUtf16LeMark)) {
-        return DecodedText{Utf8FromUtf16(bytes.substr(kUtf16LeMark.size()), false),
+    if (view.starts_with(kUtf16LeMark)) {
+        return DecodedText{Utf8FromUtf16(view.substr(kUtf16LeMark.size()), false),
                            TextEncoding::Utf16Le};
     }
-    if (bytes.starts_with(kUtf16BeMark)) {
-        return DecodedText{Utf8FromUtf16(bytes.substr(kUtf16BeMark.size()), true),
+    if (view.starts_with(kUtf16BeMark)) {
+        return DecodedText{Utf8FromUtf16(view.substr(kUtf16BeMark.size()), true),
                            TextEncoding::Utf16Be};
     }
-    // Plain ASCII reads the same in every code page: no conversion.
-    if (IsAscii(bytes)) {
-        return DecodedText{std::string(bytes), TextEncoding::Ansi};
+    // Plain ASCII reads the same in every code page, and UTF-8 is the text already.
+    if (IsAscii(view)) {
+        return DecodedText{std::move(bytes), TextEncoding::Ansi};
     }
-    if (FirstBroken(bytes) == std::string_view::npos) {
-        return DecodedText{std::string(bytes), TextEncoding::Utf8};
+    if (FirstBroken(view) == std::string_view::npos) {
+        return DecodedText{std::move(bytes), TextEncoding::Utf8};
     }
-    std::optional<std::string> text = ansi.AnsiToUtf8(bytes);
+    std::optional<std::string> text = ansi.AnsiToUtf8(view);
     if (!text) {
         return std::nullopt;
     }

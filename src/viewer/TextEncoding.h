@@ -33,7 +33,7 @@ struct EncodedText {
 // everything else is in the ANSI code page. What a marked file cannot hold as text (a
 // broken UTF-8 sequence, a lone surrogate, a last odd byte) becomes U+FFFD. nullopt when
 // the code page cannot convert the bytes (too many).
-std::optional<DecodedText> DecodeText(std::string_view bytes, const CodePage& ansi);
+std::optional<DecodedText> DecodeText(std::string bytes, const CodePage& ansi);
 
 // The file's bytes for a UTF-8 text, in the encoding given, with its byte order mark.
 // A text the ANSI code page cannot hold is written as UTF-8 with a mark instead, which

@@ -38,8 +38,8 @@ std::optional<DecodedText> LoadTextFile(const Files& files, const CodePage& ansi
     if (path.empty() || !files.IsOrdinaryFile(path)) {
         return std::nullopt;
     }
-    const std::optional<std::string> bytes = files.ReadAll(path);
-    std::optional<DecodedText> decoded = bytes ? DecodeText(*bytes, ansi) : std::nullopt;
+    std::optional<std::string> bytes = files.ReadAll(path);
+    std::optional<DecodedText> decoded = bytes ? DecodeText(std::move(*bytes), ansi) : std::nullopt;
     if (!decoded) {
         // Locked, not readable or not convertible: the box and the file it saves to stay
         // as they were, rather than pointing "Save Changes" at a file whose text was never

@@ -66,36 +66,43 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
         {"a\nb\n", "a\nb\n"},  // a lone LF stays in the line
         {"a\n\rb", "a\n\r\nb"},
         {"a\r\r\n", "a\r\n"},  // the last byte is a line end's LF
-        // Not UTF-8 (a Latin-1 byte, a cut sequence, an overlong form, a surrogate): ANSI.
-        {"a\0b\r\ncaf\xE9\r\n"s, "a\0b\r\ncaf\xC3\xA9"s, Ansi, true},
+        // Not UTF-8 (a Latin-1 byte, a cut sequence, an overlong form, a surrogate, a
+        // value beyond U+10FFFF): ANSI.
+        {"caf\xE9\r\na\0b\r\n"s, "caf\xC3\xA9\r\na\0b"s, Ansi, true},
         {"caf\xC3", "caf\xC3\x83"},
-        {"\xC0\xAF\xED\xA0\x80", "\xC3\x80\xC2\xAF\xC3\xAD\xC2\xA0\xC2\x80"},
-        // UTF-8 without a mark, as Notepad writes it: "Grüße – 5 €".
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},
+        {"\xF5\x80\x80\x80", "\xC3\xB5\xC2\x80\xC2\x80\xC2\x80"},
+        // UTF-8 without a mark, as Notepad writes it: "Grüße – 5 €"; the first and last
+        // characters of each length.
         {"\r\nGr\xC3\xBC\xC3\x9F"
          "e \xE2\x80\x93 5 \xE2\x82\xAC\r\n",
          "Gr\xC3\xBC\xC3\x9F"
          "e \xE2\x80\x93 5 \xE2\x82\xAC",
          Utf8},
-        {"\xF0\x9F\x98\x80\r\n", "\xF0\x9F\x98\x80", Utf8, true},
+        {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\r\n",
+         "\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+         Utf8, true},
         // With a mark: a mark alone is an empty text, a broken sequence one U+FFFD.
         {"\xEF\xBB\xBF", "", Utf8Bom},
         {"\xEF\xBB\xBF\xE4\xB8\xAD\r\n", "\xE4\xB8\xAD", Utf8Bom, true},
         {"\xEF\xBB\xBF"
          "a\xC3(\xF4\x90\xE2\x82",
          "a\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", Utf8Bom},
-        // UTF-16: a pair of surrogates is one character; a lone one, or a last odd byte,
-        // U+FFFD; the line rules apply to the characters.
+        // UTF-16: a pair of surrogates is one character, also at the end; a lone one, or a
+        // last odd byte, U+FFFD; the line rules apply to the characters.
         {"\xFF\xFE", "", Utf16Le},
-        {"\xFF\xFE\r\0\n\0a\0\0\0\x3D\xD8\x00\xDE\r\0\n\0"s, "a\0\xF0\x9F\x98\x80"s, Utf16Le},
-        {"\xFF\xFE\x00\xDC"
-         "a\0\r\0\n\0"s,
+        {"\xFF\xFE\r\0\n\0a\0\0\0\x80\0\x00\xD8\x00\xDC\xFF\xDB\xFF\xDF"s,
+         "a\0\xC2\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"s, Utf16Le},
+        {"\xFF\xFE\xFF\xDF"
+         "a\0\x00\xD8"s,
          "\xEF\xBF\xBD"
-         "a",
+         "a\xEF\xBF\xBD",
          Utf16Le},
         {"\xFF\xFE"
          "a\0b"s,
          "a\xEF\xBF\xBD", Utf16Le},
-        {"\xFE\xFF\0\xE9\0\r\0\n\xD8\x3D\xDE\x00\0\r\0\n"s, "\xC3\xA9\r\n\xF0\x9F\x98\x80", Utf16Be,
+        {"\xFE\xFF\0\xE9\0\r\0\n\xD8\x00\xDC\x00\0\r\0\n"s, "\xC3\xA9\r\n\xF0\x90\x80\x80", Utf16Be,
          true},
     };
     fakes::FakePlatform fake;
