@@ -1,24 +1,27 @@
 #include "viewer/TextFileLoader.h"
 
+#include <cstring>
+
 namespace datrelle {
 namespace {
 
-std::string JoinTextLines(std::string_view bytes) {
-    // One pass and one growing buffer: a notes file of many megabytes must not be
-    // copied once per line.
-    std::string text;
-    text.reserve(bytes.size());
+// Writes the lines of `bytes`, joined with CR LF, from `out` on and returns where they
+// end. `out` may be the bytes' own storage where every line end is two bytes long, as
+// a line is then never written past the place it is read from.
+char* JoinLines(std::string_view bytes, char* out) {
+    char* const start = out;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find('\r', pos);
         if (end == std::string_view::npos) {
             end = bytes.size();
         }
-        const std::string_view line = bytes.substr(pos, end - pos);
-        if (!text.empty()) {
-            text += "\r\n";
+        if (out != start) {
+            *out++ = '\r';
+            *out++ = '\n';
         }
-        text += line;
+        std::memmove(out, bytes.data() + pos, end - pos);
+        out += end - pos;
 
         pos = end;
         if (pos < bytes.size()) {
@@ -28,6 +31,28 @@ std::string JoinTextLines(std::string_view bytes) {
             }
         }
     }
+    return out;
+}
+
+// A CR followed by anything but an LF: a line end one byte long.
+std::size_t LoneCarriageReturns(std::string_view bytes) {
+    std::size_t count = 0;
+    for (std::size_t at = bytes.find('\r'); at != std::string_view::npos;
+         at = bytes.find('\r', at + 1)) {
+        count += at + 1 < bytes.size() && bytes[at + 1] != '\n' ? 1 : 0;
+    }
+    return count;
+}
+
+// One pass, and no copy of the text unless a lone CR makes it longer: for a notes file
+// of many megabytes the fresh memory a copy needs costs more than the joining.
+std::string JoinTextLines(std::string text) {
+    if (const std::size_t growth = LoneCarriageReturns(text)) {
+        std::string joined(text.size() + growth, '\0');
+        joined.resize(static_cast<std::size_t>(JoinLines(text, joined.data()) - joined.data()));
+        return joined;
+    }
+    text.resize(static_cast<std::size_t>(JoinLines(text, text.data()) - text.data()));
     return text;
 }
 
@@ -47,7 +72,7 @@ std::optional<DecodedText> LoadTextFile(const Files& files, const CodePage& ansi
         return std::nullopt;
     }
     // The line rules apply to the characters, whatever bytes the file spells them with.
-    decoded->text = JoinTextLines(decoded->text);
+    decoded->text = JoinTextLines(std::move(decoded->text));
     textFileDir = path;
     return decoded;
 }
