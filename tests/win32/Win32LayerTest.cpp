@@ -125,7 +125,8 @@ TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
     const auto icons = icongen::BuildTrayIcons();
     IconHolders holders;
     const TestWindow parent;  // declared last: gone before the icons it shows
-    ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96, 96));
+    ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96));
+    EXPECT_TRUE(holders.LoadIconsFor(96).empty()) << "none loaded yet";
     const auto holder = [&](std::size_t icon) {
         const bool day = icon < kDayHolders;
         const int index = static_cast<int>(icon) + 1 - (day ? 0 : kDayHolders);

@@ -26,7 +26,7 @@ class TrayTest : public ::testing::Test {
     SharedVariables vars;
     SysTray tray{fake.platform, vars};
     DateRefresh refresh{fake.platform, vars, tray, form.Check2, form.NewDayTimer};
-    TrayMouse mouse{fake, fake.clipboard, fake, form, vars};
+    TrayMouse mouse{fake, fake.clipboard, fake, form, vars, tray};
     AutoHide autoHide{fake, form, vars, tray};
 };
 
@@ -43,11 +43,16 @@ TEST(MakeTooltipTest, TextThenOneNulThenBlanks) {
 TEST_F(TrayTest, AddFillsTheRecordDeleteOnlyItsIdentity) {
     tray.AddTrayIcon(-3, 31);  // a kind below 1 is the day icon
     tray.AddTrayIcon(2, 12);
-    EXPECT_EQ(fake.Calls(), "add 131 add 212|");
-    // The icon's owner and number, what the record carries, the message, icon and tooltip.
-    EXPECT_EQ(tray.NotifyData(),
-              (NotifyRecord{fakes::MonthWindow(12), 1, 7, 512, fakes::MonthWindow(12) + 1000,
-                            MakeTooltip("long 06/12/2026")}));
+    EXPECT_EQ(fake.Calls(), "add 131 v4 131 add 212 v4 212|");
+    // The icon's owner and number, what the record carries (the tip as the standard
+    // tooltip too), the message, icon and tooltip; then, in a record of its own, the
+    // fourth behaviour asked for.
+    const NotifyRecord added{
+        fakes::MonthWindow(12),        1, 0x87, 512, fakes::MonthWindow(12) + 1000,
+        MakeTooltip("long 06/12/2026")};
+    EXPECT_EQ(tray.NotifyData(), added);
+    EXPECT_EQ(std::vector(fake.records.end() - 2, fake.records.end()),
+              (std::vector<NotifyRecord>{added, {.hWnd = added.hWnd, .uID = 1, .uVersion = 4}}));
 
     // No such element: the message for a day index out of range, nothing for the rest.
     for (const auto& [kind, index] :
@@ -69,24 +74,34 @@ TEST_F(TrayTest, ANotificationChangesNothingElseOfTheIcon) {
     EXPECT_FALSE(tray.ShowNotification(IconKind::Day, 7, "Title", "not in the tray"));
     EXPECT_TRUE(
         tray.ShowNotification(IconKind::Day, 6, std::string(70, 't'), std::string(300, 'x')));
-    EXPECT_EQ(fake.Calls(), "add 106 notify 107 notify 106|");
+    EXPECT_EQ(fake.Calls(), "add 106 v4 106 notify 107 notify 106|");
     NotifyRecord shown{.hWnd = fakes::DayWindow(6), .uID = 1, .uFlags = 0x10, .dwInfoFlags = 1};
     std::fill_n(shown.szInfo.begin(), 255, 'x');
     std::fill_n(shown.szInfoTitle.begin(), 63, 't');
-    EXPECT_EQ(fake.lastRecord, shown);
+    EXPECT_EQ(fake.records.back(), shown);
     EXPECT_EQ(tray.NotifyData(), added);
 }
 
 TEST_F(TrayTest, RefreshReplacesTheIconsWhenTheDateChanges) {
     RefreshOn({2026, 12, 6});
-    EXPECT_EQ(fake.Calls(), "add 106 add 212|");
+    EXPECT_EQ(fake.Calls(), "add 106 v4 106 add 212 v4 212|");
     const std::tuple<CivilDate, CivilDate, const char*> cases[] = {
-        {{2026, 12, 6}, {2026, 12, 6}, "|"},                                       // the same day
-        {{2026, 12, 6}, {2026, 12, 7}, "delete 106 delete 212 add 107 add 212|"},  // midnight
-        {{2026, 4, 30}, {2026, 5, 1}, "delete 130 delete 204 add 101 add 205|"},   // end of a month
-        {{2026, 12, 31}, {2027, 1, 1}, "delete 131 delete 212 add 101 add 201|"},  // new year
-        {{2026, 1, 5}, {2026, 2, 5}, "delete 105 delete 201 add 105 add 202|"},    // asleep a month
-        {{2026, 1, 5}, {2027, 1, 5}, "delete 105 delete 201 add 105 add 201|"},    // asleep a year
+        {{2026, 12, 6}, {2026, 12, 6}, "|"},  // the same day
+        {{2026, 12, 6},
+         {2026, 12, 7},
+         "delete 106 delete 212 add 107 v4 107 add 212 v4 212|"},  // midnight
+        {{2026, 4, 30},
+         {2026, 5, 1},
+         "delete 130 delete 204 add 101 v4 101 add 205 v4 205|"},  // end of a month
+        {{2026, 12, 31},
+         {2027, 1, 1},
+         "delete 131 delete 212 add 101 v4 101 add 201 v4 201|"},  // new year
+        {{2026, 1, 5},
+         {2026, 2, 5},
+         "delete 105 delete 201 add 105 v4 105 add 202 v4 202|"},  // asleep a month
+        {{2026, 1, 5},
+         {2027, 1, 5},
+         "delete 105 delete 201 add 105 v4 105 add 201 v4 201|"},  // asleep a year
     };
     for (const auto& [before, after, calls] : cases) {
         RefreshOn(before);
@@ -100,7 +115,7 @@ TEST_F(TrayTest, RefreshReplacesTheIconsWhenTheDateChanges) {
     // Unchecked, the new month icon is added and deleted again at once.
     form.Check2.SetValue(CheckBox::kUnchecked);
     RefreshOn({2027, 1, 6});
-    EXPECT_EQ(fake.Calls(), "delete 105 delete 201 add 106 add 201 delete 201|");
+    EXPECT_EQ(fake.Calls(), "delete 105 delete 201 add 106 v4 106 add 201 v4 201 delete 201|");
 }
 
 TEST_F(TrayTest, ShowMonthIconAndTheTaskbar) {
@@ -120,10 +135,12 @@ TEST_F(TrayTest, ShowMonthIconAndTheTaskbar) {
     // refresh left them, the month icon at every state but unchecked.
     form.Check2.onClick = nullptr;
     fake.Calls();
-    for (const auto& [state, tail] : {std::pair{0, "|"}, {1, " add 212|"}, {2, " add 212|"}}) {
+    for (const auto& [state, tail] :
+         {std::pair{0, "|"}, {1, " add 212 v4 212|"}, {2, " add 212 v4 212|"}}) {
         form.Check2.SetValue(state);
         refresh.ReplaceShownIcons();
-        EXPECT_EQ(fake.Calls(), "delete 106 delete 212 add 106" + std::string(tail)) << state;
+        EXPECT_EQ(fake.Calls(), "delete 106 delete 212 add 106 v4 106" + std::string(tail))
+            << state;
     }
 }
 
@@ -136,7 +153,11 @@ TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
     fake.offsets[fake.Utc({2027, 11, 6}, 23 * kHour)] = 120;  // local 00:00 becomes 01:00
     int armed = 0;
     form.NewDayTimer.onShow = [&armed] { ++armed; };
+    // Every reading of the clock takes a millisecond: the icons, their tooltip and the
+    // wake-up come from one reading, also in the last millisecond of a day.
+    fake.clockStep = 1;
     const std::tuple<CivilDate, std::int64_t, std::int64_t> cases[] = {
+        {{2026, 12, 6}, 24 * kHour - 1, 1},
         {{2026, 12, 6}, 10 * kHour, 14 * kHour},
         {{2026, 12, 6}, 24 * kHour - kSecond, kSecond},            // the same day, the clock set on
         {{2026, 12, 6}, 24 * kHour - kSecond, kSecond},            // and again at the same moment
@@ -150,37 +171,74 @@ TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
         RefreshOn(date, at);
         EXPECT_TRUE(form.NewDayTimer.Running() && std::exchange(armed, 0) == 1);
         EXPECT_EQ(form.NewDayTimer.Interval(), wakeUp);
+        EXPECT_EQ(tray.NotifyData().szTip, MakeTooltip(fake.LongDate(date)));
     }
 }
 
-TEST_F(TrayTest, MouseCopiesBringsUpTheWindowAndOpensTheMenu) {
-    const MenuItem &copyLong = form.MnuCopyClipLong, &copyShort = form.MnuCopyClipShort;
-    // Other mouse messages, and a balloon shown or clicked, do nothing.
-    for (const int message : {512, 513, 517, 518, 519, 1026, 1029}) {
-        mouse.OnMouse(message);
+// What the shell sends for one thing the user does, in the older layout (no anchor) and
+// in the fourth behaviour's (the icon at 40,50), against what the program does. The
+// events come 100 ms apart; 0 stands for a second without any.
+TEST_F(TrayTest, EachThingTheUserDoesOnAnIconActsOnce) {
+    fake.clockStep = 100;
+    const std::tuple<const char*, bool, std::vector<int>, bool, const char*> rows[] = {
+        // Other mouse messages, a balloon shown or clicked, and NIN_SELECT do nothing.
+        {"others", true, {512, 513, 517, 518, 519, 1026, 1029, 0x400}, false, "|"},
+        {"left click", false, {512, 513, 514}, false, "copy 06/12/2026|"},
+        {"left click, 4", true, {513, 514, 0x400}, false, "copy 06/12/2026|"},
+        {"right click", false, {516, 517}, false, "|Menu"},
+        {"right click, 4", true, {516, 517, 0x7B}, false, "|Menu"},
+        {"menu key", true, {0x7B}, false, "focus 106|Menu 40,50"},
+        {"menu key, chosen", true, {0x7B}, true, "|Menu 40,50"},
+        {"right click, menu key", true, {516, 517, 0x7B, 0x7B}, false, "focus 106|Menu Menu 40,50"},
+        // A press whose WM_CONTEXTMENU never came (the older layout) is forgotten at the
+        // next left button event.
+        {"right press, left click",
+         true,
+         {516, 514, 0x7B},
+         true,
+         "copy 06/12/2026|Menu Menu 40,50"},
+        {"Enter", true, {0x401, 0x401}, false, "copy 06/12/2026|"},
+        {"Enter twice",
+         true,
+         {0x401, 0x401, 0x401, 0x401},
+         false,
+         "copy 06/12/2026 copy 06/12/2026|"},
+        {"Enter, slowly", true, {0x401, 0, 0x401}, false, "copy 06/12/2026 copy 06/12/2026|"},
+    };
+    for (const auto& [name, atVersion4, events, chosen, calls] : rows) {
+        TrayMouse fresh{fake, fake.clipboard, fake, form, vars, tray};
+        fake.menuChosen = chosen;
+        for (const int event : events) {
+            fake.now += event == 0 ? 1000 : 0;
+            const auto anchor = atVersion4 ? std::optional<ScreenPoint>({40, 50}) : std::nullopt;
+            fresh.OnNotification({event, anchor, fakes::DayWindow(6)});
+        }
+        EXPECT_EQ(fake.Calls(), calls) << name;
     }
-    EXPECT_EQ(fake.Calls(), "|");
+}
+
+TEST_F(TrayTest, LeftClicksCopyTheChosenFormAndADoubleClickBringsUpTheWindow) {
+    const MenuItem &copyLong = form.MnuCopyClipLong, &copyShort = form.MnuCopyClipShort;
     // No choice yet: a click copies the short date and makes it the choice.
-    mouse.OnMouse(kMouseLeftButtonUp);
+    mouse.OnNotification({.event = kMouseLeftButtonUp});
     EXPECT_EQ(fake.Calls(), "copy 06/12/2026|");
     EXPECT_TRUE(!copyLong.Checked() && copyShort.Checked() && vars.DateFormat == 2);
     mouse.OnCopyClipLongClick();
     EXPECT_TRUE(copyLong.Checked() && !copyShort.Checked() && vars.DateFormat == 1);
     // Also while another program holds the clipboard, the chosen form is copied.
     fake.clipboard.held = true;
-    mouse.OnMouse(kMouseLeftButtonUp);
+    mouse.OnNotification({.event = kKeySelect});
     EXPECT_EQ(fake.Calls(), "copy long 06/12/2026 copy long 06/12/2026|");
     mouse.OnCopyClipShortClick();
     EXPECT_TRUE(!copyLong.Checked() && copyShort.Checked() && vars.DateFormat == 2);
     vars.DateFormat = 0;
-    mouse.OnMouse(kMouseLeftButtonUp);  // the check mark decides, not DateFormat
+    mouse.OnNotification({.event = kMouseLeftButtonUp});  // the check mark decides, not DateFormat
     EXPECT_EQ(fake.Calls(), "copy 06/12/2026 copy 06/12/2026|");
 
-    mouse.OnMouse(kMouseRightButtonDown);
     fake.state = kWindowMinimized;
-    mouse.OnMouse(kMouseLeftButtonDoubleClick);
-    mouse.OnMouse(kMouseLeftButtonDoubleClick);
-    EXPECT_EQ(fake.Calls(), "|Menu Show State 0 State 1 Show");
+    mouse.OnNotification({.event = kMouseLeftButtonDoubleClick});
+    mouse.OnNotification({.event = kMouseLeftButtonDoubleClick});
+    EXPECT_EQ(fake.Calls(), "|Show State 0 State 1 Show");
 }
 
 TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
@@ -206,7 +264,7 @@ TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
     form.Timer1.Tick();
     EXPECT_EQ(fake.Calls(), "|");
     form.Timer1.Tick();
-    EXPECT_EQ(fake.Calls(), "add 106 add 212 off|Hide");
+    EXPECT_EQ(fake.Calls(), "add 106 v4 106 add 212 v4 212 off|Hide");
 
     // Unchecked between the ticks: the hiding waits; checked again, it comes at the
     // next tick. "Show Month Icon" unchecked leaves the day icon alone in the tray. Greyed
@@ -219,7 +277,7 @@ TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
     EXPECT_EQ(fake.Calls(), "on off|");
     form.Check3.SetValue(CheckBox::kChecked);
     form.Timer1.Tick();
-    EXPECT_EQ(fake.Calls(), "on add 106 add 212 delete 212 off|Hide");
+    EXPECT_EQ(fake.Calls(), "on add 106 v4 106 add 212 v4 212 delete 212 off|Hide");
     form.Check3.SetValue(CheckBox::kGreyed);
     EXPECT_EQ(fake.Calls(), "|");
 }
