@@ -255,6 +255,62 @@ TEST_F(FirstRunTest, CopiesTheDateUnlessAnotherProgramHoldsTheClipboard) {
     EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_LONGDATE)));
 }
 
+// What the shell sends at its fourth behaviour for this event: the icon's number in
+// lParam's high word, its place on the screen in wParam.
+void TrayAt4(const RunningProgram& program, HWND holder, UINT event, POINT at, bool post = false) {
+    const WPARAM place = MAKEWPARAM(at.x, at.y);
+    if (post) {
+        PostMessageA(holder, kTrayCallbackMessage, place, MAKELPARAM(event, 1));
+    } else {
+        program.Send(holder, kTrayCallbackMessage, place, MAKELPARAM(event, 1));
+    }
+}
+
+// A menu of the program opened at this place, closed again with Esc, after which (and
+// after what the shell then sends) no other menu comes.
+void ExpectOneMenuAt(
+    const RunningProgram& program, POINT at, const std::function<void()>& then = [] {}) {
+    const HWND menu = WaitForWindow(program.id(), "#32768");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_NEAR(Place(menu).left, at.x, 2);
+    EXPECT_NEAR(Place(menu).top, at.y, 2);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([menu] { return !IsWindowVisible(menu); }));
+    then();
+    EXPECT_EQ(WaitForWindow(program.id(), "#32768", "", Ms(500)), nullptr) << "a second menu";
+}
+
+// Enter or Space on an icon, and the menu key, as Windows reports them at the fourth
+// behaviour (Wine's tray relays no keys); the right button as Wine's tray reports it.
+TEST_F(FirstRunTest, TheKeyboardCopiesOnceAndOpensTheMenuAtTheIcon) {
+    const POINT icon{200, 150}, pointer{600, 500};
+    // The pair of NIN_KEYSELECT for one key press changes the clipboard as often as one
+    // left click does.
+    const DWORD before = GetClipboardSequenceNumber();
+    TrayAt4(*p, p->Day(), WM_LBUTTONUP, icon);
+    const DWORD click = GetClipboardSequenceNumber() - before;
+    EXPECT_GT(click, 0u);
+    TrayAt4(*p, p->Day(), NIN_KEYSELECT, icon);
+    TrayAt4(*p, p->Day(), NIN_KEYSELECT, icon);
+    EXPECT_EQ(GetClipboardSequenceNumber() - before, 2 * click);
+    // The menu key opens the menu at the icon, not at the pointer; a right click at the
+    // pointer, once, although WM_CONTEXTMENU follows the release, while the menu is
+    // open or once it has closed.
+    ASSERT_TRUE(SetCursorPos(pointer.x, pointer.y));
+    TrayAt4(*p, p->Month(), WM_CONTEXTMENU, icon, true);
+    ExpectOneMenuAt(*p, icon);
+    const auto released = [&] {
+        TrayAt4(*p, p->Day(), WM_RBUTTONUP, icon, true);
+        TrayAt4(*p, p->Day(), WM_CONTEXTMENU, icon, true);
+    };
+    TrayAt4(*p, p->Day(), WM_RBUTTONDOWN, icon, true);
+    released();
+    ExpectOneMenuAt(*p, pointer);
+    TrayAt4(*p, p->Day(), WM_RBUTTONDOWN, icon, true);
+    ExpectOneMenuAt(*p, pointer, released);
+    ExpectWorking(*p);
+}
+
 // What another program does with the notes file while it is saved: nothing; writes it,
 // letting others read it; reads it, letting others write it (so no other file may take
 // its place), having made it hidden; or holds it locked.
