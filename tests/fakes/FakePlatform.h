@@ -19,11 +19,12 @@
 
 // The operating system for the unit tests, in one object (the clipboard, the notes box
 // and the registry are members of it): it answers with what the test put there and
-// writes what the logic asks for into one log, in order ("add 106", "v4 106" for the
-// version asked of that icon, "delete 212", "focus 106", "open C:\x.exe in C:\",
-// "start cmd 6", "navigate url", "search", "copy text", "message text"), so a test sees
-// the order across subsystems too. The window's own calls go to a log of their own
-// ("Menu" at the pointer, "Menu 40,50" at a place).
+// writes what the logic asks for into one log, in order ("add 106", "delete 212",
+// "focus 106", "open C:\x.exe in C:\", "start cmd 6", "navigate url", "search",
+// "copy text", "message text"), so a test sees the order across subsystems too. Every
+// addition of an icon must ask for the fourth behaviour at once: "add 106" stands for
+// both, an addition alone shows as "add 106 unversioned". The window's own calls go to
+// a log of their own ("Menu" at the pointer, "Menu 40,50" at a place).
 
 namespace datrelle::fakes {
 
@@ -129,11 +130,15 @@ struct FakePlatform : Tray, Calendar, Messages, Profile, Files, Window, Browser,
         return exists ? std::optional(IconHolder{window, window + 1000}) : std::nullopt;
     }
     bool Notify(TrayCommand command, const NotifyRecord& record) override {
-        static const char* const kVerbs[] = {"add", "notify", "delete", "focus", "v"};
-        const bool version = command == TrayCommand::SetVersion;
-        log.push_back(kVerbs[static_cast<int>(command)] +
-                      (version ? std::to_string(record.uVersion) : "") + " " +
-                      std::to_string(record.hWnd));
+        static const char* const kVerbs[] = {"add ", "notify ", "delete ", "focus ", "version "};
+        const std::string icon = std::to_string(record.hWnd);
+        if (command == TrayCommand::SetVersion && record.uVersion == 4 && !log.empty() &&
+            log.back() == "add " + icon + " unversioned") {
+            log.back() = "add " + icon;
+        } else {
+            log.push_back(kVerbs[static_cast<int>(command)] + icon +
+                          (command == TrayCommand::Add ? " unversioned" : ""));
+        }
         records.push_back(record);
         // Adding a shown icon, and deleting an absent one, fail as in the shell; the
         // others need the icon.

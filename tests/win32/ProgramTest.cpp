@@ -1,10 +1,12 @@
 // The real Datrelle.exe, started and driven from outside as a user, the shell and
 // Windows would: first as a first run that many checks share, then from crafted and
-// from broken or hostile surroundings.
+// from broken or hostile surroundings, and under a clock of its own.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -231,50 +233,23 @@ TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
     EXPECT_EQ(Size(notes).first, 0);
 }
 
-TEST_F(FirstRunTest, CopiesTheDateUnlessAnotherProgramHoldsTheClipboard) {
-    ASSERT_TRUE(WaitUntil([] { return ClipboardText(true).has_value(); }));
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    // Sent: it returns once the program has given up, and it must give up.
-    p->Send(p->Day(), kTrayCallbackMessage, 1, WM_LBUTTONUP);
-    CloseClipboard();
-    EXPECT_EQ(ClipboardText(), "");
-    // A left click copies the short date while no form was chosen.
-    EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_SHORTDATE)));
-
-    // Chosen from the popup menu with the keys (from the bottom: Exit, then past the
-    // separator the short and the long date), the long date is copied, and is what a
-    // left click copies from then on.
-    TrayMouse(p->Month(), WM_RBUTTONDOWN);
-    const HWND menu = WaitForWindow(p->id(), "#32768");
-    ASSERT_NE(menu, nullptr);
-    for (const WPARAM key : {VK_UP, VK_UP, VK_UP, VK_RETURN}) {
-        PostMessageA(menu, WM_KEYDOWN, key, 0);
-    }
-    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == TodayAs(DATE_LONGDATE); }));
-    EXPECT_TRUE(WaitUntil([menu] { return !IsWindowVisible(menu); }));
-    EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_LONGDATE)));
+// Posts what the shell sends at its fourth behaviour for this event: the icon's number
+// in lParam's high word, its place on the screen in wParam.
+void TrayAt4(HWND holder, UINT event, POINT at) {
+    PostMessageA(holder, kTrayCallbackMessage, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 1));
 }
 
-// What the shell sends at its fourth behaviour for this event: the icon's number in
-// lParam's high word, its place on the screen in wParam.
-void TrayAt4(const RunningProgram& program, HWND holder, UINT event, POINT at, bool post = false) {
-    const WPARAM place = MAKEWPARAM(at.x, at.y);
-    if (post) {
-        PostMessageA(holder, kTrayCallbackMessage, place, MAKELPARAM(event, 1));
-    } else {
-        program.Send(holder, kTrayCallbackMessage, place, MAKELPARAM(event, 1));
-    }
-}
-
-// A menu of the program opened at this place, closed again with Esc, after which (and
+// A menu of the program opened at this place and given these keys, after which (and
 // after what the shell then sends) no other menu comes.
 void ExpectOneMenuAt(
-    const RunningProgram& program, POINT at, const std::function<void()>& then = [] {}) {
+    const RunningProgram& program, POINT at, std::vector<WPARAM> keys,
+    const std::function<void()>& then = [] {}) {
     const HWND menu = WaitForWindow(program.id(), "#32768");
     ASSERT_NE(menu, nullptr);
-    EXPECT_NEAR(Place(menu).left, at.x, 2);
-    EXPECT_NEAR(Place(menu).top, at.y, 2);
-    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(std::pair(Place(menu).left, Place(menu).top), std::pair(at.x, at.y));
+    for (const WPARAM key : keys) {
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+    }
     EXPECT_TRUE(WaitUntil([menu] { return !IsWindowVisible(menu); }));
     then();
     EXPECT_EQ(WaitForWindow(program.id(), "#32768", "", Ms(500)), nullptr) << "a second menu";
@@ -282,33 +257,44 @@ void ExpectOneMenuAt(
 
 // Enter or Space on an icon, and the menu key, as Windows reports them at the fourth
 // behaviour (Wine's tray relays no keys); the right button as Wine's tray reports it.
-TEST_F(FirstRunTest, TheKeyboardCopiesOnceAndOpensTheMenuAtTheIcon) {
+TEST_F(FirstRunTest, CopiesTheDateAndOpensTheMenuOnceFromTheMouseOrTheKeyboard) {
+    ASSERT_TRUE(WaitUntil([] { return ClipboardText(true).has_value(); }));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    // Sent: it returns once the program has given up, and it must give up.
+    p->Send(p->Day(), kTrayCallbackMessage, 1, WM_LBUTTONUP);
+    CloseClipboard();
+    EXPECT_EQ(ClipboardText(), "");
+    // A left click copies the short date while no form was chosen. A pair of
+    // NIN_KEYSELECT for one key press changes the clipboard as often as one click.
+    EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_SHORTDATE)));
     const POINT icon{200, 150}, pointer{600, 500};
-    // The pair of NIN_KEYSELECT for one key press changes the clipboard as often as one
-    // left click does.
-    const DWORD before = GetClipboardSequenceNumber();
-    TrayAt4(*p, p->Day(), WM_LBUTTONUP, icon);
-    const DWORD click = GetClipboardSequenceNumber() - before;
-    EXPECT_GT(click, 0u);
-    TrayAt4(*p, p->Day(), NIN_KEYSELECT, icon);
-    TrayAt4(*p, p->Day(), NIN_KEYSELECT, icon);
-    EXPECT_EQ(GetClipboardSequenceNumber() - before, 2 * click);
+    std::vector<DWORD> changes;
+    for (const UINT event : {WM_LBUTTONUP, NIN_KEYSELECT, NIN_KEYSELECT}) {
+        const DWORD before = GetClipboardSequenceNumber();
+        p->Send(p->Day(), kTrayCallbackMessage, MAKEWPARAM(icon.x, icon.y), MAKELPARAM(event, 1));
+        changes.push_back(GetClipboardSequenceNumber() - before);
+    }
+    EXPECT_TRUE(changes[0] > 0 && changes == (std::vector{changes[0], changes[0], 0ul}));
+
     // The menu key opens the menu at the icon, not at the pointer; a right click at the
-    // pointer, once, although WM_CONTEXTMENU follows the release, while the menu is
-    // open or once it has closed.
+    // pointer, once, although WM_CONTEXTMENU follows the release, while the menu is open
+    // or once it has closed. Chosen with the keys (from the bottom: Exit, then past the
+    // separator the short and the long date), the long date is copied, and is what a
+    // left click copies from then on.
     ASSERT_TRUE(SetCursorPos(pointer.x, pointer.y));
-    TrayAt4(*p, p->Month(), WM_CONTEXTMENU, icon, true);
-    ExpectOneMenuAt(*p, icon);
+    TrayAt4(p->Month(), WM_CONTEXTMENU, icon);
+    ExpectOneMenuAt(*p, icon, {VK_ESCAPE});
     const auto released = [&] {
-        TrayAt4(*p, p->Day(), WM_RBUTTONUP, icon, true);
-        TrayAt4(*p, p->Day(), WM_CONTEXTMENU, icon, true);
+        TrayAt4(p->Day(), WM_RBUTTONUP, icon);
+        TrayAt4(p->Day(), WM_CONTEXTMENU, icon);
     };
-    TrayAt4(*p, p->Day(), WM_RBUTTONDOWN, icon, true);
+    TrayAt4(p->Day(), WM_RBUTTONDOWN, icon);
+    ExpectOneMenuAt(*p, pointer, {VK_ESCAPE}, released);
+    TrayAt4(p->Day(), WM_RBUTTONDOWN, icon);
     released();
-    ExpectOneMenuAt(*p, pointer);
-    TrayAt4(*p, p->Day(), WM_RBUTTONDOWN, icon, true);
-    ExpectOneMenuAt(*p, pointer, released);
-    ExpectWorking(*p);
+    ExpectOneMenuAt(*p, pointer, {VK_UP, VK_UP, VK_UP, VK_RETURN});
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == TodayAs(DATE_LONGDATE); }));
+    EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_LONGDATE)));
 }
 
 // What another program does with the notes file while it is saved: nothing; writes it,
@@ -719,6 +705,56 @@ TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
         EXPECT_TRUE(MarkerRecords(folder).empty());
 
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Datrelle.exe");
+    }
+}
+
+constexpr std::int64_t kDay = 86400;
+
+// By this process's clock, which keeps universal time as local time.
+std::int64_t Now() {
+    return std::time(nullptr);
+}
+int DayOf(std::time_t moment) {
+    return std::gmtime(&moment)->tm_mday;
+}
+
+// Sets every process's clock on to this moment: once this process's clock shows it, the
+// others' do a second later at the latest.
+void SetClock(std::int64_t moment) {
+    static std::int64_t shift = 0;
+    shift += moment - Now();
+    WriteFile(std::getenv("DATRELLE_CLOCK_SHIFT"), "+" + std::to_string(shift));
+    ASSERT_TRUE(WaitUntil([moment] { return std::abs(Now() - moment) < 3; }));
+    Sleep(1100);
+}
+
+// Under a clock of its own only: scripts/with-shifted-clock.sh runs this test, the program
+// and their Wine server under libfaketime, with local time as universal time. Rewriting
+// the file it names moves every process's clock within a second; the program's timers
+// keep to the real one.
+TEST(WakeUpTest, TheNewDayShowsAtMidnightAfterAClockChangeAndAfterAResume) {
+    if (std::getenv("DATRELLE_CLOCK_SHIFT") == nullptr) {
+        GTEST_SKIP() << "run by with-shifted-clock.sh";
+    }
+    // Started in the last seconds of a day, the program shows the next one within two
+    // seconds of midnight: the refresh once a minute would first come a minute after
+    // the start.
+    const std::int64_t midnight = (Now() / kDay + 1) * kDay;
+    SetClock(midnight - 8);
+    RunningProgram program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(Now() < midnight && TrayHasIcon(program.Day(DayOf(midnight - 1))));
+    EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(DayOf(midnight))); }));
+    EXPECT_LE(Now() - midnight, 2);
+    // The clock set three days on, then the machine asleep for three days more: the
+    // new day shows as soon as Windows tells.
+    for (const auto& [message, wParam] :
+         {std::pair<UINT, WPARAM>{WM_TIMECHANGE, 0}, {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC}}) {
+        const std::int64_t later = Now() + 3 * kDay;
+        SetClock(later);
+        PostMessageA(program.main(), message, wParam, 0);
+        EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(DayOf(later))); }, Ms(3000)))
+            << message;
     }
 }
 

@@ -27,8 +27,7 @@ class AppTest : public ::testing::Test {
 
 TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
     ASSERT_TRUE(app.Load());
-    EXPECT_EQ(fake.Calls(), "add 106 v4 106 add 212 v4 212 navigate " +
-                                std::string(kDefaultStartPage) +
+    EXPECT_EQ(fake.Calls(), "add 106 add 212 navigate " + std::string(kDefaultStartPage) +
                                 " notify 106|Width 6025 Height 2925 Top 8275 Left 13175");
     EXPECT_STREQ(fake.records.back().szInfoTitle.data(), kFirstRunTitle.data());
     EXPECT_STREQ(fake.records.back().szInfo.data(), kFirstRunText.data());
@@ -43,8 +42,7 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
     fake.location = "https://example.org/page";
     app.Unload();
     app.Unload();  // closing and the end of the session both come here: done once
-    EXPECT_EQ(fake.Calls(),
-              "delete 106 delete 212 add 101 v4 101 add 201 v4 201 delete 101 delete 201|");
+    EXPECT_EQ(fake.Calls(), "delete 106 delete 212 add 101 add 201 delete 101 delete 201|");
     EXPECT_EQ(fake.writes,
               (std::vector<std::string>{
                   "View/TOP= 1500", "View/LEFT= 300", "View/HEIGHT= 2925.5", "View/WIDTH= 6025",
@@ -68,10 +66,9 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
               "Settings/Nimbrel App path=C:\\Nimbrel\\nimbrel.exe", "Settings/Start Weather=1",
               "Settings/App to Run=C:\\x.exe", "Settings/Milliseconds before starting App=1500"});
     ASSERT_TRUE(app.Load());
-    EXPECT_EQ(
-        fake.Calls(),
-        "add 106 v4 106 add 212 v4 212 delete 212 start \"C:\\Nimbrel\\nimbrel.exe\" 6 navigate "
-        "https://example.org/|Top 1500 Left 2000 Height 4000.5 Width 9000");
+    EXPECT_EQ(fake.Calls(),
+              "add 106 add 212 delete 212 start \"C:\\Nimbrel\\nimbrel.exe\" 6 navigate "
+              "https://example.org/|Top 1500 Left 2000 Height 4000.5 Width 9000");
     EXPECT_EQ(std::tuple(form.Timer1.Interval(), form.Timer2.Interval(), app.vars().AppToRun,
                          fake.notes.text, app.vars().TextFileDir),
               std::tuple(130000, 1500, "C:\\x.exe", "first\r\nsecond", "C:\\Tools\\notes.txt"));
@@ -124,7 +121,7 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
             fake.log.push_back("controls");
             return throws ? throw std::runtime_error("no controls") : false;
         }));
-        EXPECT_EQ(fake.Calls(), "add 106 v4 106 add 212 v4 212 controls delete 106 delete 212|");
+        EXPECT_EQ(fake.Calls(), "add 106 add 212 controls delete 106 delete 212|");
         EXPECT_FALSE(app.form().Timer1.Enabled() || app.form().Timer3.Enabled());
         app.Unload();
         EXPECT_TRUE(fake.writes.empty());
@@ -133,8 +130,8 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
     // Hidden: not read, but left by an earlier run, which said where the icons are.
     fake.AddFile("C:\\Tools\\Datrelle.ini").ordinary = false;
     App app{fake.platform};
-    EXPECT_TRUE(app.Load([&] { return fake.log.size() == 4; }));
-    EXPECT_EQ(fake.log.size(), 5u);  // and start-up went on
+    EXPECT_TRUE(app.Load([&] { return fake.log.size() == 2; }));
+    EXPECT_EQ(fake.log.size(), 3u);  // and start-up went on
 }
 
 TEST(AppSaveTest, SaveChangesWritesTheNotesOrSaysItCouldNot) {
@@ -191,17 +188,13 @@ TEST_F(AppTest, EveryHandlerIsWired) {
         {6, [&] { form.MnuCopyClipLong.Click(); }, "copy long 06/12/2026|"},
         {6, [&] { form.MnuCopyClipShort.Click(); }, "copy 06/12/2026|"},
         {6, [&] { form.Check4.UserClick(); }, "start \"C:\\n.exe\" 6|"},
-        {6, [&] { app.OnTaskbarCreated(); },
-         "delete 106 delete 212 add 106 v4 106 add 212 v4 212|"},
-        {7, [&] { app.OnDateMayHaveChanged(); },
-         "delete 106 delete 212 add 107 v4 107 add 212 v4 212|"},
-        {7, [&] { app.OnIconsReloaded(); }, "delete 107 delete 212 add 107 v4 107 add 212 v4 212|"},
+        {6, [&] { app.OnTaskbarCreated(); }, "delete 106 delete 212 add 106 add 212|"},
+        {7, [&] { app.OnDateMayHaveChanged(); }, "delete 106 delete 212 add 107 add 212|"},
+        {7, [&] { app.OnIconsReloaded(); }, "delete 107 delete 212 add 107 add 212|"},
         // A new format may also mean a new date, as at a change of time zone.
         {8, [&] { app.OnRegionalFormatChanged(); },
-         "delete 107 delete 212 add 108 v4 108 add 212 v4 212 delete 108 delete 212 add 108 v4 108 "
-         "add 212 v4 212|"},
-        {9, [&] { form.NewDayTimer.Tick(); },
-         "delete 108 delete 212 add 109 v4 109 add 212 v4 212|"},
+         "delete 107 delete 212 add 108 add 212 delete 108 delete 212 add 108 add 212|"},
+        {9, [&] { form.NewDayTimer.Tick(); }, "delete 108 delete 212 add 109 add 212|"},
         {9, [&] { app.OnResize(); }, "|State 0 State 0"},
     };
     for (const auto& [day, act, calls] : cases) {
