@@ -708,52 +708,44 @@ TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
     }
 }
 
-constexpr std::int64_t kDay = 86400;
-
-// By this process's clock, which keeps universal time as local time.
-std::int64_t Now() {
-    return std::time(nullptr);
-}
-int DayOf(std::time_t moment) {
-    return std::gmtime(&moment)->tm_mday;
-}
-
-// Sets every process's clock on to this moment: once this process's clock shows it, the
-// others' do a second later at the latest.
-void SetClock(std::int64_t moment) {
-    static std::int64_t shift = 0;
-    shift += moment - Now();
-    WriteFile(std::getenv("DATRELLE_CLOCK_SHIFT"), "+" + std::to_string(shift));
-    ASSERT_TRUE(WaitUntil([moment] { return std::abs(Now() - moment) < 3; }));
-    Sleep(1100);
-}
-
 // Under a clock of its own only: scripts/with-shifted-clock.sh runs this test, the program
 // and their Wine server under libfaketime, with local time as universal time. Rewriting
 // the file it names moves every process's clock within a second; the program's timers
 // keep to the real one.
 TEST(WakeUpTest, TheNewDayShowsAtMidnightAfterAClockChangeAndAfterAResume) {
-    if (std::getenv("DATRELLE_CLOCK_SHIFT") == nullptr) {
+    const char* clockFile = std::getenv("DATRELLE_CLOCK_SHIFT");
+    if (clockFile == nullptr) {
         GTEST_SKIP() << "run by with-shifted-clock.sh";
     }
+    constexpr std::time_t kDay = 86400;
+    const auto dayOf = [](std::time_t moment) { return std::gmtime(&moment)->tm_mday; };
+    // Every process's clock on to a moment: once this process's clock shows it, the
+    // others' do a second later at the latest.
+    std::time_t shift = 0;
+    const auto setClock = [&](std::time_t moment) {
+        shift += moment - std::time(nullptr);
+        WriteFile(clockFile, "+" + std::to_string(shift));
+        ASSERT_TRUE(WaitUntil([moment] { return std::abs(std::time(nullptr) - moment) < 3; }));
+        Sleep(1100);
+    };
     // Started in the last seconds of a day, the program shows the next one within two
     // seconds of midnight: the refresh once a minute would first come a minute after
     // the start.
-    const std::int64_t midnight = (Now() / kDay + 1) * kDay;
-    SetClock(midnight - 8);
+    const std::time_t midnight = (std::time(nullptr) / kDay + 1) * kDay;
+    setClock(midnight - 8);
     RunningProgram program;
     ASSERT_TRUE(program.Start());
-    ASSERT_TRUE(Now() < midnight && TrayHasIcon(program.Day(DayOf(midnight - 1))));
-    EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(DayOf(midnight))); }));
-    EXPECT_LE(Now() - midnight, 2);
+    ASSERT_TRUE(std::time(nullptr) < midnight && TrayHasIcon(program.Day(dayOf(midnight - 1))));
+    EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(dayOf(midnight))); }));
+    EXPECT_LE(std::time(nullptr) - midnight, 2);
     // The clock set three days on, then the machine asleep for three days more: the
     // new day shows as soon as Windows tells.
     for (const auto& [message, wParam] :
          {std::pair<UINT, WPARAM>{WM_TIMECHANGE, 0}, {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC}}) {
-        const std::int64_t later = Now() + 3 * kDay;
-        SetClock(later);
+        const std::time_t later = std::time(nullptr) + 3 * kDay;
+        setClock(later);
         PostMessageA(program.main(), message, wParam, 0);
-        EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(DayOf(later))); }, Ms(3000)))
+        EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(dayOf(later))); }, Ms(3000)))
             << message;
     }
 }
