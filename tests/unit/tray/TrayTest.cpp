@@ -164,25 +164,24 @@ TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
 
 // What the shell sends for one thing the user does, in the older layout (no anchor) and
 // in the fourth behaviour's (the icon at 40,50), and whether the user then chooses from
-// a menu, against what the program does. The events come 100 ms apart; 0 stands for a
-// second without any.
+// a menu, against what the program does. Each reading of the clock takes 100 ms and 0
+// stands for 300 ms without an event: the two of the last row are 500 ms apart.
 TEST_F(TrayTest, EachThingTheUserDoesOnAnIconActsOnce) {
     fake.clockStep = 100;
     const std::tuple<bool, std::vector<int>, bool, const char*> rows[] = {
         // Other mouse messages, a balloon shown or clicked, and NIN_SELECT do nothing.
         {true, {512, 513, 517, 518, 519, 1026, 1029, 0x400}, false, "|"},
         {true, {513, 514, 0x400}, false, "copy 06/12/2026|"},
-        {false, {516, 517}, false, "|Menu"},
-        {true, {516, 517, 0x7B}, false, "|Menu"},
-        // The menu key.
-        {true, {0x7B}, false, "focus 106|Menu 40,50"},
-        {true, {0x7B}, true, "|Menu 40,50"},
+        // A double click copies twice and shows the window once; the right button opens
+        // the menu at the pointer.
+        {false, {514, 515, 514, 516}, false, "copy 06/12/2026 copy 06/12/2026|State 1 Show Menu"},
+        // A right click, then the menu key, cancelled or chosen.
         {true, {516, 517, 0x7B, 0x7B}, false, "focus 106|Menu Menu 40,50"},
+        {true, {0x7B}, true, "|Menu 40,50"},
         // A press whose WM_CONTEXTMENU never came (the older layout) is forgotten at the
         // next left button event.
         {true, {516, 514, 0x7B}, true, "copy 06/12/2026|Menu Menu 40,50"},
-        // Enter or Space: a pair of NIN_KEYSELECT for one press.
-        {true, {0x401, 0x401}, false, "copy 06/12/2026|"},
+        // Enter or Space twice: a pair of NIN_KEYSELECT for each press.
         {true, {0x401, 0x401, 0x401, 0x401}, false, "copy 06/12/2026 copy 06/12/2026|"},
         {true, {0x401, 0, 0x401}, false, "copy 06/12/2026 copy 06/12/2026|"},
     };
@@ -190,7 +189,7 @@ TEST_F(TrayTest, EachThingTheUserDoesOnAnIconActsOnce) {
         TrayMouse fresh{fake, fake.clipboard, fake, form, vars, tray};
         fake.menuChosen = chosen;
         for (const int event : events) {
-            fake.now += event == 0 ? 1000 : 0;
+            fake.now += event == 0 ? 300 : 0;
             const auto anchor = atVersion4 ? std::optional<ScreenPoint>({40, 50}) : std::nullopt;
             fresh.OnNotification({event, anchor, fakes::DayWindow(6)});
         }
