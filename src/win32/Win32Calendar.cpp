@@ -67,10 +67,10 @@ LocalTime Win32Calendar::LocalTimeAt(Moment moment) const {
     // The time zone's own rules for that moment's year, daylight saving time included
     // (the local file time functions would apply today's offset to any moment, and the
     // zone's plain rules are this year's, where a country may have changed them since).
-    // SystemTimeToTzSpecificLocalTimeEx would do this in one call, but Wine 8 has no such
-    // function in kernel32, and a program that imports it does not start there. Without
-    // the year's rules the zone's current ones serve; should the conversion fail, the
-    // moment reads as universal time.
+    // SystemTimeToTzSpecificLocalTimeEx would do this in one call, but Wine 8 has only a
+    // stub of it, which ends the program that calls it. Without the year's rules the
+    // zone's current ones serve; should the conversion fail, the moment reads as
+    // universal time.
     DYNAMIC_TIME_ZONE_INFORMATION zone{};
     TIME_ZONE_INFORMATION yearRules{};
     const bool ofTheYear = GetDynamicTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID &&
