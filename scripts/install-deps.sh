@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build googletest zlib1g-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth x11-utils xdotool imagemagick wixl msitools
-  zip unzip
+  zip unzip faketime
 )
 
 missing=()

@@ -15,7 +15,7 @@ App::App(Platform& platform)
       sysTray_(platform, vars_),
       dateRefresh_(platform, vars_, sysTray_, form_.Check2, form_.NewDayTimer),
       layout_(platform.window),
-      trayMouse_(platform.window, platform.clipboard, platform.calendar, form_, vars_),
+      trayMouse_(platform.window, platform.clipboard, platform.calendar, form_, vars_, sysTray_),
       autoHide_(platform.window, form_, vars_, sysTray_),
       commonDialog_(platform.fileDialog),
       browserPanel_(platform.browser, platform.window, commonDialog_, form_, vars_),
@@ -64,8 +64,8 @@ void App::OnResize() {
     layout_.OnResize();
 }
 
-void App::OnTrayMouse(int mouseMessage) {
-    trayMouse_.OnMouse(mouseMessage);
+void App::OnTrayMouse(const TrayNotification& notification) {
+    trayMouse_.OnNotification(notification);
 }
 
 void App::OnBrowserTitleChange(const std::string& title) {

@@ -59,8 +59,8 @@ class App {
 
     // The window's size or state changed.
     void OnResize();
-    // A mouse notification from either tray icon (the mouse message's number).
-    void OnTrayMouse(int mouseMessage);
+    // A notification of the mouse or the keyboard from either tray icon.
+    void OnTrayMouse(const TrayNotification& notification);
     // The browser's document title changed.
     void OnBrowserTitleChange(const std::string& title);
     // Double clicks on the title label Label1 and on the notes box Text1.

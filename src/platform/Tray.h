@@ -22,11 +22,21 @@ struct NotifyRecord {
     std::array<char, 256> szInfo{};
     std::array<char, 64> szInfoTitle{};
     std::uint32_t dwInfoFlags = 0;
+    // The behaviour asked for with TrayCommand::SetVersion.
+    std::uint32_t uVersion = 0;
 
     bool operator==(const NotifyRecord&) const = default;
 };
 
-enum class TrayCommand : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
+// The shell's commands, by their numbers. SetFocus hands the keyboard focus back to the
+// icon; SetVersion asks for the behaviour of that version (the record's uVersion).
+enum class TrayCommand : std::uint32_t {
+    Add = 0,
+    Modify = 1,
+    Delete = 2,
+    SetFocus = 3,
+    SetVersion = 4
+};
 
 // Which of the window's two icon sets a holder belongs to: the day icons (Picture1)
 // or the month icons (Picture2).

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace datrelle {
@@ -17,6 +18,14 @@ struct WindowRect {
 struct ScreenSize {
     float width = 0;
     float height = 0;
+};
+
+// A point of the screen in pixels, as the shell gives an icon's place.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+
+    bool operator==(const ScreenPoint&) const = default;
 };
 
 inline constexpr int kWindowNormal = 0;
@@ -52,9 +61,10 @@ class Window {
     virtual void SetNotesWidth(float twips) = 0;
     virtual void SetBrowserSize(float width, float height) = 0;
 
-    // Shows the popup menu mnuPop at the mouse pointer; returns when it has closed
-    // (the chosen item's click has then already been handled).
-    virtual void ShowPopupMenu() = 0;
+    // Shows the popup menu mnuPop with its top left corner at the place, or at the mouse
+    // pointer when there is none; returns when it has closed (the chosen item's click
+    // has then already been handled). False when it closed without a choice.
+    virtual bool ShowPopupMenu(std::optional<ScreenPoint> place) = 0;
 
     // Closes the window: its unload handler runs and the program ends.
     virtual void Close() = 0;

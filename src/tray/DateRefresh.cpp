@@ -11,8 +11,7 @@ constexpr std::int64_t kLongerThanADay = 27LL * 60 * 60 * 1000;
 
 }  // namespace
 
-std::int64_t MillisecondsToNextDay(const Calendar& calendar) {
-    const Moment now = calendar.Now();
+std::int64_t MillisecondsToNextDay(const Calendar& calendar, Moment now) {
     const CivilDate today = calendar.LocalTimeAt(now).date;
     // Halving the time between a moment of today and one of a later day finds the
     // day's end to the millisecond in 27 steps, with the time zone's own answer for
@@ -35,7 +34,9 @@ void DateRefresh::RefreshDate() {
     const std::int16_t previousDay = vars_.CurDay;
     const std::int16_t previousMonth = vars_.CurMonth;
 
-    const CivilDate today = platform_.calendar.Today();
+    const Calendar& calendar = platform_.calendar;
+    const Moment now = calendar.Now();
+    const CivilDate today = calendar.LocalTimeAt(now).date;
     vars_.DayText = std::to_string(today.day);
     vars_.MonthText = std::to_string(today.month);
     vars_.CurDay = static_cast<std::int16_t>(today.day);
@@ -45,6 +46,7 @@ void DateRefresh::RefreshDate() {
     // 5 February the month icon must change too, and the tooltip names the year.
     if (shownDate_ != today) {
         shownDate_ = today;
+        tray_.SetToday(today);
         tray_.DeleteTrayIcon(IconKind::Day, previousDay);
         tray_.DeleteTrayIcon(IconKind::Month, previousMonth);
         tray_.AddTrayIcon(1, vars_.CurDay);
@@ -55,7 +57,7 @@ void DateRefresh::RefreshDate() {
     }
     // From the clock as it is now: a refresh after the clock, the time zone or the
     // daylight saving time changed, or after a sleep, arms the wake-up anew.
-    newDayTimer_.Restart(static_cast<int>(MillisecondsToNextDay(platform_.calendar)));
+    newDayTimer_.Restart(static_cast<int>(MillisecondsToNextDay(calendar, now)));
 }
 
 void DateRefresh::OnCheck2Click() {

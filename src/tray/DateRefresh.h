@@ -18,7 +18,7 @@ namespace datrelle {
 // Milliseconds from now until the first moment of the next local day, which is not
 // always midnight (a change to daylight saving time may skip it) nor 24 hours after
 // the last one.
-std::int64_t MillisecondsToNextDay(const Calendar& calendar);
+std::int64_t MillisecondsToNextDay(const Calendar& calendar, Moment now);
 
 class DateRefresh {
   public:
@@ -31,8 +31,9 @@ class DateRefresh {
           newDayTimer_(newDayTimer) {}
 
     // Replaces the icons when the date has changed since the last refresh; on the same
-    // day it touches nothing. Either way the wake-up is armed for the next midnight,
-    // computed from the clock as it is now.
+    // day it touches nothing. Either way the wake-up is armed for the next midnight.
+    // The clock is read once for the icons, their tooltip and the wake-up: with two
+    // readings, a midnight between them would leave yesterday's icons until Timer3.
     void RefreshDate();
 
     // "Show Month Icon" changed: checked adds the month icon, any other state removes it.

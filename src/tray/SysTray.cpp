@@ -55,10 +55,14 @@ void SysTray::AddTrayIcon(std::int16_t kind, std::int16_t index) {
     notifyData_.uFlags = kTrayIconFlags;
     notifyData_.uCallbackMessage = kTrayCallbackMessage;
     const auto& calendar = platform_.calendar;
-    notifyData_.szTip = MakeTooltip(calendar.LongDate(calendar.Today()));
+    notifyData_.szTip = MakeTooltip(calendar.LongDate(today_ ? *today_ : calendar.Today()));
     // The shell's answer changes nothing: an icon it refused is added again by the
-    // next refresh, auto-hide tick or taskbar re-creation.
+    // next refresh, auto-hide tick or taskbar re-creation. Asked again for the version
+    // also when the icon was there already: that changes nothing either.
     (void)platform_.tray.Notify(TrayCommand::Add, notifyData_);
+    (void)platform_.tray.Notify(
+        TrayCommand::SetVersion,
+        NotifyRecord{.hWnd = holder->window, .uID = kTrayIconId, .uVersion = kTrayVersion});
 }
 
 void SysTray::DeleteTrayIcon(IconKind kind, int index) {
@@ -72,6 +76,12 @@ void SysTray::DeleteTrayIcon(IconKind kind, int index) {
     notifyData_.uCallbackMessage = kTrayCallbackMessage;
     // Deleting an icon that is not in the tray fails harmlessly.
     (void)platform_.tray.Notify(TrayCommand::Delete, notifyData_);
+}
+
+void SysTray::GiveFocusBack(WindowHandle iconWindow) {
+    // Some shells (Wine's among them) have no keyboard focus in the tray and refuse.
+    (void)platform_.tray.Notify(TrayCommand::SetFocus,
+                                NotifyRecord{.hWnd = iconWindow, .uID = kTrayIconId});
 }
 
 bool SysTray::ShowNotification(IconKind kind, int index, std::string_view title,

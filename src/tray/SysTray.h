@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "form/Form.h"
@@ -10,12 +11,17 @@
 // Puts the day and month icons into the notification area and takes them out again.
 // An icon is known to the shell by its owner window and the number 1, so each of the
 // 43 picture boxes can own one icon. An icon whose picture must change is deleted and
-// added anew; the record is never sent to be modified.
+// added anew; the record is never sent to be modified. Every icon is asked for the
+// shell's fourth behaviour as soon as it is added: the one that reports the keyboard
+// (Enter, Space, the menu key on an icon) and shows the tooltip a screen reader reads.
 
 namespace datrelle {
 
 inline constexpr std::uint32_t kTrayIconId = 1;
-inline constexpr std::uint32_t kTrayIconFlags = 7;    // message, icon and tip
+// Message, icon and tip, and the tip shown as the shell's standard tooltip (which the
+// fourth behaviour shows only when asked).
+inline constexpr std::uint32_t kTrayIconFlags = 0x87;
+inline constexpr std::uint32_t kTrayVersion = 4;
 inline constexpr std::uint32_t kTrayInfoFlag = 0x10;  // a notification, and nothing else
 inline constexpr std::uint32_t kInfoIconInformation = 1;
 inline constexpr std::uint32_t kTrayCallbackMessage = 512;
@@ -34,6 +40,12 @@ class SysTray {
     void AddTrayIcon(std::int16_t kind, std::int16_t index);
     // Takes the icon of Picture1(index) or Picture2(index) out of the tray.
     void DeleteTrayIcon(IconKind kind, int index);
+    // The date that the tooltips of icons added from now on name: the one the date
+    // refresh read, so that tooltip and picture agree. Until it is set, today's.
+    void SetToday(const CivilDate& today) { today_ = today; }
+    // Hands the keyboard focus back to the icon of this window, as after its menu was
+    // cancelled from the keyboard. A shell that cannot do it changes nothing.
+    void GiveFocusBack(WindowHandle iconWindow);
 
     // Shows a notification at the icon of Picture1(index) or Picture2(index): a balloon,
     // which Windows 10 and 11 show as a notification. The icon keeps its image, tooltip
@@ -47,6 +59,7 @@ class SysTray {
     Platform& platform_;
     SharedVariables& vars_;
     NotifyRecord notifyData_;  // lives for the run; each call sets only some fields
+    std::optional<CivilDate> today_;
 };
 
 }  // namespace datrelle

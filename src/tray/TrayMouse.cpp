@@ -1,20 +1,57 @@
 #include "tray/TrayMouse.h"
 
+#include <utility>
+
 namespace datrelle {
 
-void TrayMouse::OnMouse(int mouseMessage) {
-    switch (mouseMessage) {
+void TrayMouse::OnNotification(const TrayNotification& notification) {
+    switch (notification.event) {
+        case kMouseLeftButtonDown:
+            rightPressPending_ = false;
+            break;
         case kMouseLeftButtonUp:
+            rightPressPending_ = false;
             CopyDate();
             break;
         case kMouseLeftButtonDoubleClick:
+            rightPressPending_ = false;
             BringUpWindow();
             break;
         case kMouseRightButtonDown:
-            window_.ShowPopupMenu();
+            // Before the menu opens: its loop hands the click's WM_CONTEXTMENU to the
+            // icon while the menu is still open.
+            rightPressPending_ = true;
+            (void)window_.ShowPopupMenu(std::nullopt);
+            break;
+        case kContextMenu:
+            OnContextMenu(notification);
+            break;
+        case kKeySelect:
+            OnKeySelect();
             break;
         default:
             break;
+    }
+}
+
+void TrayMouse::OnKeySelect() {
+    const Moment now = calendar_.Now();
+    if (keySelectTaken_ && now - *keySelectTaken_ < kKeySelectPair) {
+        keySelectTaken_.reset();  // the pair is complete: the next one is a new key press
+        return;
+    }
+    keySelectTaken_ = now;
+    CopyDate();
+}
+
+void TrayMouse::OnContextMenu(const TrayNotification& notification) {
+    if (std::exchange(rightPressPending_, false)) {
+        return;
+    }
+    // From the keyboard: at the icon, wherever the pointer is, and a menu cancelled
+    // leaves the user where the menu key was pressed.
+    if (!window_.ShowPopupMenu(notification.anchor)) {
+        tray_.GiveFocusBack(notification.icon);
     }
 }
 

@@ -3,9 +3,12 @@
 #include <string>
 #include <utility>
 
+#include <windowsx.h>
+
 #include "form/Inventory.h"
 #include "resource.h"
 #include "tray/SysTray.h"
+#include "tray/TrayMouse.h"
 #include "win32/Dpi.h"
 #include "win32/WindowClasses.h"
 
@@ -14,11 +17,20 @@ namespace {
 
 LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
-        case kTrayCallbackMessage:
+        case kTrayCallbackMessage: {
             // The tray's callback message is the mouse-move number; the boxes are never
-            // shown, so it only ever comes from the shell.
-            SendMessageA(GetParent(window), kTrayMouseMessage, 0, lParam);
+            // shown, so it only ever comes from the shell. The event is in lParam's low
+            // word in both layouts; the fourth behaviour's has the icon's number in the
+            // high word and the icon's place in wParam, where the older has the number.
+            TrayNotification notification{.event = LOWORD(lParam),
+                                          .icon = reinterpret_cast<WindowHandle>(window)};
+            if (HIWORD(lParam) != 0) {
+                notification.anchor = ScreenPoint{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+            }
+            SendMessageA(GetParent(window), kTrayMouseMessage, 0,
+                         reinterpret_cast<LPARAM>(&notification));
             return 0;
+        }
         case WM_PAINT: {
             PAINTSTRUCT paint;
             const HDC dc = BeginPaint(window, &paint);
@@ -61,14 +73,6 @@ int TrayIconSize(int dpi) {
 
 }  // namespace
 
-int TrayDpi() {
-    // Without a taskbar (Explorer not started yet) the system's scaling; the taskbar's
-    // creation, when it comes, asks again.
-    const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
-    const UINT dpi = taskbar != nullptr ? GetDpiForWindow(taskbar) : 0;
-    return static_cast<int>(dpi != 0 ? dpi : GetDpiForSystem());
-}
-
 template <typename Action>
 void IconHolders::ForEach(Action action) {
     for (int day = 1; day <= kDayHolders; ++day) {
@@ -79,11 +83,10 @@ void IconHolders::ForEach(Action action) {
     }
 }
 
-bool IconHolders::Create(HWND parent, HINSTANCE instance, int windowDpi, int trayDpi) {
+bool IconHolders::Create(HWND parent, HINSTANCE instance, int windowDpi) {
     parent_ = parent;
     instance_ = instance;
     windowDpi_ = windowDpi;
-    iconSize_ = TrayIconSize(trayDpi);
     return RegisterPictureBoxClass(instance);
 }
 
@@ -104,6 +107,9 @@ bool IconHolders::MakeWindow(IconKind kind, int index, const Box& box) const {
     box.window = CreateWindowExA(0, kPictureBoxClass, name.c_str(), WS_CHILD, place.left, place.top,
                                  place.right - place.left, place.bottom - place.top, parent_,
                                  nullptr, instance_, nullptr);
+    if (box.window != nullptr) {
+        box.trayIcon.emplace(box.window);
+    }
     return box.window != nullptr;
 }
 
@@ -155,6 +161,17 @@ const IconHolders::Box* IconHolders::Find(IconKind kind, int index) const {
         return &months_[index - 1];
     }
     return nullptr;
+}
+
+TrayIcon* IconHolders::TrayIconOf(WindowHandle window) {
+    TrayIcon* found = nullptr;
+    ForEach([&](IconKind kind, int index) {
+        const Box& box = *Find(kind, index);
+        if (box.trayIcon && reinterpret_cast<WindowHandle>(box.window) == window) {
+            found = &*box.trayIcon;
+        }
+    });
+    return found;
 }
 
 std::optional<IconHolder> IconHolders::Holder(IconKind kind, int index) const {

@@ -7,30 +7,27 @@
 #include <vector>
 
 #include "platform/Tray.h"
+#include "win32/TrayIcon.h"
 #include "win32/Unique.h"
 
 // The 43 picture boxes Picture1(1..31) and Picture2(1..12): hidden child windows of the
 // main window, each holding its day or month icon and owning the tray icon made from
-// it. The shell's notifications for an icon arrive at its box, which passes them to
-// the main window.
+// it, which leaves the tray with the box. The shell's notifications for an icon arrive
+// at its box, which passes them to the main window.
 
 namespace datrelle::win32 {
 
 // Sent by a picture box to the main window for every tray notification it receives;
-// lParam is the notification's lParam.
+// lParam points to the notification as a TrayNotification (tray/TrayMouse.h).
 inline constexpr UINT kTrayMouseMessage = WM_APP + 1;
-
-// The scaling at which the tray shows its icons: the taskbar's own, whatever monitor the
-// program's window is on.
-int TrayDpi();
 
 class IconHolders {
   public:
-    // Readies the boxes: placed for the window's DPI, their icons loaded at the size the
-    // tray wants at its DPI. Each box, and its icon, is made when first asked for:
-    // start-up shows only today's two, and the other 41 boxes with their icons were a
-    // good part of the time before the date reached the tray.
-    [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int windowDpi, int trayDpi);
+    // Readies the boxes, placed for the window's DPI; LoadIconsFor gives the size of
+    // their icons. Each box, and its icon, is made when first asked for: start-up shows
+    // only today's two, and the other 41 boxes with their icons were a good part of the
+    // time before the date reached the tray.
+    [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int windowDpi);
     // Makes every box not made yet; false when one cannot be made.
     [[nodiscard]] bool CreateAll();
 
@@ -46,12 +43,16 @@ class IconHolders {
     // is null when the icon cannot be loaded; nullopt when there is no such box or it
     // cannot be made.
     std::optional<IconHolder> Holder(IconKind kind, int index) const;
+    // The tray icon of the box with this window; nullptr when no box has it.
+    TrayIcon* TrayIconOf(WindowHandle window);
 
   private:
     // Making a box or its icon on demand fills them in from the const Holder().
     struct Box {
         mutable HWND window = nullptr;  // a child of the main window, destroyed with it
         mutable UniqueIcon icon;
+        // Made with the window; gone before the picture it shows.
+        mutable std::optional<TrayIcon> trayIcon;
     };
     Box* Find(IconKind kind, int index);
     const Box* Find(IconKind kind, int index) const;

@@ -138,7 +138,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case kTrayMouseMessage:
             if (controls_.Made()) {
-                app_.OnTrayMouse(LOWORD(lParam));
+                app_.OnTrayMouse(*reinterpret_cast<const TrayNotification*>(lParam));
             }
             return 0;
         case WM_QUERYENDSESSION:
@@ -177,9 +177,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // they cost next to nothing.
 bool MainWindow::OnCreate() {
     messages_.SetOwner(window_);
-    if (!holders_.Create(window_, instance_, DpiOf(window_), TrayDpi())) {
+    if (!holders_.Create(window_, instance_, DpiOf(window_))) {
         return false;
     }
+    (void)FollowTrayScaling();  // no icon loaded yet to give back
     menu_.reset(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_POPMENU)));
     popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
     if (popup_ == nullptr) {
@@ -354,8 +355,12 @@ void MainWindow::OnTimer(UINT_PTR id) {
 // (while our icons are still there): the icons may want another size either way.
 void MainWindow::OnTaskbarCreated() {
     // The old icons stay alive until the tray shows the new ones.
-    const auto previousIcons = holders_.LoadIconsFor(TrayDpi());
+    const auto previousIcons = FollowTrayScaling();
     app_.OnTaskbarCreated();
+}
+
+std::vector<UniqueIcon> MainWindow::FollowTrayScaling() {
+    return holders_.LoadIconsFor(TrayDpi());
 }
 
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
@@ -363,7 +368,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     holders_.Place(dpi);
     // The taskbar may have changed its scaling with the window's monitor; if it has not
     // yet, its announcement of a new taskbar brings the new size.
-    const auto previousIcons = holders_.LoadIconsFor(TrayDpi());
+    const auto previousIcons = FollowTrayScaling();
     if (!previousIcons.empty()) {
         app_.OnIconsReloaded();
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "app/App.h"
 #include "platform/Platform.h"
@@ -61,6 +62,9 @@ class MainWindow {
     void AttachPlatform();
     void OnTimer(UINT_PTR id);
     void OnTaskbarCreated();
+    // Loads the icons loaded so far again at the size the taskbar's scaling asks for;
+    // the icons they replace, to be released once the tray shows the new ones.
+    std::vector<UniqueIcon> FollowTrayScaling();
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnColourStatic(HDC dc, HWND control);
     void BindViews();

@@ -61,12 +61,22 @@ LocalTime Win32Calendar::LocalTimeAt(Moment moment) const {
     steps.QuadPart = static_cast<ULONGLONG>(moment) * kFileTimeStepsPerMillisecond;
     const FILETIME universal{steps.LowPart, steps.HighPart};
     SYSTEMTIME utc{};
+    if (!FileTimeToSystemTime(&universal, &utc)) {
+        return {};  // beyond the year 30827: no moment the program meets
+    }
+    // The time zone's own rules for that moment's year, daylight saving time included
+    // (the local file time functions would apply today's offset to any moment, and the
+    // zone's plain rules are this year's, where a country may have changed them since).
+    // SystemTimeToTzSpecificLocalTimeEx would do this in one call, but Wine 8 has only a
+    // stub of it, which ends the program that calls it. Without the year's rules the
+    // zone's current ones serve; should the conversion fail, the moment reads as
+    // universal time.
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
+    TIME_ZONE_INFORMATION yearRules{};
+    const bool ofTheYear = GetDynamicTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID &&
+                           GetTimeZoneInformationForYear(utc.wYear, &zone, &yearRules);
     SYSTEMTIME local{};
-    // The current time zone's rules for that moment's year, daylight saving time
-    // included (the local file time functions would apply today's offset to any
-    // moment). Should the conversion fail, the moment reads as universal time.
-    if (!FileTimeToSystemTime(&universal, &utc) ||
-        !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+    if (!SystemTimeToTzSpecificLocalTime(ofTheYear ? &yearRules : nullptr, &utc, &local)) {
         local = utc;
     }
     return {

@@ -238,29 +238,32 @@ void Win32Window::SetBrowserSize(float width, float height) {
                height);
 }
 
-void Win32Window::ShowPopupMenu() {
+bool Win32Window::ShowPopupMenu(std::optional<ScreenPoint> place) {
     if (popup_ == nullptr) {
-        return;
+        return false;
     }
-    POINT pointer{};
-    if (!GetCursorPos(&pointer)) {
-        return;
+    POINT at{};
+    if (place) {
+        at = {place->x, place->y};
+    } else if (!GetCursorPos(&at)) {
+        return false;
     }
     // A menu of a window that is not in the foreground does not close when the user
     // clicks elsewhere. Refused when another program keeps the foreground; the menu
     // still opens.
     SetForegroundWindow(window_);
-    const auto command =
-        static_cast<UINT>(TrackPopupMenu(popup_, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                         pointer.x, pointer.y, 0, window_, nullptr));
+    const auto command = static_cast<UINT>(TrackPopupMenu(
+        popup_, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, window_, nullptr));
     // The menu's loop needs one more message to end cleanly after a click elsewhere.
     PostMessageA(window_, WM_NULL, 0, 0);
     // The chosen item reaches the window as every menu command does, but before this
     // returns, so its click has been handled when the menu is gone. 0: nothing was
     // chosen, or the menu could not be shown, which comes to the same.
-    if (command != 0) {
-        SendMessageA(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    if (command == 0) {
+        return false;
     }
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    return true;
 }
 
 void Win32Window::Close() {

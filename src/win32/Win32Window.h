@@ -47,7 +47,7 @@ class Win32Window : public Window {
     void SetNotesWidth(float twips) override;
     void SetBrowserSize(float width, float height) override;
 
-    void ShowPopupMenu() override;
+    bool ShowPopupMenu(std::optional<ScreenPoint> place) override;
     void Close() override;
 
   private:

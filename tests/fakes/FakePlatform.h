@@ -20,9 +20,11 @@
 // The operating system for the unit tests, in one object (the clipboard, the notes box
 // and the registry are members of it): it answers with what the test put there and
 // writes what the logic asks for into one log, in order ("add 106", "delete 212",
-// "open C:\x.exe in C:\", "start cmd 6", "navigate url", "search", "copy text",
-// "message text"), so a test sees the order across subsystems too. The window's own
-// calls go to a log of their own.
+// "focus 106", "open C:\x.exe in C:\", "start cmd 6", "navigate url", "search",
+// "copy text", "message text"), so a test sees the order across subsystems too. Every
+// addition of an icon must ask for the fourth behaviour at once: "add 106" stands for
+// both, an addition alone shows as "add 106 unversioned". The window's own calls go to
+// a log of their own ("Menu" at the pointer, "Menu 40,50" at a place).
 
 namespace datrelle::fakes {
 
@@ -138,13 +140,21 @@ struct FakePlatform : Tray,
         return exists ? std::optional(IconHolder{window, window + 1000}) : std::nullopt;
     }
     bool Notify(TrayCommand command, const NotifyRecord& record) override {
-        static const char* const kVerbs[] = {"add ", "notify ", "delete "};
-        log.push_back(kVerbs[static_cast<int>(command)] + std::to_string(record.hWnd));
-        lastRecord = record;
-        // Adding a shown icon, and changing or deleting an absent one, fail as in the shell.
+        static const char* const kVerbs[] = {"add ", "notify ", "delete ", "focus ", "version "};
+        const std::string icon = std::to_string(record.hWnd);
+        if (command == TrayCommand::SetVersion && record.uVersion == 4 && !log.empty() &&
+            log.back() == "add " + icon + " unversioned") {
+            log.back() = "add " + icon;
+        } else {
+            log.push_back(kVerbs[static_cast<int>(command)] + icon +
+                          (command == TrayCommand::Add ? " unversioned" : ""));
+        }
+        records.push_back(record);
+        // Adding a shown icon, and deleting an absent one, fail as in the shell; the
+        // others need the icon.
         return command == TrayCommand::Add      ? shown.insert(record.hWnd).second
-               : command == TrayCommand::Modify ? shown.contains(record.hWnd)
-                                                : shown.erase(record.hWnd) > 0;
+               : command == TrayCommand::Delete ? shown.erase(record.hWnd) > 0
+                                                : shown.contains(record.hWnd);
     }
 
     // The clock counts milliseconds from the start of 1970; the time zone is the offsets
@@ -160,7 +170,8 @@ struct FakePlatform : Tray,
         const Moment wall = Utc(date, millisecondOfDay);
         now = wall - OffsetAt(wall - OffsetAt(wall) * 60000LL) * 60000LL;
     }
-    Moment Now() const override { return now; }
+    // Each reading of the clock moves it on by clockStep.
+    Moment Now() const override { return std::exchange(now, now + clockStep); }
     LocalTime LocalTimeAt(Moment moment) const override {
         using namespace std::chrono;
         const sys_time<milliseconds> wall{milliseconds{moment + OffsetAt(moment) * 60000LL}};
@@ -168,7 +179,7 @@ struct FakePlatform : Tray,
         return {{int(d.year()), int(unsigned(d.month())), int(unsigned(d.day()))},
                 (wall - floor<days>(wall)).count()};
     }
-    CivilDate Today() const override { return LocalTimeAt(now).date; }
+    CivilDate Today() const override { return LocalTimeAt(Now()).date; }
     std::string LongDate(const CivilDate& d) const override { return "long " + ShortDate(d); }
     // Day first: logic that cut this text would swap day and month.
     std::string ShortDate(const CivilDate& d) const override {
@@ -275,7 +286,11 @@ struct FakePlatform : Tray,
     }
     void SetNotesWidth(float width) override { notesWidth = width; }
     void SetBrowserSize(float width, float height) override { browserSize = {width, height}; }
-    void ShowPopupMenu() override { windowLog.push_back("Menu"); }
+    bool ShowPopupMenu(std::optional<ScreenPoint> at) override {
+        windowLog.push_back(at ? "Menu " + std::to_string(at->x) + "," + std::to_string(at->y)
+                               : "Menu");
+        return menuChosen;
+    }
     void Close() override { windowLog.push_back("Close"); }
 
     void Navigate(std::string_view address) override {
@@ -312,9 +327,11 @@ struct FakePlatform : Tray,
 
     std::vector<std::string> log, windowLog;
     std::set<WindowHandle> shown;
-    NotifyRecord lastRecord;
+    std::vector<NotifyRecord> records;  // of every call, in order
     std::map<Moment, int> offsets{{std::numeric_limits<Moment>::min(), 60}};
-    Moment now = 0;
+    mutable Moment now = 0;
+    Moment clockStep = 0;
+    bool menuChosen = false;  // whether the user chooses an item of the popup menu
     std::map<std::string, std::string> ini;
     std::vector<std::string> reads, writes;
     std::map<std::string, FakeFile, CaseLess> files;

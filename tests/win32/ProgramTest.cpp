@@ -1,10 +1,12 @@
 // The real Datrelle.exe, started and driven from outside as a user, the shell and
 // Windows would: first as a first run that many checks share, then from crafted and
-// from broken or hostile surroundings.
+// from broken or hostile surroundings, and under a clock of its own.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -231,27 +233,64 @@ TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
     EXPECT_EQ(Size(notes).first, 0);
 }
 
-TEST_F(FirstRunTest, CopiesTheDateUnlessAnotherProgramHoldsTheClipboard) {
+// Posts what the shell sends at its fourth behaviour for this event: the icon's number
+// in lParam's high word, its place on the screen in wParam.
+void TrayAt4(HWND holder, UINT event, POINT at) {
+    PostMessageA(holder, kTrayCallbackMessage, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 1));
+}
+
+// A menu of the program opened at this place and given these keys, after which (and
+// after what the shell then sends) no other menu comes.
+void ExpectOneMenuAt(
+    const RunningProgram& program, POINT at, std::vector<WPARAM> keys,
+    const std::function<void()>& then = [] {}) {
+    const HWND menu = WaitForWindow(program.id(), "#32768");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(std::pair(Place(menu).left, Place(menu).top), std::pair(at.x, at.y));
+    for (const WPARAM key : keys) {
+        PostMessageA(menu, WM_KEYDOWN, key, 0);
+    }
+    EXPECT_TRUE(WaitUntil([menu] { return !IsWindowVisible(menu); }));
+    then();
+    EXPECT_EQ(WaitForWindow(program.id(), "#32768", "", Ms(500)), nullptr) << "a second menu";
+}
+
+// Enter or Space on an icon, and the menu key, as Windows reports them at the fourth
+// behaviour (Wine's tray relays no keys); the right button as Wine's tray reports it.
+TEST_F(FirstRunTest, CopiesTheDateAndOpensTheMenuOnceFromTheMouseOrTheKeyboard) {
     ASSERT_TRUE(WaitUntil([] { return ClipboardText(true).has_value(); }));
     ASSERT_TRUE(OpenClipboard(nullptr));
     // Sent: it returns once the program has given up, and it must give up.
     p->Send(p->Day(), kTrayCallbackMessage, 1, WM_LBUTTONUP);
     CloseClipboard();
     EXPECT_EQ(ClipboardText(), "");
-    // A left click copies the short date while no form was chosen.
+    // A left click copies the short date while no form was chosen. A pair of
+    // NIN_KEYSELECT for one key press changes the clipboard as often as one click.
     EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_SHORTDATE)));
-
-    // Chosen from the popup menu with the keys (from the bottom: Exit, then past the
-    // separator the short and the long date), the long date is copied, and is what a
-    // left click copies from then on.
-    TrayMouse(p->Month(), WM_RBUTTONDOWN);
-    const HWND menu = WaitForWindow(p->id(), "#32768");
-    ASSERT_NE(menu, nullptr);
-    for (const WPARAM key : {VK_UP, VK_UP, VK_UP, VK_RETURN}) {
-        PostMessageA(menu, WM_KEYDOWN, key, 0);
+    const POINT icon{200, 150}, pointer{600, 500};
+    std::vector<DWORD> changes;
+    for (const UINT event : {WM_LBUTTONUP, NIN_KEYSELECT, NIN_KEYSELECT}) {
+        const DWORD before = GetClipboardSequenceNumber();
+        p->Send(p->Day(), kTrayCallbackMessage, MAKEWPARAM(icon.x, icon.y), MAKELPARAM(event, 1));
+        changes.push_back(GetClipboardSequenceNumber() - before);
     }
+    EXPECT_TRUE(changes[0] > 0 && changes == (std::vector{changes[0], changes[0], 0ul}));
+
+    // The menu key opens the menu at the icon, not at the pointer; a right click at the
+    // pointer, once, although WM_CONTEXTMENU follows the release (here once the menu has
+    // closed: while it is open, the system opens no second menu anyway). Chosen with the
+    // keys (from the bottom: Exit, then past the separator the short and the long date),
+    // the long date is copied, and is what a left click copies from then on.
+    ASSERT_TRUE(SetCursorPos(pointer.x, pointer.y));
+    TrayAt4(p->Month(), WM_CONTEXTMENU, icon);
+    ExpectOneMenuAt(*p, icon, {VK_ESCAPE});
+    const auto released = [&] {
+        TrayAt4(p->Day(), WM_RBUTTONUP, icon);
+        TrayAt4(p->Day(), WM_CONTEXTMENU, icon);
+    };
+    TrayAt4(p->Day(), WM_RBUTTONDOWN, icon);
+    ExpectOneMenuAt(*p, pointer, {VK_UP, VK_UP, VK_UP, VK_RETURN}, released);
     EXPECT_TRUE(WaitUntil([] { return ClipboardText() == TodayAs(DATE_LONGDATE); }));
-    EXPECT_TRUE(WaitUntil([menu] { return !IsWindowVisible(menu); }));
     EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_LONGDATE)));
 }
 
@@ -693,6 +732,48 @@ TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
         EXPECT_TRUE(MarkerRecords(folder).empty());
 
         RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Datrelle.exe");
+    }
+}
+
+// Under a clock of its own only: scripts/with-shifted-clock.sh runs this test, the program
+// and their Wine server under libfaketime, with local time as universal time. Rewriting
+// the file it names moves every process's clock within a second; the program's timers
+// keep to the real one.
+TEST(WakeUpTest, TheNewDayShowsAtMidnightAfterAClockChangeAndAfterAResume) {
+    const char* clockFile = std::getenv("DATRELLE_CLOCK_SHIFT");
+    if (clockFile == nullptr) {
+        GTEST_SKIP() << "run by with-shifted-clock.sh";
+    }
+    constexpr std::time_t kDay = 86400;
+    const auto dayOf = [](std::time_t moment) { return std::gmtime(&moment)->tm_mday; };
+    // Every process's clock on to a moment: once this process's clock shows it, the
+    // others' do a second later at the latest.
+    std::time_t shift = 0;
+    const auto setClock = [&](std::time_t moment) {
+        shift += moment - std::time(nullptr);
+        WriteFile(clockFile, "+" + std::to_string(shift));
+        ASSERT_TRUE(WaitUntil([moment] { return std::abs(std::time(nullptr) - moment) < 3; }));
+        Sleep(1100);
+    };
+    // Started in the last seconds of a day, the program shows the next one within two
+    // seconds of midnight: the refresh once a minute would first come a minute after
+    // the start.
+    const std::time_t midnight = (std::time(nullptr) / kDay + 1) * kDay;
+    setClock(midnight - 8);
+    RunningProgram program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(std::time(nullptr) < midnight && TrayHasIcon(program.Day(dayOf(midnight - 1))));
+    EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(dayOf(midnight))); }));
+    EXPECT_LE(std::time(nullptr) - midnight, 2);
+    // The clock set three days on, then the machine asleep for three days more: the
+    // new day shows as soon as Windows tells.
+    for (const auto& [message, wParam] :
+         {std::pair<UINT, WPARAM>{WM_TIMECHANGE, 0}, {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC}}) {
+        const std::time_t later = std::time(nullptr) + 3 * kDay;
+        setClock(later);
+        PostMessageA(program.main(), message, wParam, 0);
+        EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(dayOf(later))); }, Ms(3000)))
+            << message;
     }
 }
 

@@ -31,8 +31,8 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
     ASSERT_TRUE(app.Load());
     EXPECT_EQ(fake.Calls(), "add 106 add 212 navigate " + std::string(kDefaultStartPage) +
                                 " notify 106|Width 6025 Height 2925 Top 8275 Left 13175");
-    EXPECT_STREQ(fake.lastRecord.szInfoTitle.data(), kFirstRunTitle.data());
-    EXPECT_STREQ(fake.lastRecord.szInfo.data(), kFirstRunText.data());
+    EXPECT_STREQ(fake.records.back().szInfoTitle.data(), kFirstRunTitle.data());
+    EXPECT_STREQ(fake.records.back().szInfo.data(), kFirstRunText.data());
     EXPECT_TRUE(form.Timer1.Running() && form.Timer3.Running() && !form.Timer2.Running());
     EXPECT_EQ(form.Timer1.Interval(), 300);
     EXPECT_FALSE(form.Command9.Enabled() || form.MnuCopyClipLong.Checked() ||
@@ -213,7 +213,7 @@ TEST_F(AppTest, EveryHandlerIsWired) {
         {6, [&] { app.OnLabel1DoubleClick(); },
          "navigate " + std::string(kMakerHomePage) + "|Top 0 Left 0 Width 19200 Height 11600"},
         {6, [&] { form.mnuOpenFileInBrowser.Click(); }, "|Show State 0"},
-        {6, [&] { app.OnTrayMouse(516); }, "|Menu"},
+        {6, [&] { app.OnTrayMouse({.event = 516}); }, "|Menu"},
         {6, [&] { form.MnuCopyClipLong.Click(); }, "copy long 06/12/2026|"},
         {6, [&] { form.MnuCopyClipShort.Click(); }, "copy 06/12/2026|"},
         {6, [&] { form.Check4.UserClick(); }, "start \"C:\\n.exe\" 6|"},

@@ -26,7 +26,7 @@ class TrayTest : public ::testing::Test {
     SharedVariables vars;
     SysTray tray{fake.platform, vars};
     DateRefresh refresh{fake.platform, vars, tray, form.Check2, form.NewDayTimer};
-    TrayMouse mouse{fake, fake.clipboard, fake, form, vars};
+    TrayMouse mouse{fake, fake.clipboard, fake, form, vars, tray};
     AutoHide autoHide{fake, form, vars, tray};
 };
 
@@ -44,10 +44,14 @@ TEST_F(TrayTest, AddFillsTheRecordDeleteOnlyItsIdentity) {
     tray.AddTrayIcon(-3, 31);  // a kind below 1 is the day icon
     tray.AddTrayIcon(2, 12);
     EXPECT_EQ(fake.Calls(), "add 131 add 212|");
-    // The icon's owner and number, what the record carries, the message, icon and tooltip.
+    // The icon's owner and number, what the record carries (the tip also as the standard
+    // tooltip), the message, icon and tooltip; then the fourth behaviour asked for, in a
+    // record of its own.
     EXPECT_EQ(tray.NotifyData(),
-              (NotifyRecord{fakes::MonthWindow(12), 1, 7, 512, fakes::MonthWindow(12) + 1000,
+              (NotifyRecord{fakes::MonthWindow(12), 1, 0x87, 512, fakes::MonthWindow(12) + 1000,
                             MakeTooltip("long 06/12/2026")}));
+    EXPECT_EQ(fake.records.back(),
+              (NotifyRecord{.hWnd = fakes::MonthWindow(12), .uID = 1, .uVersion = 4}));
 
     // No such element: the message for a day index out of range, nothing for the rest.
     for (const auto& [kind, index] :
@@ -73,7 +77,7 @@ TEST_F(TrayTest, ANotificationChangesNothingElseOfTheIcon) {
     NotifyRecord shown{.hWnd = fakes::DayWindow(6), .uID = 1, .uFlags = 0x10, .dwInfoFlags = 1};
     std::fill_n(shown.szInfo.begin(), 255, 'x');
     std::fill_n(shown.szInfoTitle.begin(), 63, 't');
-    EXPECT_EQ(fake.lastRecord, shown);
+    EXPECT_EQ(fake.records.back(), shown);
     EXPECT_EQ(tray.NotifyData(), added);
 }
 
@@ -136,7 +140,11 @@ TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
     fake.offsets[fake.Utc({2027, 11, 6}, 23 * kHour)] = 120;  // local 00:00 becomes 01:00
     int armed = 0;
     form.NewDayTimer.onShow = [&armed] { ++armed; };
+    // Every reading of the clock takes a millisecond: the icons, their tooltip and the
+    // wake-up come from one reading, also in the last millisecond of a day.
+    fake.clockStep = 1;
     const std::tuple<CivilDate, std::int64_t, std::int64_t> cases[] = {
+        {{2026, 12, 6}, 24 * kHour - 1, 1},
         {{2026, 12, 6}, 10 * kHour, 14 * kHour},
         {{2026, 12, 6}, 24 * kHour - kSecond, kSecond},            // the same day, the clock set on
         {{2026, 12, 6}, 24 * kHour - kSecond, kSecond},            // and again at the same moment
@@ -150,37 +158,64 @@ TEST_F(TrayTest, EveryRefreshArmsTheWakeUpForTheNextLocalDay) {
         RefreshOn(date, at);
         EXPECT_TRUE(form.NewDayTimer.Running() && std::exchange(armed, 0) == 1);
         EXPECT_EQ(form.NewDayTimer.Interval(), wakeUp);
+        EXPECT_EQ(tray.NotifyData().szTip, MakeTooltip(fake.LongDate(date)));
     }
 }
 
-TEST_F(TrayTest, MouseCopiesBringsUpTheWindowAndOpensTheMenu) {
-    const MenuItem &copyLong = form.MnuCopyClipLong, &copyShort = form.MnuCopyClipShort;
-    // Other mouse messages, and a balloon shown or clicked, do nothing.
-    for (const int message : {512, 513, 517, 518, 519, 1026, 1029}) {
-        mouse.OnMouse(message);
+// What the shell sends for one thing the user does, in the older layout (no anchor) and
+// in the fourth behaviour's (the icon at 40,50), and whether the user then chooses from
+// a menu, against what the program does. Each reading of the clock takes 100 ms and 0
+// stands for 300 ms without an event: the two of the last row are 500 ms apart.
+TEST_F(TrayTest, EachThingTheUserDoesOnAnIconActsOnce) {
+    fake.clockStep = 100;
+    const std::tuple<bool, std::vector<int>, bool, const char*> rows[] = {
+        // Other mouse messages, a balloon shown or clicked, and NIN_SELECT do nothing.
+        {true, {512, 513, 517, 518, 519, 1026, 1029, 0x400}, false, "|"},
+        {true, {513, 514, 0x400}, false, "copy 06/12/2026|"},
+        // A double click copies twice and brings up the window once, normal (from
+        // minimised) or minimised first (from normal); the right button opens the menu at
+        // the pointer.
+        {false, {514, 515, 514, 516}, false, "copy 06/12/2026 copy 06/12/2026|State 1 Show Menu"},
+        {false, {515}, false, "|Show State 0"},
+        // A right click, then the menu key, cancelled or chosen.
+        {true, {516, 517, 0x7B, 0x7B}, false, "focus 106|Menu Menu 40,50"},
+        {true, {0x7B}, true, "|Menu 40,50"},
+        // A press whose WM_CONTEXTMENU never came (the older layout) is forgotten at the
+        // next left button event.
+        {true, {516, 514, 0x7B}, true, "copy 06/12/2026|Menu Menu 40,50"},
+        // Enter or Space twice: a pair of NIN_KEYSELECT for each press.
+        {true, {0x401, 0x401, 0x401, 0x401}, false, "copy 06/12/2026 copy 06/12/2026|"},
+        {true, {0x401, 0, 0x401}, false, "copy 06/12/2026 copy 06/12/2026|"},
+    };
+    for (int row = 0; const auto& [atVersion4, events, chosen, calls] : rows) {
+        TrayMouse fresh{fake, fake.clipboard, fake, form, vars, tray};
+        fake.menuChosen = chosen;
+        for (const int event : events) {
+            fake.now += event == 0 ? 300 : 0;
+            const auto anchor = atVersion4 ? std::optional<ScreenPoint>({40, 50}) : std::nullopt;
+            fresh.OnNotification({event, anchor, fakes::DayWindow(6)});
+        }
+        EXPECT_EQ(fake.Calls(), calls) << "row " << row++;
     }
-    EXPECT_EQ(fake.Calls(), "|");
+}
+
+TEST_F(TrayTest, LeftClicksAndKeysCopyTheChosenForm) {
+    const MenuItem &copyLong = form.MnuCopyClipLong, &copyShort = form.MnuCopyClipShort;
     // No choice yet: a click copies the short date and makes it the choice.
-    mouse.OnMouse(kMouseLeftButtonUp);
+    mouse.OnNotification({.event = kMouseLeftButtonUp});
     EXPECT_EQ(fake.Calls(), "copy 06/12/2026|");
     EXPECT_TRUE(!copyLong.Checked() && copyShort.Checked() && vars.DateFormat == 2);
     mouse.OnCopyClipLongClick();
     EXPECT_TRUE(copyLong.Checked() && !copyShort.Checked() && vars.DateFormat == 1);
     // Also while another program holds the clipboard, the chosen form is copied.
     fake.clipboard.held = true;
-    mouse.OnMouse(kMouseLeftButtonUp);
+    mouse.OnNotification({.event = kKeySelect});
     EXPECT_EQ(fake.Calls(), "copy long 06/12/2026 copy long 06/12/2026|");
     mouse.OnCopyClipShortClick();
     EXPECT_TRUE(!copyLong.Checked() && copyShort.Checked() && vars.DateFormat == 2);
     vars.DateFormat = 0;
-    mouse.OnMouse(kMouseLeftButtonUp);  // the check mark decides, not DateFormat
+    mouse.OnNotification({.event = kMouseLeftButtonUp});  // the check mark decides, not DateFormat
     EXPECT_EQ(fake.Calls(), "copy 06/12/2026 copy 06/12/2026|");
-
-    mouse.OnMouse(kMouseRightButtonDown);
-    fake.state = kWindowMinimized;
-    mouse.OnMouse(kMouseLeftButtonDoubleClick);
-    mouse.OnMouse(kMouseLeftButtonDoubleClick);
-    EXPECT_EQ(fake.Calls(), "|Menu Show State 0 State 1 Show");
 }
 
 TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
