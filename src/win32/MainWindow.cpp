@@ -7,6 +7,7 @@
 #include "win32/BrowserEmulation.h"
 #include "win32/BrowserHost.h"
 #include "win32/Dpi.h"
+#include "win32/ViewBinding.h"
 #include "win32/WindowClasses.h"
 
 namespace datrelle::win32 {
@@ -15,12 +16,6 @@ namespace {
 // No WS_CLIPCHILDREN: the frame paints only its border, and the window paints its inside.
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kWindowExStyle = 0;
-
-// Window timer numbers of Timer1 to Timer3, and of the wake-up at midnight.
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT_PTR kTimer2 = 2;
-constexpr UINT_PTR kTimer3 = 3;
-constexpr UINT_PTR kNewDayTimer = 4;
 
 int DpiOf(HWND window) {
     const UINT dpi = GetDpiForWindow(window);
@@ -213,7 +208,7 @@ bool MainWindow::MakeControls() {
         return false;
     }
     AttachPlatform();
-    BindViews();
+    BindViews(app_.form(), controls_, window_, popup_);
     // The panels take the window's size, as every resize event gives them.
     app_.OnResize();
     return true;
@@ -240,53 +235,6 @@ void MainWindow::SetCreationSize() {
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// Each control shows what its model holds now, and from then on every change.
-void MainWindow::BindViews() {
-    Form& form = app_.form();
-    for (const ControlEntry& entry : VisibleControls()) {
-        const HWND control = controls_.Get(entry.id);
-        if (CheckBox* box = form.CheckBoxFor(entry.id)) {
-            box->onShow = [control, box] {
-                SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
-            };
-            box->onShow();
-        } else if (CommandButton* button = form.ButtonFor(entry.id)) {
-            button->onShow = [control, button] {
-                EnableWindow(control, button->Enabled());
-                ShowWindow(control, button->Visible() ? SW_SHOWNA : SW_HIDE);
-            };
-            button->onShow();
-        }
-    }
-    const auto bindTimer = [this](Timer& timer, UINT_PTR id) {
-        timer.onShow = [this, &timer, id] {
-            // An interval of 0 never fires; SetTimer would take it as its shortest.
-            // SetTimer fails only when the system is out of timers, and KillTimer when
-            // the timer was not running: neither leaves anything to undo.
-            if (timer.Running()) {
-                SetTimer(window_, id, static_cast<UINT>(timer.Interval()), nullptr);
-            } else {
-                KillTimer(window_, id);
-            }
-        };
-        timer.onShow();
-    };
-    bindTimer(form.Timer1, kTimer1);
-    bindTimer(form.Timer2, kTimer2);
-    bindTimer(form.Timer3, kTimer3);
-    bindTimer(form.NewDayTimer, kNewDayTimer);
-    const auto bindMenuItem = [this](MenuItem& item, UINT id) {
-        item.onShow = [this, &item, id] {
-            // Fails only for an item the menu does not have; these are its own.
-            CheckMenuItem(popup_, id, MF_BYCOMMAND | (item.Checked() ? MF_CHECKED : MF_UNCHECKED));
-        };
-        item.onShow();
-    };
-    bindMenuItem(form.mnuAutoApp, IDM_AUTO_APP);
-    bindMenuItem(form.MnuCopyClipLong, IDM_COPY_CLIP_LONG);
-    bindMenuItem(form.MnuCopyClipShort, IDM_COPY_CLIP_SHORT);
 }
 
 void MainWindow::OnCommand(int id, int code) {

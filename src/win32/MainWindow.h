@@ -27,8 +27,8 @@
 // Form1: the program's one window. One window procedure finds this object and hands
 // each message to a small handler. The handlers leave what the program decides to the
 // portable logic and carry out the Win32 work themselves: making the late controls
-// (with OLE and the browser control), following DPI changes, colouring the title, and
-// binding the views to the controls.
+// (with OLE and the browser control), following DPI changes and colouring the title.
+// The models show themselves on the controls through ViewBinding.
 
 namespace datrelle::win32 {
 
@@ -62,7 +62,6 @@ class MainWindow {
     void OnTaskbarCreated();
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnColourStatic(HDC dc, HWND control);
-    void BindViews();
     void SetCreationSize();
 
     HINSTANCE instance_;
