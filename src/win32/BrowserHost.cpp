@@ -96,7 +96,14 @@ bool BrowserHost::Embed(HWND host) {
     });
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(&object_))) ||
-        FAILED(object_->SetClientSite(site_.Get()))) {
+        FAILED(object_.As(&browser_))) {
+        return false;
+    }
+    // Silent before any page: left alone, the control shows each script error of a
+    // page as a modal dialog, which would stop a user who never asked for the page's
+    // faults. A control that refuses still shows pages, with those dialogs.
+    browser_->put_Silent(VARIANT_TRUE);
+    if (FAILED(object_->SetClientSite(site_.Get()))) {
         return false;
     }
     // Tells the control it is embedded, so it is kept alive as long as its container
@@ -107,7 +114,7 @@ bool BrowserHost::Embed(HWND host) {
         FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, host, &area))) {
         return false;
     }
-    return SUCCEEDED(object_.As(&inPlace_)) && SUCCEEDED(object_.As(&browser_));
+    return SUCCEEDED(object_.As(&inPlace_));
 }
 
 void BrowserHost::ConnectEvents() {

@@ -38,6 +38,8 @@ class BrowserHost : public Browser {
     // itself when the host window is destroyed, and from the destructor.
     void Detach() noexcept;
     bool Attached() const { return browser_ != nullptr; }
+    // The control, for its settings beyond the Browser calls; nullptr when detached.
+    IWebBrowser2* control() const { return browser_.Get(); }
 
     // Offers a key message to the control while it has the focus, so its own keys
     // (Tab between links, Ctrl+C, Backspace for back) work; true when it took the key.
