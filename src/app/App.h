@@ -55,6 +55,9 @@ class App {
 
     // The window's size or state changed.
     void OnResize();
+    // Esc in the window: it goes to the tray, where an icon brings it back, as it is.
+    // Unlike closing it, this ends nothing and saves nothing.
+    void OnEscape();
     // A mouse notification from either tray icon (the mouse message's number).
     void OnTrayMouse(int mouseMessage);
     // The browser's document title changed.

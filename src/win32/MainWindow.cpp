@@ -64,6 +64,24 @@ bool MainWindow::Start() {
     return true;
 }
 
+bool MainWindow::PreTranslate(MSG& message) noexcept {
+    try {
+        if (browser_.TranslateKey(message) || keys_.Translate(message)) {
+            return true;
+        }
+        // The browser's windows take their plain keys as they come: the dialog manager,
+        // which knows only the window's own controls, would take Enter and the arrows
+        // from them. Access keys (Alt and a letter) still reach it.
+        const bool browserKey = message.message >= WM_KEYDOWN && message.message <= WM_DEADCHAR &&
+                                browser_.Contains(GetFocus());
+        return !browserKey && IsDialogMessageW(window_, &message) != FALSE;
+    } catch (...) {
+        // A key whose handler fails (out of memory, say) is abandoned; the next one works.
+        TraceAbandoned("a key", message.message);
+        return true;
+    }
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam) noexcept {
     MainWindow* self = nullptr;
@@ -102,6 +120,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        // As a dialog box does, the window keeps the control that has the focus while
+        // it is away, and gives the focus back to it. Hiding the window deactivates it
+        // too.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                keys_.KeepFocus();
+            } else if (HIWORD(wParam) == 0 && keys_.RestoreFocus()) {
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (keys_.RestoreFocus()) {
+                return 0;
+            }
+            break;
         case WM_CTLCOLORSTATIC:
             return OnColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DPICHANGED:
@@ -225,6 +258,8 @@ void MainWindow::AttachPlatform() {
     (void)browser_.Attach(controls_.Get(ControlId::WebBrowser1));
     // Without the double click the notes box is still an ordinary text box.
     (void)text1DoubleClicks_.Attach(text1, [this] { app_.OnText1DoubleClick(); });
+    keys_.onEscape = [this] { app_.OnEscape(); };
+    keys_.Attach(window_);
 }
 
 void MainWindow::SetCreationSize() {
@@ -258,6 +293,12 @@ void MainWindow::OnCommand(int id, int code) {
         case IDM_EXIT:
             form.mnuExit.Click();
             return;
+        // What the dialog manager sends for Enter, and for Esc (which never reaches it).
+        case IDOK:
+            PressFocusedButton();
+            return;
+        case IDCANCEL:
+            return;
         default:
             break;
     }
@@ -274,6 +315,20 @@ void MainWindow::OnCommand(int id, int code) {
     if (CheckBox* box = form.CheckBoxFor(control)) {
         box->UserClick();
     } else if (CommandButton* button = form.ButtonFor(control)) {
+        button->Press();
+    }
+}
+
+// Enter: the window has no default button, so the dialog manager asks for IDOK; the
+// push button with the focus is pressed instead, as a click presses it. Enter on any
+// other control does nothing.
+void MainWindow::PressFocusedButton() {
+    const HWND focus = GetFocus();
+    if (focus == nullptr || GetParent(focus) != window_ || !IsWindowEnabled(focus)) {
+        return;
+    }
+    if (CommandButton* button =
+            app_.form().ButtonFor(static_cast<ControlId>(GetDlgCtrlID(focus)))) {
         button->Press();
     }
 }

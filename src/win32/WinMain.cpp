@@ -24,10 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // whole; the ANSI windows get theirs converted by the system.
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // The browser takes its own keys first; then Tab and the access keys move
-        // between the window's controls.
-        if (!mainWindow.browser().TranslateKey(message) &&
-            !IsDialogMessageW(mainWindow.window(), &message)) {
+        if (!mainWindow.PreTranslate(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
