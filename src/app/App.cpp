@@ -64,6 +64,10 @@ void App::OnResize() {
     layout_.OnResize();
 }
 
+void App::OnEscape() {
+    platform_.window.SetVisible(false);
+}
+
 void App::OnTrayMouse(const TrayNotification& notification) {
     trayMouse_.OnNotification(notification);
 }

@@ -59,6 +59,9 @@ class App {
 
     // The window's size or state changed.
     void OnResize();
+    // Esc in the window: it goes to the tray, where an icon brings it back, as it is.
+    // Unlike closing it, this ends nothing and saves nothing.
+    void OnEscape();
     // A notification of the mouse or the keyboard from either tray icon.
     void OnTrayMouse(const TrayNotification& notification);
     // The browser's document title changed.

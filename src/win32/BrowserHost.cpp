@@ -52,6 +52,9 @@ LRESULT CALLBACK BrowserHost::HostWindowProc(HWND window, UINT message, WPARAM w
             case WM_SIZE:
                 self->FitToHost();
                 return 0;
+            case WM_SETFOCUS:
+                self->FocusControl();
+                return 0;
             case WM_DESTROY:
                 // The control's own windows are children of this one and go with it;
                 // the control is closed while they still exist.
@@ -96,7 +99,14 @@ bool BrowserHost::Embed(HWND host) {
     });
     if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER,
                                 IID_PPV_ARGS(&object_))) ||
-        FAILED(object_->SetClientSite(site_.Get()))) {
+        FAILED(object_.As(&browser_))) {
+        return false;
+    }
+    // Silent before any page: left alone, the control shows each script error of a
+    // page as a modal dialog, which would stop a user who never asked for the page's
+    // faults. A control that refuses still shows pages, with those dialogs.
+    browser_->put_Silent(VARIANT_TRUE);
+    if (FAILED(object_->SetClientSite(site_.Get()))) {
         return false;
     }
     // Tells the control it is embedded, so it is kept alive as long as its container
@@ -107,7 +117,7 @@ bool BrowserHost::Embed(HWND host) {
         FAILED(object_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site_.Get(), 0, host, &area))) {
         return false;
     }
-    return SUCCEEDED(object_.As(&inPlace_)) && SUCCEEDED(object_.As(&browser_));
+    return SUCCEEDED(object_.As(&inPlace_));
 }
 
 void BrowserHost::ConnectEvents() {
@@ -162,16 +172,37 @@ void BrowserHost::FitToHost() noexcept {
     }
 }
 
+void BrowserHost::FocusControl() noexcept {
+    RECT area{};
+    if (object_ && GetClientRect(host_, &area)) {
+        // UI activation makes the control the active object, which takes the keys, and
+        // puts the focus into its window. A control that cannot be UI-activated stays
+        // in place as it was.
+        object_->DoVerb(OLEIVERB_UIACTIVATE, nullptr, site_.Get(), 0, host_, &area);
+    }
+    // Should the control have left the focus here, as Wine's does, its window takes it
+    // all the same; a host without one keeps it, a stop like any other.
+    const HWND control = GetWindow(host_, GW_CHILD);
+    if (GetFocus() == host_ && control != nullptr) {
+        SetFocus(control);
+    }
+}
+
+bool BrowserHost::Contains(HWND window) const noexcept {
+    return host_ != nullptr && window != nullptr && (window == host_ || IsChild(host_, window));
+}
+
 bool BrowserHost::TranslateKey(MSG& message) noexcept {
-    if (!object_ || message.message < WM_KEYFIRST || message.message > WM_KEYLAST) {
+    if (!object_ || message.message < WM_KEYFIRST || message.message > WM_KEYLAST ||
+        !Contains(GetFocus())) {
         return false;
     }
-    const HWND focus = GetFocus();
-    if (focus == nullptr || (focus != host_ && !IsChild(host_, focus))) {
+    // The object the control named when it became UI-active; before that, the control.
+    ComPtr<IOleInPlaceActiveObject> active = site_->ActiveObject();
+    if (!active && FAILED(object_.As(&active))) {
         return false;
     }
-    ComPtr<IOleInPlaceActiveObject> active;
-    return SUCCEEDED(object_.As(&active)) && active->TranslateAccelerator(&message) == S_OK;
+    return active->TranslateAccelerator(&message) == S_OK;
 }
 
 void BrowserHost::Navigate(std::string_view address) {

@@ -38,11 +38,15 @@ class BrowserHost : public Browser {
     // itself when the host window is destroyed, and from the destructor.
     void Detach() noexcept;
     bool Attached() const { return browser_ != nullptr; }
+    // The control, for its settings beyond the Browser calls; nullptr when detached.
+    IWebBrowser2* control() const { return browser_.Get(); }
 
     // Offers a key message to the control while it has the focus, so its own keys
     // (Tab between links, Ctrl+C, Backspace for back) work; true when it took the key.
-    // The message loop asks this before IsDialogMessage.
+    // The message loop asks this before anything else.
     bool TranslateKey(MSG& message) noexcept;
+    // Whether window is the host or one of the control's windows inside it.
+    bool Contains(HWND window) const noexcept;
 
     // The document's title changed; the new title, in the ANSI code page.
     std::function<void(const std::string& title)> onTitleChange;
@@ -61,6 +65,9 @@ class BrowserHost : public Browser {
     bool Embed(HWND host);
     void ConnectEvents();
     void FitToHost() noexcept;
+    // The host got the focus (Tab, or the window's focus coming back): the control
+    // takes it.
+    void FocusControl() noexcept;
 
     HWND host_ = nullptr;
     Microsoft::WRL::ComPtr<BrowserSite> site_;

@@ -32,6 +32,7 @@ BrowserSite::~BrowserSite() {
 void BrowserSite::Detach() noexcept {
     host_ = nullptr;
     onTitleChange_ = nullptr;
+    activeObject_.Reset();
 }
 
 // IUnknown
@@ -190,7 +191,9 @@ STDMETHODIMP BrowserSite::SetBorderSpace(LPCBORDERWIDTHS) noexcept {
     return OLE_E_INVALIDRECT;
 }
 
-STDMETHODIMP BrowserSite::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) noexcept {
+STDMETHODIMP BrowserSite::SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) noexcept {
+    // A detached site keeps nothing, which would hold the control alive.
+    activeObject_ = host_ != nullptr ? active : nullptr;
     return S_OK;
 }
 

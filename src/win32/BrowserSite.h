@@ -38,8 +38,12 @@ class BrowserSite final : public IOleClientSite,
 
     // The title-change notification, with the new title in the ANSI code page.
     void SetTitleHandler(TitleHandler handler) { onTitleChange_ = std::move(handler); }
-    // Forgets the window and the handler: from now on the site only answers politely.
+    // Forgets the window, the handler and the active object: from now on the site only
+    // answers politely.
     void Detach() noexcept;
+    // The object the control named active when it was UI-activated (it takes the keys),
+    // nullptr before that and after it was UI-deactivated.
+    IOleInPlaceActiveObject* ActiveObject() const noexcept { return activeObject_.Get(); }
 
     // Sites alive in this process; tests use it to see that every reference went away.
     static long LiveCount() noexcept { return liveCount_.load(); }
@@ -108,6 +112,9 @@ class BrowserSite final : public IOleClientSite,
     std::atomic<ULONG> references_{1};
     HWND host_;
     TitleHandler onTitleChange_;
+    // Held from SetActiveObject until the control names another or none; a reference
+    // back to the control, so Detach lets it go.
+    Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> activeObject_;
 };
 
 #pragma GCC diagnostic pop

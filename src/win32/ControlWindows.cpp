@@ -38,7 +38,8 @@ WindowKind KindOf(ControlKind kind) {
                 kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                 WS_EX_CLIENTEDGE};
         case ControlKind::Browser:
-            return {kBrowserHostClass, kChild | WS_CLIPCHILDREN, 0};
+            // A tab stop: the host hands the focus on to the control inside it.
+            return {kBrowserHostClass, kChild | WS_TABSTOP | WS_CLIPCHILDREN, 0};
     }
     return {WC_STATICA, kChild, 0};
 }

@@ -7,6 +7,7 @@
 #include "win32/BrowserEmulation.h"
 #include "win32/BrowserHost.h"
 #include "win32/Dpi.h"
+#include "win32/ViewBinding.h"
 #include "win32/WindowClasses.h"
 
 namespace datrelle::win32 {
@@ -15,12 +16,6 @@ namespace {
 // No WS_CLIPCHILDREN: the frame paints only its border, and the window paints its inside.
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kWindowExStyle = 0;
-
-// Window timer numbers of Timer1 to Timer3, and of the wake-up at midnight.
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT_PTR kTimer2 = 2;
-constexpr UINT_PTR kTimer3 = 3;
-constexpr UINT_PTR kNewDayTimer = 4;
 
 int DpiOf(HWND window) {
     const UINT dpi = GetDpiForWindow(window);
@@ -69,6 +64,24 @@ bool MainWindow::Start() {
     return true;
 }
 
+bool MainWindow::PreTranslate(MSG& message) noexcept {
+    try {
+        if (browser_.TranslateKey(message) || keys_.Translate(message)) {
+            return true;
+        }
+        // The browser's windows take their plain keys as they come: the dialog manager,
+        // which knows only the window's own controls, would take Enter and the arrows
+        // from them. Access keys (Alt and a letter) still reach it.
+        const bool browserKey = message.message >= WM_KEYDOWN && message.message <= WM_DEADCHAR &&
+                                browser_.Contains(GetFocus());
+        return !browserKey && IsDialogMessageW(window_, &message) != FALSE;
+    } catch (...) {
+        // A key whose handler fails (out of memory, say) is abandoned; the next one works.
+        TraceAbandoned("a key", message.message);
+        return true;
+    }
+}
+
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam) noexcept {
     MainWindow* self = nullptr;
@@ -107,6 +120,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        // As a dialog box does, the window keeps the control that has the focus while
+        // it is away, and gives the focus back to it. Hiding the window deactivates it
+        // too.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                keys_.KeepFocus();
+            } else if (HIWORD(wParam) == 0 && keys_.RestoreFocus()) {
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (keys_.RestoreFocus()) {
+                return 0;
+            }
+            break;
         case WM_CTLCOLORSTATIC:
             return OnColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DPICHANGED:
@@ -214,7 +242,7 @@ bool MainWindow::MakeControls() {
         return false;
     }
     AttachPlatform();
-    BindViews();
+    BindViews(app_.form(), controls_, window_, popup_);
     // The panels take the window's size, as every resize event gives them.
     app_.OnResize();
     return true;
@@ -231,6 +259,8 @@ void MainWindow::AttachPlatform() {
     (void)browser_.Attach(controls_.Get(ControlId::WebBrowser1));
     // Without the double click the notes box is still an ordinary text box.
     (void)text1DoubleClicks_.Attach(text1, [this] { app_.OnText1DoubleClick(); });
+    keys_.onEscape = [this] { app_.OnEscape(); };
+    keys_.Attach(window_);
 }
 
 void MainWindow::SetCreationSize() {
@@ -241,53 +271,6 @@ void MainWindow::SetCreationSize() {
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// Each control shows what its model holds now, and from then on every change.
-void MainWindow::BindViews() {
-    Form& form = app_.form();
-    for (const ControlEntry& entry : VisibleControls()) {
-        const HWND control = controls_.Get(entry.id);
-        if (CheckBox* box = form.CheckBoxFor(entry.id)) {
-            box->onShow = [control, box] {
-                SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
-            };
-            box->onShow();
-        } else if (CommandButton* button = form.ButtonFor(entry.id)) {
-            button->onShow = [control, button] {
-                EnableWindow(control, button->Enabled());
-                ShowWindow(control, button->Visible() ? SW_SHOWNA : SW_HIDE);
-            };
-            button->onShow();
-        }
-    }
-    const auto bindTimer = [this](Timer& timer, UINT_PTR id) {
-        timer.onShow = [this, &timer, id] {
-            // An interval of 0 never fires; SetTimer would take it as its shortest.
-            // SetTimer fails only when the system is out of timers, and KillTimer when
-            // the timer was not running: neither leaves anything to undo.
-            if (timer.Running()) {
-                SetTimer(window_, id, static_cast<UINT>(timer.Interval()), nullptr);
-            } else {
-                KillTimer(window_, id);
-            }
-        };
-        timer.onShow();
-    };
-    bindTimer(form.Timer1, kTimer1);
-    bindTimer(form.Timer2, kTimer2);
-    bindTimer(form.Timer3, kTimer3);
-    bindTimer(form.NewDayTimer, kNewDayTimer);
-    const auto bindMenuItem = [this](MenuItem& item, UINT id) {
-        item.onShow = [this, &item, id] {
-            // Fails only for an item the menu does not have; these are its own.
-            CheckMenuItem(popup_, id, MF_BYCOMMAND | (item.Checked() ? MF_CHECKED : MF_UNCHECKED));
-        };
-        item.onShow();
-    };
-    bindMenuItem(form.mnuAutoApp, IDM_AUTO_APP);
-    bindMenuItem(form.MnuCopyClipLong, IDM_COPY_CLIP_LONG);
-    bindMenuItem(form.MnuCopyClipShort, IDM_COPY_CLIP_SHORT);
 }
 
 void MainWindow::OnCommand(int id, int code) {
@@ -311,6 +294,12 @@ void MainWindow::OnCommand(int id, int code) {
         case IDM_EXIT:
             form.mnuExit.Click();
             return;
+        // What the dialog manager sends for Enter, and for Esc (which never reaches it).
+        case IDOK:
+            PressFocusedButton();
+            return;
+        case IDCANCEL:
+            return;
         default:
             break;
     }
@@ -327,6 +316,20 @@ void MainWindow::OnCommand(int id, int code) {
     if (CheckBox* box = form.CheckBoxFor(control)) {
         box->UserClick();
     } else if (CommandButton* button = form.ButtonFor(control)) {
+        button->Press();
+    }
+}
+
+// Enter: the window has no default button, so the dialog manager asks for IDOK; the
+// push button with the focus is pressed instead, as a click presses it. Enter on any
+// other control does nothing.
+void MainWindow::PressFocusedButton() {
+    const HWND focus = GetFocus();
+    if (focus == nullptr || GetParent(focus) != window_ || !IsWindowEnabled(focus)) {
+        return;
+    }
+    if (CommandButton* button =
+            app_.form().ButtonFor(static_cast<ControlId>(GetDlgCtrlID(focus)))) {
         button->Press();
     }
 }

@@ -11,6 +11,7 @@
 #include "win32/ControlWindows.h"
 #include "win32/DoubleClickWatch.h"
 #include "win32/IconHolders.h"
+#include "win32/KeyboardNavigation.h"
 #include "win32/OleScope.h"
 #include "win32/Unique.h"
 #include "win32/Win32Calendar.h"
@@ -29,8 +30,9 @@
 // Form1: the program's one window. One window procedure finds this object and hands
 // each message to a small handler. The handlers leave what the program decides to the
 // portable logic and carry out the Win32 work themselves: making the late controls
-// (with OLE and the browser control), following DPI changes, colouring the title, and
-// binding the views to the controls.
+// (with OLE and the browser control), following DPI changes, colouring the title and
+// the keyboard's Enter and focus. The models show themselves on the controls through
+// ViewBinding; KeyboardNavigation holds the rest of the keyboard.
 
 namespace datrelle::win32 {
 
@@ -48,8 +50,10 @@ class MainWindow {
     // the window is gone again and the program ends.
     [[nodiscard]] bool Start();
 
-    HWND window() const { return window_; }
-    BrowserHost& browser() { return browser_; }
+    // The message loop's first look at every message, before it is dispatched: the
+    // browser's own keys, then the window's, then the dialog manager's. True when the
+    // message was used.
+    bool PreTranslate(MSG& message) noexcept;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -59,6 +63,7 @@ class MainWindow {
     bool OnCreate();
     bool MakeControls();
     void OnCommand(int id, int code);
+    void PressFocusedButton();
     void AttachPlatform();
     void OnTimer(UINT_PTR id);
     void OnTaskbarCreated();
@@ -67,7 +72,6 @@ class MainWindow {
     std::vector<UniqueIcon> FollowTrayScaling();
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnColourStatic(HDC dc, HWND control);
-    void BindViews();
     void SetCreationSize();
 
     HINSTANCE instance_;
@@ -96,6 +100,7 @@ class MainWindow {
     Win32Registry registry_;
     Win32Shell shell_;
     DoubleClickWatch text1DoubleClicks_;
+    KeyboardNavigation keys_;
     Platform platform_{tray_,       calendar_,   messages_, profile_, files_,
                        codePage_,   mainWindow_, notes_,    browser_, clipboard_,
                        fileDialog_, registry_,   shell_,    program_};

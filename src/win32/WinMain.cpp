@@ -19,15 +19,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 1;
     }
 
-    // GetMessageA fails (-1) only for a window filter that is not a window; there is none.
+    // GetMessageW fails (-1) only for a window filter that is not a window; there is
+    // none. The wide functions bring characters typed or posted to a Unicode control
+    // whole; the ANSI windows get theirs converted by the system.
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // The browser takes its own keys first; then Tab and the access keys move
-        // between the window's controls.
-        if (!mainWindow.browser().TranslateKey(message) &&
-            !IsDialogMessageA(mainWindow.window(), &message)) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!mainWindow.PreTranslate(message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     return static_cast<int>(message.wParam);

@@ -233,6 +233,71 @@ TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
     EXPECT_EQ(Size(notes).first, 0);
 }
 
+// The focus of the program's thread, and whether it is in this window or one inside it.
+HWND Focus(const RunningProgram& program) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(program.main(), nullptr), &thread);
+    return thread.hwndFocus;
+}
+bool FocusIn(const RunningProgram& program, HWND window) {
+    return Focus(program) == window || IsChild(window, Focus(program));
+}
+
+// A key posted to the program's focus as the keyboard gives it, so it goes through the
+// message loop; Shift is held down meanwhile in the program's input state, which this
+// thread then shares. True once the focus is in `then`, when given.
+bool Press(const RunningProgram& program, WPARAM key, HWND then = nullptr, bool shift = false) {
+    const DWORD self = GetCurrentThreadId();
+    const DWORD other = GetWindowThreadProcessId(program.main(), nullptr);
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = 0x80;
+    EXPECT_TRUE(!shift || (AttachThreadInput(self, other, TRUE) && SetKeyboardState(keys)));
+    PostMessageA(Focus(program), WM_KEYDOWN, key, 1);
+    const bool moved =
+        then == nullptr || WaitUntil([&] { return FocusIn(program, then); }, Ms(3000));
+    if (shift) {
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        AttachThreadInput(self, other, FALSE);
+    }
+    return moved;
+}
+
+// Tab and Shift+Tab visit the controls that can take the focus in the window's order,
+// the browser panel last, and wrap; Enter presses the focused button; Esc puts the
+// window in the tray, closing and saving nothing, and it comes back with the focus
+// where it was.
+TEST_F(FirstRunTest, TheWindowWorksByKeyboard) {
+    const HWND main = p->main(), notes = p->Child("Edit", kText1InitialText);
+    std::vector<HWND> stops;
+    for (const ControlEntry& entry : VisibleControls()) {
+        if (entry.enabled && entry.visible && entry.kind != ControlKind::Label &&
+            entry.kind != ControlKind::Frame) {
+            stops.push_back(entry.kind == ControlKind::Browser ? p->Child(win32::kBrowserHostClass)
+                                                               : p->Child("", entry.caption));
+        }
+    }
+    EXPECT_TRUE(FocusIn(*p, stops[0])) << "shown without a kept focus";
+    for (std::size_t i = 1; i <= stops.size(); ++i) {
+        EXPECT_TRUE(Press(*p, VK_TAB, stops[i % stops.size()])) << i;
+    }
+    for (std::size_t i = stops.size() - 1; i >= stops.size() - 3; --i) {
+        EXPECT_TRUE(Press(*p, VK_TAB, stops[i], true)) << i;
+    }
+    SetWindowPos(main, nullptr, 20, 30, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    Press(*p, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([] { return Place(p->main()).right == start.right; })) << "not docked";
+    ASSERT_TRUE(Press(*p, VK_TAB, notes));
+    Press(*p, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([main] { return !IsWindowVisible(main); }));
+    ExpectWorking(*p);
+    EXPECT_EQ(WindowText(notes), kText1InitialText);
+    EXPECT_EQ(GetFileAttributesA(p->ini().c_str()), INVALID_FILE_ATTRIBUTES) << "settings saved";
+    p->Send(main, WM_COMMAND, IDM_SETTINGS);
+    EXPECT_TRUE(WaitUntil([notes] { return FocusIn(*p, notes); }, Ms(3000)));
+}
+
 // Posts what the shell sends at its fourth behaviour for this event: the icon's number
 // in lParam's high word, its place on the screen in wParam.
 void TrayAt4(HWND holder, UINT event, POINT at) {

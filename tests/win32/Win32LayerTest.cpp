@@ -227,6 +227,10 @@ TEST(BrowserHostTest, FillsItsWindowAndLetsGoWithItInEitherOrder) {
     ASSERT_TRUE(host.Attach(hostWindow));
     EXPECT_FALSE(host.Attach(hostWindow)) << "one control per host";
     EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore + 1);
+    // Silent: a page's script errors raise no dialog.
+    VARIANT_BOOL silent = VARIANT_FALSE;
+    EXPECT_EQ(host.control()->get_Silent(&silent), S_OK);
+    EXPECT_EQ(silent, VARIANT_TRUE);
     const HWND control = GetWindow(hostWindow, GW_CHILD);
     ASSERT_NE(control, nullptr) << "the control made no window of its own";
     ASSERT_TRUE(SetWindowPos(hostWindow, nullptr, 0, 0, 520, 180, SWP_NOMOVE | SWP_NOZORDER));
