@@ -450,8 +450,13 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
                 EXPECT_TRUE(
                     WaitUntil([&] { return WideWindowText(notes) == step.shown && Shown(save); }));
             } else {
-                // Save Changes, pressed from here also once it is hidden.
-                SendMessageW(notes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.typed));
+                // Typed as the keyboard gives it, through the program's message loop; Save
+                // Changes, pressed from here also once it is hidden.
+                PostMessageW(notes, EM_SETSEL, 0, -1);
+                for (const wchar_t* c = step.typed; *c != 0; c += *c == '\r' ? 2 : 1) {
+                    PostMessageW(notes, WM_CHAR, *c, 1);  // a line end is one key
+                }
+                ASSERT_TRUE(WaitUntil([&] { return WideWindowText(notes) == step.typed; }));
                 PostMessageA(save, BM_CLICK, 0, 0);
                 const HWND message =
                     WaitForWindow(p->id(), "#32770", std::string(kSaveFailedMessage),
