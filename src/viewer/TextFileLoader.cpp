@@ -6,8 +6,10 @@ namespace datrelle {
 namespace {
 
 // Writes the lines of `bytes`, joined with CR LF, from `out` on and returns where they
-// end. `out` may be the bytes' own storage where every line end is two bytes long, as
-// a line is then never written past the place it is read from.
+// end. `out` may lie in the same buffer before the bytes, as long as it lies at least
+// as many bytes before them as the bytes have CRs followed by anything but an LF: only
+// such a line end grows when written, by one byte, so nothing is written over a byte
+// before it is read.
 char* JoinLines(std::string_view bytes, char* out) {
     char* const start = out;
     std::size_t pos = 0;
@@ -34,7 +36,6 @@ char* JoinLines(std::string_view bytes, char* out) {
     return out;
 }
 
-// A CR followed by anything but an LF: a line end one byte long.
 std::size_t LoneCarriageReturns(std::string_view bytes) {
     std::size_t count = 0;
     for (std::size_t at = bytes.find('\r'); at != std::string_view::npos;
@@ -44,15 +45,16 @@ std::size_t LoneCarriageReturns(std::string_view bytes) {
     return count;
 }
 
-// One pass, and no copy of the text unless a lone CR makes it longer: for a notes file
-// of many megabytes the fresh memory a copy needs costs more than the joining.
+// The lines are joined within the text's own buffer, moved up by the room the lone CRs
+// need (which a decoded text mostly has spare): for a notes file of many megabytes, the
+// fresh memory of a second buffer costs more than the joining.
 std::string JoinTextLines(std::string text) {
-    if (const std::size_t growth = LoneCarriageReturns(text)) {
-        std::string joined(text.size() + growth, '\0');
-        joined.resize(static_cast<std::size_t>(JoinLines(text, joined.data()) - joined.data()));
-        return joined;
-    }
-    text.resize(static_cast<std::size_t>(JoinLines(text, text.data()) - text.data()));
+    const std::size_t size = text.size();
+    const std::size_t room = LoneCarriageReturns(text);
+    text.resize(size + room);
+    std::memmove(text.data() + room, text.data(), size);
+    const std::string_view lines(text.data() + room, size);
+    text.resize(static_cast<std::size_t>(JoinLines(lines, text.data()) - text.data()));
     return text;
 }
 
