@@ -33,7 +33,7 @@ enum class Target {
     OnlyWritable,
 };
 
-Target LookAt(const std::string& target) {
+Target ExamineTarget(const std::string& target) {
     const UniqueHandle file{OrNull(
         CreateFileA(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, 0, nullptr))};
@@ -175,7 +175,7 @@ Replacement ReplaceFileContent(const std::string& target, std::string_view conte
     if (target.empty()) {
         return {};
     }
-    const Target state = LookAt(target);
+    const Target state = ExamineTarget(target);
     if (state != Target::OnlyWritable) {
         FileBeside written;
         switch (WriteBeside(target, content, written)) {
