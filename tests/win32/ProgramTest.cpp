@@ -396,6 +396,7 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
     WriteFile(folder + "\\utf16.txt", utf16);
     WriteFile(folder + "\\utf16be.txt", bomUtf16);
     WriteFile(folder + "\\ansi.txt", "caf\xE9\r\n");
+    WriteFile(folder + "\\empty.txt", "");
     // Without a typed text, a step chooses the file in the dialog (with the entry of the file
     // types list given), after which the box shows its text; with one, it types the text into
     // the box and saves it, or the error message comes. Either way the file then holds its
@@ -418,6 +419,7 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
         // A name not yet written empties the box, and Save Changes makes the file, in UTF-8.
         {nullptr, 1, Other::None, "new.txt", L"", ""},
         {L"new \u2713", 0, Other::None, "new.txt", L"", "new \xE2\x9C\x93\r\n"},
+        {nullptr, 0, Other::None, "empty.txt", L"", ""},
         // Every character shown, and saved as it was read, byte for byte when unchanged.
         {nullptr, 0, Other::None, "utf8.txt", L"Gr\u00FC\u00DFe \u2013 5 \u20AC", utf8},
         {L"\u4E2D\u6587", 0, Other::None, "utf8.txt", L"", "\xE4\xB8\xAD\xE6\x96\x87\r\n"},
@@ -472,8 +474,9 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
         EXPECT_EQ(ReadFile(path), step.bytes);
     }
     EXPECT_TRUE(GetFileAttributesA((folder + "\\notes.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(Names(folder), (std::vector<std::string>{"ansi.txt", "new.txt", "notes.txt",
-                                                       "utf16.txt", "utf16be.txt", "utf8.txt"}))
+    EXPECT_EQ(Names(folder),
+              (std::vector<std::string>{"ansi.txt", "empty.txt", "new.txt", "notes.txt",
+                                        "utf16.txt", "utf16be.txt", "utf8.txt"}))
         << "a temporary or a backup was left";
     // The entry of the file types list chosen last is offered next time.
     const HWND dialog = p->OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
