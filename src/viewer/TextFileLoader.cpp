@@ -51,8 +51,10 @@ std::size_t LoneCarriageReturns(std::string_view bytes) {
 std::string JoinTextLines(std::string text) {
     const std::size_t size = text.size();
     const std::size_t room = LoneCarriageReturns(text);
-    text.resize(size + room);
-    std::memmove(text.data() + room, text.data(), size);
+    if (room > 0) {
+        text.resize(size + room);
+        std::memmove(text.data() + room, text.data(), size);
+    }
     const std::string_view lines(text.data() + room, size);
     text.resize(static_cast<std::size_t>(JoinLines(lines, text.data()) - text.data()));
     return text;
