@@ -44,8 +44,7 @@ void DateRefresh::RefreshDate() {
 
     // The whole date is compared, not only the day: after a sleep from 5 January to
     // 5 February the month icon must change too, and the tooltip names the year.
-    if (shownDate_ != today) {
-        shownDate_ = today;
+    if (tray_.Today() != today) {
         tray_.SetToday(today);
         tray_.DeleteTrayIcon(IconKind::Day, previousDay);
         tray_.DeleteTrayIcon(IconKind::Month, previousMonth);

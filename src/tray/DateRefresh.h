@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 
 #include "form/Form.h"
 #include "platform/Platform.h"
@@ -52,7 +51,6 @@ class DateRefresh {
     SysTray& tray_;
     const CheckBox& check2_;
     Timer& newDayTimer_;
-    std::optional<CivilDate> shownDate_;
 };
 
 }  // namespace datrelle

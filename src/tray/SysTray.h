@@ -40,9 +40,11 @@ class SysTray {
     void AddTrayIcon(std::int16_t kind, std::int16_t index);
     // Takes the icon of Picture1(index) or Picture2(index) out of the tray.
     void DeleteTrayIcon(IconKind kind, int index);
-    // The date that the tooltips of icons added from now on name: the one the date
-    // refresh read, so that tooltip and picture agree. Until it is set, today's.
+    // The date the icons show, which the tooltips of icons added from now on name: the
+    // one the date refresh read, so that tooltip and picture agree. Until it is set, the
+    // tooltips name today's and there is none.
     void SetToday(const CivilDate& today) { today_ = today; }
+    const std::optional<CivilDate>& Today() const { return today_; }
     // Hands the keyboard focus back to the icon of this window, as after its menu was
     // cancelled from the keyboard. A shell that cannot do it changes nothing.
     void GiveFocusBack(WindowHandle iconWindow);

@@ -19,7 +19,7 @@ void NotesPanel::OnText1DblClick() {
         const auto loaded = LoadTextFile(files_, codePage_, chosen, vars_.TextFileDir);
         // A name that reads as nothing (a new file typed into the dialog) empties the
         // box, ready to be written there by "Save Changes" as today's editors write.
-        const DecodedText text = loaded.value_or(DecodedText{});
+        const DecodedText text = loaded.value_or(DecodedText{"", TextEncoding::Utf8});
         const bool unreadable = !loaded && files_.IsOrdinaryFile(chosen);
         if (unreadable || !notes_.SetText(text.text)) {
             // The file is there but could not be read (locked, no permission), or the

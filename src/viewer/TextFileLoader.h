@@ -17,9 +17,9 @@ namespace datrelle {
 //
 // nullopt when nothing was read: an empty path, no ordinary file of that name (a
 // folder, a hidden or a system file counts as none), or a file that cannot be opened,
-// read or converted. textFileDir is then left as it was, so "Save Changes" keeps writing the
-// notes file it had. Otherwise the text as UTF-8 (empty for an empty file) with the
-// file's encoding, and textFileDir becomes path.
+// read or converted. textFileDir is then left as it was, so "Save Changes" keeps
+// writing the notes file it had. Otherwise the text as UTF-8 (empty for an empty file)
+// with the file's encoding, and textFileDir becomes path.
 std::optional<DecodedText> LoadTextFile(const Files& files, const CodePage& ansi,
                                         std::string_view path, std::string& textFileDir);
 
