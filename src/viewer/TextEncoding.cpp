@@ -3,13 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "form/Unicode.h"
+
 namespace datrelle {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-constexpr char32_t kReplacement = 0xFFFD;
 
 unsigned Byte(std::string_view bytes, std::size_t at) {
     return static_cast<unsigned char>(bytes[at]);
@@ -38,48 +39,6 @@ bool IsAscii(std::string_view bytes) {
     return true;
 }
 
-// One UTF-8 sequence at the start of the bytes: how many bytes it takes and its code
-// point. A broken one (a stray continuation byte, an overlong form, a surrogate, a value
-// beyond U+10FFFF, a sequence cut short) takes its longest well-formed beginning, at
-// least one byte, and reads as U+FFFD.
-struct Sequence {
-    std::size_t length;
-    char32_t point;
-    bool wellFormed = true;
-};
-
-Sequence ReadSequence(std::string_view bytes) {
-    const unsigned lead = Byte(bytes, 0);
-    if (lead < 0x80) {
-        return {1, lead};
-    }
-    std::size_t length = 0;
-    unsigned low = 0x80, high = 0xBF;  // the second byte's range
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : low;
-        high = lead == 0xED ? 0x9F : high;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : low;
-        high = lead == 0xF4 ? 0x8F : high;
-    } else {
-        return {1, kReplacement, false};
-    }
-    char32_t point = lead & (0x7F >> length);
-    for (std::size_t at = 1; at < length; ++at) {
-        const bool fits = at < bytes.size() && Byte(bytes, at) >= (at == 1 ? low : 0x80) &&
-                          Byte(bytes, at) <= (at == 1 ? high : 0xBF);
-        if (!fits) {
-            return {at, kReplacement, false};
-        }
-        point = (point << 6) | (Byte(bytes, at) & 0x3F);
-    }
-    return {length, point};
-}
-
 // Where the first broken sequence starts; npos when the bytes are well-formed UTF-8.
 std::size_t FirstBroken(std::string_view bytes) {
     std::size_t at = 0;
@@ -88,33 +47,13 @@ std::size_t FirstBroken(std::string_view bytes) {
             at += 8;
             continue;
         }
-        const Sequence sequence = ReadSequence(bytes.substr(at));
+        const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(at));
         if (!sequence.wellFormed) {
             return at;
         }
         at += sequence.length;
     }
     return std::string_view::npos;
-}
-
-char* PutUtf8(char* out, char32_t point) {
-    const auto put = [&out](unsigned value) { *out++ = static_cast<char>(value); };
-    if (point < 0x80) {
-        put(point);
-    } else if (point < 0x800) {
-        put(0xC0 | (point >> 6));
-        put(0x80 | (point & 0x3F));
-    } else if (point < 0x10000) {
-        put(0xE0 | (point >> 12));
-        put(0x80 | ((point >> 6) & 0x3F));
-        put(0x80 | (point & 0x3F));
-    } else {
-        put(0xF0 | (point >> 18));
-        put(0x80 | ((point >> 12) & 0x3F));
-        put(0x80 | ((point >> 6) & 0x3F));
-        put(0x80 | (point & 0x3F));
-    }
-    return out;
 }
 
 // Well-formed UTF-8: each broken sequence becomes U+FFFD.
@@ -128,7 +67,7 @@ std::string RepairedUtf8(std::string_view bytes) {
     text.resize(broken + (bytes.size() - broken) * 3);
     char* out = text.data() + broken;
     for (std::size_t at = broken; at < bytes.size();) {
-        const Sequence sequence = ReadSequence(bytes.substr(at));
+        const Utf8Sequence sequence = ReadUtf8Sequence(bytes.substr(at));
         out = PutUtf8(out, sequence.point);
         at += sequence.length;
     }
@@ -154,37 +93,16 @@ std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
                 point = 0x10000 + ((point - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
                 at += 2;
             } else {
-                point = kReplacement;
+                point = kReplacementCharacter;
             }
         }
         out = PutUtf8(out, point);
     }
     if (at < bytes.size()) {
-        out = PutUtf8(out, kReplacement);  // half a unit: the file was cut short
+        out = PutUtf8(out, kReplacementCharacter);  // half a unit: the file was cut short
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
-}
-
-std::string Utf16FromUtf8(std::string_view text, bool bigEndian) {
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    const auto put = [&](char32_t unit) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    };
-    for (std::size_t at = 0; at < text.size();) {
-        const Sequence sequence = ReadSequence(text.substr(at));
-        at += sequence.length;
-        if (sequence.point >= 0x10000) {
-            put(0xD800 + ((sequence.point - 0x10000) >> 10));
-            put(0xDC00 + ((sequence.point - 0x10000) & 0x3FF));
-        } else {
-            put(sequence.point);
-        }
-    }
-    return bytes;
 }
 
 }  // namespace
@@ -231,9 +149,9 @@ EncodedText EncodeText(std::string_view text, TextEncoding encoding, const CodeP
         case TextEncoding::Utf8Bom:
             return {std::string(kUtf8Mark) + std::string(text), encoding};
         case TextEncoding::Utf16Le:
-            return {std::string(kUtf16LeMark) + Utf16FromUtf8(text, false), encoding};
+            return {std::string(kUtf16LeMark) + Utf16Bytes(text, false), encoding};
         case TextEncoding::Utf16Be:
-            return {std::string(kUtf16BeMark) + Utf16FromUtf8(text, true), encoding};
+            return {std::string(kUtf16BeMark) + Utf16Bytes(text, true), encoding};
     }
     return {std::string(text), encoding};
 }
