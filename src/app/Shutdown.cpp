@@ -2,6 +2,8 @@
 // file, and "Save Changes", which writes the notes file. (The tray menu's "Settings"
 // shows the window again; it is wired in App.cpp.)
 
+#include <vector>
+
 #include "app/App.h"
 #include "settings/IniFile.h"
 #include "viewer/TextEncoding.h"
@@ -34,13 +36,25 @@ void App::WriteSettings() {
         return;
     }
     const WindowRect rect = platform_.window.Rect();
+    std::vector<const SettingKeyInfo*> keys;
+    std::vector<std::string> texts;
     for (const SettingKey key : kWriteOrder) {
-        const SettingKeyInfo& info = KeyInfo(key);
-        if (const auto text = FormatSetting(info, CurrentValue(key, rect))) {
-            // A settings file that cannot be written loses this run's settings; the
-            // program ends all the same.
-            (void)WriteIniValue(platform_.profile, info.section, info.writeName, *text, iniFile_);
+        if (auto text = FormatSetting(KeyInfo(key), CurrentValue(key, rect))) {
+            keys.push_back(&KeyInfo(key));
+            texts.push_back(std::move(*text));
         }
+    }
+    // Decided once, before the first value goes in: a file of values that the code page
+    // can spell keeps its bytes. Should it not become UTF-16, the values are written all
+    // the same, as near as the code page comes.
+    if (NeedsUnicodeFile(texts, platform_.codePage)) {
+        (void)MakeUnicodeFile(platform_.files, platform_.codePage, iniFile_);
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        // A settings file that cannot be written loses this run's settings; the program
+        // ends all the same.
+        (void)WriteIniValue(platform_.profile, keys[i]->section, keys[i]->writeName, texts[i],
+                            iniFile_);
     }
 }
 

@@ -6,8 +6,9 @@
 
 namespace datrelle {
 
-// The system's ANSI code page, in which older notes files are written. The logic carries
-// every notes text as UTF-8; these are the conversions at the file's edge.
+// The system's ANSI code page, in which older notes files and the settings file are
+// written. The logic carries every text as UTF-8; these are the conversions at such a
+// file's edge.
 class CodePage {
   public:
     virtual ~CodePage() = default;

@@ -6,20 +6,21 @@
 
 namespace datrelle {
 
-// The Windows profile (INI file) functions.
+// The Windows profile (INI file) functions, their texts in UTF-8; the file keeps the form
+// it has (see settings/IniFile.h).
 class Profile {
   public:
     virtual ~Profile() = default;
 
-    // As GetPrivateProfileStringA: the value of key in section of file, or
+    // As GetPrivateProfileString: the value of key in section of file, or
     // defaultValue when the file, section or key is missing, cut to bufferSize - 1
-    // characters. Section and key are matched without regard to letter case; blanks
-    // around the value and one pair of enclosing quotes are dropped.
+    // UTF-16 units and never within a character. Section and key are matched without regard to
+    // letter case; blanks around the value and one pair of enclosing quotes are dropped.
     virtual std::string GetString(std::string_view section, std::string_view key,
                                   std::string_view defaultValue, std::size_t bufferSize,
                                   std::string_view file) = 0;
 
-    // As WritePrivateProfileStringA: updates an existing key in place (keeping its
+    // As WritePrivateProfileString: updates an existing key in place (keeping its
     // letter case), or appends the key to its section, or the section to the file.
     // False when the file could not be written.
     virtual bool WriteString(std::string_view section, std::string_view key, std::string_view value,

@@ -1,7 +1,15 @@
 #include "settings/IniFile.h"
 
+#include <algorithm>
+
+#include "form/Unicode.h"
+
 namespace datrelle {
 namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
 // ASCII only: the keys are the program's own literals, and a locale-dependent
 // conversion could turn them into different bytes than the ones in the file.
@@ -31,16 +39,35 @@ std::string IniFilePath(std::string_view folder, std::string_view baseName) {
 
 std::string ReadIniValue(Profile& profile, std::string_view section, std::string_view key,
                          std::string_view file) {
-    std::string value = profile.GetString(section, WithCase(key, false), "", kIniBufferSize, file);
-    if (value.size() > kIniBufferSize - 1) {
-        value.resize(kIniBufferSize - 1);
-    }
-    return value;
+    const std::string value =
+        profile.GetString(section, WithCase(key, false), "", kIniBufferSize, file);
+    return std::string(Utf16Prefix(value, kIniBufferSize - 1));
 }
 
 bool WriteIniValue(Profile& profile, std::string_view section, std::string_view key,
                    std::string_view value, std::string_view file) {
     return profile.WriteString(section, WithCase(key, true), value, file);
+}
+
+bool NeedsUnicodeFile(std::span<const std::string> values, const CodePage& codePage) {
+    return std::ranges::any_of(
+        values, [&](const std::string& value) { return !codePage.Utf8ToAnsi(value); });
+}
+
+bool MakeUnicodeFile(Files& files, const CodePage& codePage, const std::string& path) {
+    std::optional<std::string> bytes = files.Exists(path) ? files.ReadAll(path) : "";
+    if (!bytes) {
+        return false;
+    }
+    const std::string_view view(*bytes);
+    if (view.starts_with(kUtf16LeMark) || view.starts_with(kUtf16BeMark)) {
+        return true;
+    }
+    const std::optional<std::string> text = view.starts_with(kUtf8Mark)
+                                                ? std::string(view.substr(kUtf8Mark.size()))
+                                                : codePage.AnsiToUtf8(view);
+    return text &&
+           files.ReplaceContent(path, std::string(kUtf16LeMark) + Utf16Bytes(*text, false)).done;
 }
 
 }  // namespace datrelle

@@ -1,24 +1,29 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "platform/CodePage.h"
+#include "platform/Files.h"
 #include "platform/Profile.h"
 
 // The settings file: its path and the two operations every setting goes through.
 
 namespace datrelle {
 
-// The longest value a read returns is one less, the buffer's terminating NUL.
+// The longest value a read returns is one less, the buffer's terminating NUL; both
+// counted in UTF-16 units.
 inline constexpr std::size_t kIniBufferSize = 750;
 
 // The settings file beside the executable: folder, one backslash (a drive root such
 // as "C:\" already ends in one), the executable's base name and ".ini".
 std::string IniFilePath(std::string_view folder, std::string_view baseName);
 
-// The value of key in section of file, at most kIniBufferSize - 1 characters; "" when
-// the file, the section or the key is missing. The key is asked for in lower case.
+// The value of key in section of file, at most kIniBufferSize - 1 UTF-16 units and never
+// half a character; "" when the file, the section or the key is missing. The key is
+// asked for in lower case.
 std::string ReadIniValue(Profile& profile, std::string_view section, std::string_view key,
                          std::string_view file);
 
@@ -28,5 +33,21 @@ std::string ReadIniValue(Profile& profile, std::string_view section, std::string
 // callers do not act on it.
 bool WriteIniValue(Profile& profile, std::string_view section, std::string_view key,
                    std::string_view value, std::string_view file);
+
+// The profile functions keep a settings file in the ANSI code page, as the program has
+// always written it, unless the file begins with a UTF-16 byte order mark: then they
+// keep it in UTF-16 LE. A character the code page lacks would be written as a look-alike
+// or a "?", naming another file.
+
+// Whether the file must be in UTF-16 to hold these values: one of them has a character
+// the ANSI code page lacks.
+bool NeedsUnicodeFile(std::span<const std::string> values, const CodePage& codePage);
+
+// Turns the settings file into UTF-16 LE with its byte order mark, every line kept: a
+// file's bytes are read through the ANSI code page (or as UTF-8 after a UTF-8 mark),
+// and a missing or empty file becomes the mark alone. The new content takes the file's
+// place whole. A file in UTF-16 already is left as it is. False when the file could not
+// be read or replaced: it is then as it was.
+bool MakeUnicodeFile(Files& files, const CodePage& codePage, const std::string& path);
 
 }  // namespace datrelle

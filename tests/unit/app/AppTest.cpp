@@ -54,6 +54,23 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
                   "Settings/APP TO RUN=", "Settings/MILLISECONDS BEFORE STARTING APP= 0"}));
 }
 
+// The settings file keeps its code page unless a value needs a character the code page
+// lacks (Latin-1 here); then it becomes UTF-16 before the first value goes in.
+TEST(AppSettingsFileTest, BecomesUnicodeOnlyForAValueTheCodePageLacks) {
+    for (const auto& [page, unicode] :
+         {std::pair{"C:\\Caf\xC3\xA9\\a.htm", false}, {"C:\\Ji\xC5\x99\xC3\xAD\\a.htm", true}}) {
+        fakes::FakePlatform fake;
+        fake.AddFile("C:\\Tools\\Datrelle.ini", "[View]\r\n");
+        App app{fake.platform};
+        ASSERT_TRUE(app.Load());
+        fake.location = page;
+        app.Unload();
+        EXPECT_EQ(*fake.ReadAll("C:\\Tools\\Datrelle.ini"),
+                  unicode ? "\xFF\xFE[\0V\0i\0e\0w\0]\0\r\0\n\0"s : "[View]\r\n"s);
+        EXPECT_EQ(fake.writes[4], "View/LAST URL="s + page);
+    }
+}
+
 TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
     fake.AddFile("C:\\Nimbrel\\nimbrel.exe");
     // The machine's Run key exists, and the user may write there.

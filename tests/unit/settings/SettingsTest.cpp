@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 #include "FakePlatform.h"
@@ -10,6 +11,8 @@
 
 namespace datrelle {
 namespace {
+
+using namespace std::string_literals;
 
 // Blanks, tabs and line feeds are skipped; then the longest leading number counts: an
 // exponent only with its digits (E or D, either case), hexadecimal and octal after an
@@ -85,6 +88,57 @@ TEST(IniFileTest, PathReadAndWrite) {
     EXPECT_EQ(fake.writes.back(), "Settings/APP TO RUN [@Z`{]=" + std::string(800, 'x'));
     EXPECT_EQ(ReadIniValue(fake, "Settings", "APP TO RUN [@Z`{]", "f"), std::string(749, 'x'));
     EXPECT_EQ(fake.reads.back(), "Settings/app to run [@z`{]/750");
+    // 749 UTF-16 units, where a character beyond U+FFFF takes two: never half of one.
+    const std::string pair = "\xF0\x9F\x98\x80";
+    std::string accents;  // 749 characters of two bytes and one unit each
+    for (int i = 0; i < 749; ++i) {
+        accents += "\xC3\xA9";
+    }
+    for (const auto& [value, read] :
+         {std::pair{std::string(747, 'x') + pair, std::string(747, 'x') + pair},
+          {std::string(748, 'x') + pair, std::string(748, 'x')},
+          {accents + "x", accents}}) {
+        WriteIniValue(fake, "Settings", "App", value, "f");
+        EXPECT_EQ(ReadIniValue(fake, "Settings", "App", "f"), read);
+    }
+}
+
+// A settings file in the ANSI code page stays so while the code page can spell every value
+// (Latin-1 here); otherwise it becomes UTF-16 LE with its mark, every line kept.
+TEST(IniFileTest, UnicodeOnlyForValuesTheCodePageLacks) {
+    fakes::FakePlatform fake;
+    const std::vector<std::string> latin = {" 1500", "C:\\Caf\xC3\xA9\\x.exe", ""};
+    const std::vector<std::string> czech = {" 1500", "C:\\Ji\xC5\x99\xC3\xAD\\x.exe"};
+    EXPECT_FALSE(NeedsUnicodeFile(latin, fake));
+    EXPECT_TRUE(NeedsUnicodeFile(czech, fake));
+    const std::string mark = "\xFF\xFE";
+    const std::tuple<const char*, std::optional<std::string>, std::string> cases[] = {
+        {"missing", std::nullopt, mark},
+        {"empty", "", mark},
+        {"ANSI", "[View]\r\nTop=caf\xE9\r\n; note\r\n",
+         mark +
+             "[\0V\0i\0e\0w\0]\0\r\0\n\0T\0o\0p\0=\0c\0a\0f\0\xE9\0\r\0\n\0;\0 \0n\0o\0t\0e\0\r\0\n\0"s},
+        {"UTF-8 with its mark", "\xEF\xBB\xBFx=\xC5\x99", mark + "x\0=\0\x59\x01"s},
+        {"UTF-16 LE", "\xFF\xFEx\0"s, "\xFF\xFEx\0"s},
+        {"UTF-16 BE", "\xFE\xFF\0x"s, "\xFE\xFF\0x"s},
+    };
+    for (const auto& [name, before, after] : cases) {
+        SCOPED_TRACE(name);
+        fake.files.clear();
+        if (before) {
+            fake.AddFile("C:\\Datrelle.ini", *before);
+        }
+        EXPECT_TRUE(MakeUnicodeFile(fake, fake, "C:\\Datrelle.ini"));
+        EXPECT_EQ(fake.ReadAll("C:\\Datrelle.ini"), after);
+    }
+    // One that cannot be read, or replaced, stays as it was.
+    for (const bool readable : {false, true}) {
+        fakes::FakeFile& locked = fake.AddFile("C:\\Datrelle.ini", "x=1");
+        locked.readable = readable;
+        locked.writable = false;
+        EXPECT_FALSE(MakeUnicodeFile(fake, fake, "C:\\Datrelle.ini"));
+        EXPECT_EQ(locked.content, "x=1");
+    }
 }
 
 // Each key writes only a value of its own kind (shutdown's forms are checked with the
