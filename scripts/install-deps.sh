@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build googletest zlib1g-dev clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth x11-utils xdotool imagemagick wixl msitools
-  zip unzip faketime
+  zip unzip faketime locales
 )
 
 missing=()
@@ -22,3 +22,12 @@ if [ "${#missing[@]}" -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
+
+# The C library's locales that the tests' regional formats need: without them Wine falls
+# back to US English without a word.
+for locale in en_GB ru_RU; do
+  if ! locale -a 2>/dev/null | grep -qx "$locale.utf8"; then
+    echo "Generating the locale $locale.UTF-8"
+    localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+  fi
+done

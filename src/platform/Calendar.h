@@ -29,8 +29,8 @@ class Calendar {
     virtual ~Calendar() = default;
 
     virtual CivilDate Today() const = 0;
-    // The date in the long and short forms of the user's regional settings, as text
-    // in the system's ANSI code page.
+    // The date in the long and short forms of the user's regional settings, every
+    // character of it, in UTF-8.
     virtual std::string LongDate(const CivilDate& date) const = 0;
     virtual std::string ShortDate(const CivilDate& date) const = 0;
 

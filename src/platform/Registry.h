@@ -21,7 +21,8 @@ inline constexpr RegistryStatus kRegistrySuccess = 0;
 // The value types the program writes.
 inline constexpr std::uint32_t kRegSz = 1;
 
-// A value as stored: its type and bytes, a string's NUL included.
+// A value as stored: its type and bytes. A string value (kRegSz) is UTF-8 here, its
+// NUL included; the Win32 layer keeps it in the registry's own UTF-16.
 struct RegistryValue {
     std::uint32_t type = 0;
     std::string bytes;
@@ -35,7 +36,7 @@ class RegistryKey {
     // The value, or nullopt when there is none or it cannot be read.
     virtual std::optional<RegistryValue> QueryValue(std::string_view name) = 0;
 
-    // Writes the value's bytes as they are: a string value's bytes include its NUL.
+    // Writes the value's bytes, a string value's as said above.
     virtual RegistryStatus SetValue(std::string_view name, std::uint32_t type,
                                     std::string_view bytes) = 0;
     virtual RegistryStatus DeleteValue(std::string_view name) = 0;

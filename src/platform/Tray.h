@@ -1,26 +1,34 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/Handles.h"
 
 namespace datrelle {
 
+// The sizes of the record's text fields as the program fills them, in UTF-16 units with
+// the terminating NUL.
+inline constexpr std::size_t kTipUnits = 64;
+inline constexpr std::size_t kInfoUnits = 256;
+inline constexpr std::size_t kInfoTitleUnits = 64;
+
 // The fields of the shell's notification record that the program fills. The Win32 layer
 // copies them into the real structure, of the size the command needs, so the logic can
-// fill and test it anywhere.
+// fill and test it anywhere. The texts are UTF-8, each no longer than its field holds
+// in UTF-16 units; the Win32 layer ends each with a NUL.
 struct NotifyRecord {
     WindowHandle hWnd = 0;
     std::uint32_t uID = 0;
     std::uint32_t uFlags = 0;
     std::uint32_t uCallbackMessage = 0;
     IconHandle hIcon = 0;
-    std::array<char, 64> szTip{};
+    std::string szTip{};
     // A notification at the icon, sent on its own with the flag for it.
-    std::array<char, 256> szInfo{};
-    std::array<char, 64> szInfoTitle{};
+    std::string szInfo{};
+    std::string szInfoTitle{};
     std::uint32_t dwInfoFlags = 0;
     // The behaviour asked for with TrayCommand::SetVersion.
     std::uint32_t uVersion = 0;

@@ -3,28 +3,27 @@
 #include <algorithm>
 #include <string>
 
+#include "form/Unicode.h"
+
 namespace datrelle {
 
 namespace {
 
-// The text, cut where the field would leave no room for its NUL; zeros after it.
-template <std::size_t kSize>
-std::array<char, kSize> Field(std::string_view text) {
-    std::array<char, kSize> field{};
-    std::copy_n(text.begin(), std::min(text.size(), kSize - 1), field.begin());
-    return field;
+// The text, cut where the field would leave no room for its NUL, never within a
+// character.
+std::string Field(std::string_view text, std::size_t units) {
+    return std::string(Utf16Prefix(text, units - 1));
 }
 
 }  // namespace
 
-std::array<char, 64> MakeTooltip(std::string_view longDate) {
-    std::array<char, 64> tip;
-    tip.fill(' ');
+std::string MakeTooltip(std::string_view longDate) {
     std::string text(kTooltipPrefix);
     text += longDate;
-    const std::size_t length = std::min(text.size(), tip.size() - 1);
-    std::copy_n(text.begin(), length, tip.begin());
-    tip[length] = '\0';
+    std::string tip = Field(text, kTipUnits);
+    const std::size_t blanks = kTipUnits - 1 - Utf16Length(tip);
+    tip += '\0';
+    tip.append(blanks, ' ');
     return tip;
 }
 
@@ -96,8 +95,8 @@ bool SysTray::ShowNotification(IconKind kind, int index, std::string_view title,
     record.hWnd = holder->window;
     record.uID = kTrayIconId;
     record.uFlags = kTrayInfoFlag;
-    record.szInfoTitle = Field<64>(title);
-    record.szInfo = Field<256>(text);
+    record.szInfoTitle = Field(title, kInfoTitleUnits);
+    record.szInfo = Field(text, kInfoUnits);
     record.dwInfoFlags = kInfoIconInformation;
     return platform_.tray.Notify(TrayCommand::Modify, record);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "form/Form.h"
@@ -29,8 +29,9 @@ inline constexpr std::string_view kTooltipPrefix = "Today is: ";
 inline constexpr std::string_view kNoIconMessage = "No icon specified";
 
 // "Today is: " and the long date, one NUL, blanks to the end of the 64-character
-// field. A text too long for the field is cut so that its NUL always fits.
-std::array<char, 64> MakeTooltip(std::string_view longDate);
+// field, counted in UTF-16 units. A text too long for the field is cut so that its NUL
+// always fits, and never within a character.
+std::string MakeTooltip(std::string_view longDate);
 
 class SysTray {
   public:

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <iterator>
 #include <optional>
 
 // Where no exception may cross (a window procedure, a COM method, an installer action),
@@ -26,7 +27,7 @@ inline void TraceAbandoned(const char* what, std::optional<unsigned> number = {}
         } catch (...) {
         }
     }
-    // A fixed buffer: the exception may be the lack of memory itself.
+    // Fixed buffers: the exception may be the lack of memory itself.
     char text[512];
     if (number) {
         std::snprintf(text, sizeof text, "Datrelle: %s (0x%04X) was abandoned: %s\n", what, *number,
@@ -34,7 +35,10 @@ inline void TraceAbandoned(const char* what, std::optional<unsigned> number = {}
     } else {
         std::snprintf(text, sizeof text, "Datrelle: %s was abandoned: %s\n", what, reason);
     }
-    OutputDebugStringA(text);
+    wchar_t wide[512] = L"";
+    // A text that cannot be converted leaves the line empty: still a trace that it came.
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, static_cast<int>(std::size(wide)) - 1);
+    OutputDebugStringW(wide);
 }
 
 }  // namespace datrelle::win32

@@ -4,7 +4,7 @@
 #include <exdispid.h>
 #include <oleauto.h>
 
-#include "win32/AnsiText.h"
+#include "win32/WideText.h"
 #include "win32/WindowClasses.h"
 
 namespace datrelle::win32 {
@@ -35,18 +35,18 @@ struct ScopedBstr {
 }  // namespace
 
 bool RegisterBrowserHostClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = BrowserHost::HostWindowProc;
     windowClass.hInstance = instance;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kBrowserHostClass;
-    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 LRESULT CALLBACK BrowserHost::HostWindowProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) noexcept {
-    auto* self = reinterpret_cast<BrowserHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<BrowserHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self != nullptr) {
         switch (message) {
             case WM_SIZE:
@@ -64,7 +64,7 @@ LRESULT CALLBACK BrowserHost::HostWindowProc(HWND window, UINT message, WPARAM w
                 break;
         }
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 BrowserHost::~BrowserHost() {
@@ -82,7 +82,7 @@ bool BrowserHost::Attach(HWND host) {
     // Without events the panel still shows pages; only the caption stops following.
     ConnectEvents();
     host_ = host;
-    SetWindowLongPtrA(host_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(host_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     FitToHost();
     return true;
 }
@@ -135,7 +135,7 @@ void BrowserHost::ConnectEvents() {
 
 void BrowserHost::Detach() noexcept {
     if (host_ != nullptr) {
-        SetWindowLongPtrA(host_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(host_, GWLP_USERDATA, 0);
     }
     if (site_) {
         site_->SetTitleHandler(nullptr);
@@ -209,7 +209,7 @@ void BrowserHost::Navigate(std::string_view address) {
     if (!browser_) {
         return;
     }
-    const std::wstring wide = WideFromAnsi(address);
+    const std::wstring wide = WideFromUtf8(address);
     ScopedVariant target;
     target.value.vt = VT_BSTR;
     target.value.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
@@ -233,7 +233,7 @@ std::string BrowserHost::LocationURL() const {
         location.text == nullptr) {
         return {};
     }
-    return AnsiFromWide(std::wstring_view(location.text, SysStringLen(location.text)));
+    return Utf8FromWide(std::wstring_view(location.text, SysStringLen(location.text)));
 }
 
 }  // namespace datrelle::win32

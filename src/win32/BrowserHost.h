@@ -48,7 +48,7 @@ class BrowserHost : public Browser {
     // Whether window is the host or one of the control's windows inside it.
     bool Contains(HWND window) const noexcept;
 
-    // The document's title changed; the new title, in the ANSI code page.
+    // The document's title changed; the new title.
     std::function<void(const std::string& title)> onTitleChange;
 
     // Browser. The results of Navigate and GoSearch are not looked at: a page that

@@ -6,7 +6,7 @@
 #include <new>
 
 #include "win32/Abandoned.h"
-#include "win32/AnsiText.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 
@@ -265,7 +265,7 @@ void BrowserSite::OnTitleChange(const DISPPARAMS& params) noexcept {
             // Arguments come last first; the title is the only one.
             const VARIANT& argument = params.rgvarg[params.cArgs - 1];
             if (argument.vt == VT_BSTR && argument.bstrVal != nullptr) {
-                title = AnsiFromWide(argument.bstrVal);
+                title = Utf8FromWide(argument.bstrVal);
             }
         }
         // A copy: the handler may detach the site, which would destroy the one running.

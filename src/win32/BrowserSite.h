@@ -36,7 +36,7 @@ class BrowserSite final : public IOleClientSite,
     // A new site; nullptr when out of memory. host: the window the control fills.
     static Microsoft::WRL::ComPtr<BrowserSite> Create(HWND host) noexcept;
 
-    // The title-change notification, with the new title in the ANSI code page.
+    // The title-change notification, with the new title.
     void SetTitleHandler(TitleHandler handler) { onTitleChange_ = std::move(handler); }
     // Forgets the window, the handler and the active object: from now on the site only
     // answers politely.

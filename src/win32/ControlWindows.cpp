@@ -4,15 +4,15 @@
 
 #include <utility>
 
-#include "win32/AnsiText.h"
 #include "win32/Dpi.h"
+#include "win32/WideText.h"
 #include "win32/WindowClasses.h"
 
 namespace datrelle::win32 {
 namespace {
 
 struct WindowKind {
-    const char* className;
+    const wchar_t* className;
     DWORD style;
     DWORD exStyle;
 };
@@ -23,25 +23,25 @@ WindowKind KindOf(ControlKind kind) {
     switch (kind) {
         case ControlKind::Label:
             // SS_NOTIFY: the title label reports double clicks.
-            return {WC_STATICA, kChild | SS_LEFT | SS_NOTIFY, 0};
+            return {WC_STATICW, kChild | SS_LEFT | SS_NOTIFY, 0};
         case ControlKind::Button:
-            return {WC_BUTTONA, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+            return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
         case ControlKind::Frame:
-            return {WC_BUTTONA, kChild | BS_GROUPBOX, 0};
+            return {WC_BUTTONW, kChild | BS_GROUPBOX, 0};
         case ControlKind::CheckBox:
             // Not an automatic box: the model decides the state and shows it, so a
             // click and the program's own change take the same path.
-            return {WC_BUTTONA, kChild | WS_TABSTOP | BS_3STATE, 0};
+            return {WC_BUTTONW, kChild | WS_TABSTOP | BS_3STATE, 0};
         case ControlKind::TextBox:
             return {
-                nullptr,  // made with the wide function, below
+                WC_EDITW,
                 kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                 WS_EX_CLIENTEDGE};
         case ControlKind::Browser:
             // A tab stop: the host hands the focus on to the control inside it.
             return {kBrowserHostClass, kChild | WS_TABSTOP | WS_CLIPCHILDREN, 0};
     }
-    return {WC_STATICA, kChild, 0};
+    return {WC_STATICW, kChild, 0};
 }
 
 UniqueFont MakeFont(const FontStyle& entry, int dpi) {
@@ -62,7 +62,8 @@ UniqueFont MakeFont(const FontStyle& entry, int dpi) {
         font.lfWeight = entry.weight;
         font.lfCharSet = DEFAULT_CHARSET;
         // The faces are the inventory's short names, well within LF_FACESIZE.
-        MultiByteToWideChar(CP_ACP, 0, entry.face, -1, font.lfFaceName, LF_FACESIZE);
+        const std::wstring face = WideFromUtf8(entry.face);
+        face.copy(font.lfFaceName, LF_FACESIZE - 1);
     }
     // Null when no font can be made: a control given none draws in the system font.
     return UniqueFont{CreateFontIndirectW(&font)};
@@ -85,25 +86,19 @@ bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
         }
         const RECT place = ToPixels(ClientPlace(entry), dpi);
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id));
-        // The notes box alone is a Unicode window, so that it shows and keeps every
-        // character of the notes, whatever the ANSI code page holds.
         const HWND window =
-            entry.kind == ControlKind::TextBox
-                ? CreateWindowExW(kind.exStyle, WC_EDITW, WideFromAnsi(entry.caption).c_str(),
-                                  style, place.left, place.top, place.right - place.left,
-                                  place.bottom - place.top, parent, id, instance, nullptr)
-                : CreateWindowExA(kind.exStyle, kind.className, entry.caption, style, place.left,
-                                  place.top, place.right - place.left, place.bottom - place.top,
-                                  parent, id, instance, nullptr);
+            CreateWindowExW(kind.exStyle, kind.className, WideFromUtf8(entry.caption).c_str(),
+                            style, place.left, place.top, place.right - place.left,
+                            place.bottom - place.top, parent, id, instance, nullptr);
         if (window == nullptr) {
             return false;
         }
         windows_[Index(entry.id)] = window;
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.id)), FALSE);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.id)), FALSE);
     }
     // The notes box has no length limit of its own; the edit control's default stops
     // at 32K characters and would cut a longer file.
-    SendMessageA(Get(ControlId::Text1), EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(Get(ControlId::Text1), EM_SETLIMITTEXT, 0, 0);
     // The frame is drawn below the check boxes it holds; they clip it anyway, so a
     // failure changes nothing that shows.
     SetWindowPos(Get(ControlId::Frame1), HWND_BOTTOM, 0, 0, 0, 0,
@@ -114,19 +109,20 @@ bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
 }
 
 void ControlWindows::AddNotesTooltip(HWND parent, HINSTANCE instance) {
-    tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                parent, nullptr, instance, nullptr);
     if (tooltip_ == nullptr) {
         return;  // the notes box works without its hint
     }
-    TOOLINFOA tool{};
+    std::wstring text = WideFromUtf8(kText1Tooltip);
+    TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = parent;
     tool.uId = reinterpret_cast<UINT_PTR>(Get(ControlId::Text1));
-    tool.lpszText = const_cast<char*>(kText1Tooltip);
+    tool.lpszText = text.data();
     // A tool that cannot be added leaves the box without its hint, as above.
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ControlWindows::ApplyDpi(int dpi) {
@@ -138,7 +134,7 @@ void ControlWindows::ApplyDpi(int dpi) {
     for (const ControlEntry& entry : VisibleControls()) {
         const HWND window = Get(entry.id);
         MoveTo(window, ToPixels(ClientPlace(entry), dpi));
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.id)), TRUE);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.id)), TRUE);
     }
 }
 

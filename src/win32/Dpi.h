@@ -20,7 +20,7 @@ inline RECT ToPixels(const TwipsRect& place, int dpi) {
 // program's window is on. Without a taskbar (Explorer not started yet) the system's
 // scaling; the taskbar's creation, when it comes, asks again.
 inline int TrayDpi() {
-    const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
     const UINT dpi = taskbar != nullptr ? GetDpiForWindow(taskbar) : 0;
     return static_cast<int>(dpi != 0 ? dpi : GetDpiForSystem());
 }

@@ -10,7 +10,7 @@
 
 namespace datrelle::win32 {
 
-// CreateFileA and FindFirstFileA report failure as INVALID_HANDLE_VALUE, not null; an
+// CreateFileW and FindFirstFileW report failure as INVALID_HANDLE_VALUE, not null; an
 // owner given that value would take it for a handle and close it.
 inline HANDLE OrNull(HANDLE handle) {
     return handle == INVALID_HANDLE_VALUE ? nullptr : handle;

@@ -19,12 +19,13 @@
 
 #include "win32/FileIo.h"
 #include "win32/Unique.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 namespace {
 
 // What the file at the target's path allows, looked at before anything is written (Wine's
-// ReplaceFileA leaves a file of its own beside a target that it cannot rename).
+// ReplaceFileW leaves a file of its own beside a target that it cannot rename).
 enum class Target {
     Missing,
     Renamable,
@@ -34,9 +35,10 @@ enum class Target {
 };
 
 Target ExamineTarget(const std::string& target) {
-    const UniqueHandle file{OrNull(
-        CreateFileA(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, 0, nullptr))};
+    const UniqueHandle file{
+        OrNull(CreateFileW(WideFromUtf8(target).c_str(), DELETE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr))};
     if (file) {
         return Target::Renamable;
     }
@@ -44,12 +46,13 @@ Target ExamineTarget(const std::string& target) {
 }
 
 bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Never over another file: the name must be free.
 bool Rename(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+    return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
+                       MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 // A file beside the target that is removed again when this goes, unless kept.
@@ -60,7 +63,7 @@ struct FileBeside {
     ~FileBeside() {
         if (!path.empty() && !kept) {
             // Best effort: one that cannot be removed only takes up space.
-            DeleteFileA(path.c_str());
+            DeleteFileW(WideFromUtf8(path).c_str());
         }
     }
 
@@ -87,8 +90,8 @@ Written WriteBeside(const std::string& target, std::string_view content, FileBes
     UniqueHandle file;
     for (int attempt = 0; attempt < 100 && !file; ++attempt) {
         std::string path = NameBeside(target, "tmp");
-        file.reset(OrNull(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr)));
+        file.reset(OrNull(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
         if (file) {
             written.path = std::move(path);
         } else if (GetLastError() != ERROR_FILE_EXISTS) {
@@ -111,7 +114,8 @@ std::optional<Replacement> TakePlaceOf(const std::string& target, FileBeside& wr
     // longer needed.
     FileBeside earlier;
     earlier.path = NameBeside(target, "before-save");
-    if (ReplaceFileA(target.c_str(), written.path.c_str(), earlier.path.c_str(),
+    if (ReplaceFileW(WideFromUtf8(target).c_str(), WideFromUtf8(written.path).c_str(),
+                     WideFromUtf8(earlier.path).c_str(),
                      REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                      nullptr)) {
         written.kept = true;
@@ -142,8 +146,8 @@ std::optional<Replacement> TakePlaceOf(const std::string& target, FileBeside& wr
 // unless given the same attributes, and the file keeps its own this way.
 bool WriteInPlace(const std::string& target, std::string_view content) {
     const UniqueHandle file{
-        OrNull(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))};
+        OrNull(CreateFileW(WideFromUtf8(target).c_str(), GENERIC_READ | GENERIC_WRITE,
+                           FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))};
     // What cannot be read cannot be put back.
     const std::optional<std::string> before = file ? ReadToEnd(file.get()) : std::nullopt;
     if (!before) {

@@ -10,6 +10,7 @@
 #include "tray/SysTray.h"
 #include "tray/TrayMouse.h"
 #include "win32/Dpi.h"
+#include "win32/WideText.h"
 #include "win32/WindowClasses.h"
 
 namespace datrelle::win32 {
@@ -27,14 +28,14 @@ LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (HIWORD(lParam) != 0) {
                 notification.anchor = ScreenPoint{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
             }
-            SendMessageA(GetParent(window), kTrayMouseMessage, 0,
+            SendMessageW(GetParent(window), kTrayMouseMessage, 0,
                          reinterpret_cast<LPARAM>(&notification));
             return 0;
         }
         case WM_PAINT: {
             PAINTSTRUCT paint;
             const HDC dc = BeginPaint(window, &paint);
-            const auto icon = reinterpret_cast<HICON>(GetWindowLongPtrA(window, 0));
+            const auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(window, 0));
             // Never seen by the user (the boxes are hidden): a failed drawing is harmless.
             if (dc != nullptr && icon != nullptr) {
                 DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
@@ -43,19 +44,19 @@ LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         default:
-            return DefWindowProcA(window, message, wParam, lParam);
+            return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 bool RegisterPictureBoxClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = PictureBoxProc;
     windowClass.cbWndExtra = sizeof(HICON);
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.lpszClassName = kPictureBoxClass;
-    return RegisterClassExA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 int ResourceId(IconKind kind, int index) {
@@ -104,9 +105,9 @@ bool IconHolders::MakeWindow(IconKind kind, int index, const Box& box) const {
     const std::string name = std::string(kind == IconKind::Day ? "Picture1" : "Picture2") + "(" +
                              std::to_string(index) + ")";
     const RECT place = ToPixels(PlaceOf(kind, index), windowDpi_);
-    box.window = CreateWindowExA(0, kPictureBoxClass, name.c_str(), WS_CHILD, place.left, place.top,
-                                 place.right - place.left, place.bottom - place.top, parent_,
-                                 nullptr, instance_, nullptr);
+    box.window = CreateWindowExW(0, kPictureBoxClass, WideFromUtf8(name).c_str(), WS_CHILD,
+                                 place.left, place.top, place.right - place.left,
+                                 place.bottom - place.top, parent_, nullptr, instance_, nullptr);
     if (box.window != nullptr) {
         box.trayIcon.emplace(box.window);
     }
@@ -136,7 +137,7 @@ std::vector<UniqueIcon> IconHolders::LoadIconsFor(int trayDpi) {
         }
         // A box whose icon cannot be loaded at the new size keeps the one it has.
         if (UniqueIcon icon = LoadBoxIcon(kind, index)) {
-            SetWindowLongPtrA(box.window, 0, reinterpret_cast<LONG_PTR>(icon.get()));
+            SetWindowLongPtrW(box.window, 0, reinterpret_cast<LONG_PTR>(icon.get()));
             previous.push_back(std::exchange(box.icon, std::move(icon)));
         }
     });
@@ -145,7 +146,7 @@ std::vector<UniqueIcon> IconHolders::LoadIconsFor(int trayDpi) {
 
 UniqueIcon IconHolders::LoadBoxIcon(IconKind kind, int index) const {
     return UniqueIcon{
-        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(ResourceId(kind, index)),
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(ResourceId(kind, index)),
                                       IMAGE_ICON, iconSize_, iconSize_, 0))};
 }
 
@@ -184,7 +185,7 @@ std::optional<IconHolder> IconHolders::Holder(IconKind kind, int index) const {
         // An icon that cannot be loaded leaves a blank tray icon that still answers the
         // mouse. The box paints the icon it holds; until then it has none to paint.
         box->icon = LoadBoxIcon(kind, index);
-        SetWindowLongPtrA(box->window, 0, reinterpret_cast<LONG_PTR>(box->icon.get()));
+        SetWindowLongPtrW(box->window, 0, reinterpret_cast<LONG_PTR>(box->icon.get()));
     }
     return IconHolder{reinterpret_cast<WindowHandle>(box->window),
                       reinterpret_cast<IconHandle>(box->icon.get())};

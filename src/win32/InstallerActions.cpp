@@ -15,23 +15,25 @@
 #include "launch/ModParse.h"
 #include "win32/Abandoned.h"
 #include "win32/BrowserEmulation.h"
+#include "win32/WideText.h"
 #include "win32/Win32Registry.h"
 
 namespace {
 
-std::string Property(MSIHANDLE install, const char* name) {
+// The installer's texts are UTF-16, as the program's own folder may need.
+std::string Property(MSIHANDLE install, const wchar_t* name) {
     DWORD size = 0;
-    char empty[1] = "";
+    wchar_t empty[1] = L"";
     // The first call gives the length; ERROR_MORE_DATA is its answer for a value.
-    if (MsiGetPropertyA(install, name, empty, &size) != ERROR_MORE_DATA) {
+    if (MsiGetPropertyW(install, name, empty, &size) != ERROR_MORE_DATA) {
         return {};
     }
-    std::string value(++size, '\0');
-    if (MsiGetPropertyA(install, name, value.data(), &size) != ERROR_SUCCESS) {
+    std::wstring value(++size, L'\0');
+    if (MsiGetPropertyW(install, name, value.data(), &size) != ERROR_SUCCESS) {
         return {};
     }
     value.resize(size);
-    return value;
+    return datrelle::win32::Utf8FromWide(value);
 }
 
 }  // namespace
@@ -39,7 +41,7 @@ std::string Property(MSIHANDLE install, const char* name) {
 // Uninstall (not an upgrade), deferred; its data is the installed program's path.
 extern "C" __declspec(dllexport) UINT __stdcall ForgetRegistryValues(MSIHANDLE install) noexcept {
     try {
-        const std::string program = Property(install, "CustomActionData");
+        const std::string program = Property(install, L"CustomActionData");
         if (!program.empty()) {
             datrelle::win32::Win32Registry registry;
             datrelle::ForgetRunValues(registry, program);
@@ -57,13 +59,14 @@ extern "C" __declspec(dllexport) UINT __stdcall ForgetRegistryValues(MSIHANDLE i
 // away where the installer does not tell it that it is part of an upgrade (Wine).
 extern "C" __declspec(dllexport) UINT __stdcall RememberRunValues(MSIHANDLE install) noexcept {
     try {
-        const std::string program = Property(install, "DATRELLEEXE");
+        const std::string program = Property(install, L"DATRELLEEXE");
         if (!program.empty()) {
             datrelle::win32::Win32Registry registry;
             const std::string found =
                 datrelle::EncodeRunValues(datrelle::FindRunValues(registry, program), program);
             // Without it nothing is restored, as before this action existed.
-            (void)MsiSetPropertyA(install, "RestoreRunValues", found.c_str());
+            (void)MsiSetPropertyW(install, L"RestoreRunValues",
+                                  datrelle::win32::WideFromUtf8(found).c_str());
         }
     } catch (...) {
         // Out of memory: nothing is restored.
@@ -76,7 +79,7 @@ extern "C" __declspec(dllexport) UINT __stdcall RememberRunValues(MSIHANDLE inst
 // RememberRunValues found.
 extern "C" __declspec(dllexport) UINT __stdcall RestoreRunValues(MSIHANDLE install) noexcept {
     try {
-        if (const auto found = datrelle::DecodeRunValues(Property(install, "CustomActionData"))) {
+        if (const auto found = datrelle::DecodeRunValues(Property(install, L"CustomActionData"))) {
             datrelle::win32::Win32Registry registry;
             datrelle::RestoreRunValues(registry, found->programPath, found->places);
         }

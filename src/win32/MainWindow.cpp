@@ -23,22 +23,22 @@ int DpiOf(HWND window) {
 }
 
 bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     // Shared icons belong to the system and are never destroyed by the program. A
     // missing icon or cursor leaves the system's default in its place.
-    windowClass.hIcon = static_cast<HICON>(LoadImageA(
-        instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP),
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP),
                                                         IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ bool MainWindow::Create() {
     // Placed where the system puts new windows; start-up moves it afterwards. The window
     // procedure keeps the handle from WM_NCCREATE on and forgets it again at
     // WM_NCDESTROY, so it tells whether the window was made.
-    CreateWindowExA(kWindowExStyle, kMainWindowClass, kProgramTitle, kWindowStyle, CW_USEDEFAULT,
+    CreateWindowExW(kWindowExStyle, kMainWindowClass, kProgramTitle, kWindowStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
     return window_ != nullptr;
 }
@@ -86,14 +86,14 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
                                         LPARAM lParam) noexcept {
     MainWindow* self = nullptr;
     if (message == WM_NCCREATE) {
-        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     if (self == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     try {
         return self->HandleMessage(message, wParam, lParam);
@@ -144,7 +144,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             app_.OnDateMayHaveChanged();
             return 0;
         case WM_SETTINGCHANGE:
-            if (lParam != 0 && std::string_view(reinterpret_cast<const char*>(lParam)) == "intl") {
+            // The system hands a Unicode window the area's name in UTF-16 (it never lets
+            // this message be posted, so the text is the sender's, copied).
+            if (lParam != 0 &&
+                std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"intl") {
                 app_.OnRegionalFormatChanged();
             } else {
                 // The time zone, among others, may have changed.
@@ -191,13 +194,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
-            SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             window_ = nullptr;
             break;
         default:
             break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 // Only what the date in the tray needs: the window, and the picture boxes ready to be
@@ -209,14 +212,14 @@ bool MainWindow::OnCreate() {
         return false;
     }
     (void)FollowTrayScaling();  // no icon loaded yet to give back
-    menu_.reset(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_POPMENU)));
+    menu_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPMENU)));
     popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
     if (popup_ == nullptr) {
         return false;
     }
     // 0 when the system has no message numbers left: the icons then do not come back
     // after Explorer restarts, and HandleMessage never takes 0 for this message.
-    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // Lets Explorer's broadcast through even when the program runs with higher rights
     // than Explorer. Without it the icons would stay away after Explorer restarts;
     // a failure changes nothing for a program running as the user.
@@ -393,7 +396,7 @@ LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    return DefWindowProcA(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+    return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                           reinterpret_cast<LPARAM>(control));
 }
 

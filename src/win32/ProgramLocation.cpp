@@ -4,24 +4,28 @@
 #include <utility>
 
 #include "launch/ModParse.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 
-std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance) {
-    std::string path(MAX_PATH, '\0');
+std::string ModulePath(HMODULE module) {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(instance, path.data(), static_cast<DWORD>(path.size()));
+            GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
-            return std::nullopt;
+            return {};
         }
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return Utf8FromWide(path);
         }
         path.resize(path.size() * 2);  // cut off: try a larger buffer
     }
-    PathParts parts = SplitPath(path);
+}
+
+std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance) {
+    PathParts parts = SplitPath(ModulePath(instance));
     if (parts.folder.empty()) {
         return std::nullopt;
     }
@@ -30,7 +34,7 @@ std::optional<ProgramFile> CurrentProgramFile(HINSTANCE instance) {
 }
 
 SingleInstance::SingleInstance() {
-    mutex_.reset(CreateMutexA(nullptr, FALSE, kSingleInstanceMutex));
+    mutex_.reset(CreateMutexW(nullptr, FALSE, kSingleInstanceMutex));
     const DWORD error = GetLastError();
     // A copy running with other rights (elevated, say) made the mutex with a default
     // security that this one may not open: the mutex exists, so that copy runs. Any

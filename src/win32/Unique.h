@@ -65,7 +65,7 @@ using UniqueIcon = Unique<HICON, IconDeleter>;
 using UniqueFont = Unique<HFONT, GdiDeleter>;
 using UniqueMenu = Unique<HMENU, MenuDeleter>;
 using UniqueHandle = Unique<HANDLE, HandleDeleter>;
-using UniqueFind = Unique<HANDLE, FindDeleter>;  // FindFirstFileA's search
+using UniqueFind = Unique<HANDLE, FindDeleter>;  // FindFirstFileW's search
 using UniqueKey = Unique<HKEY, KeyDeleter>;
 
 }  // namespace datrelle::win32

@@ -10,7 +10,7 @@ void BindControls(Form& form, const ControlWindows& controls) {
         const HWND control = controls.Get(entry.id);
         if (CheckBox* box = form.CheckBoxFor(entry.id)) {
             box->onShow = [control, box] {
-                SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
+                SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
             };
             box->onShow();
         } else if (CommandButton* button = form.ButtonFor(entry.id)) {

@@ -1,23 +1,18 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
-// Conversions between the program's narrow text and UTF-16, the text of the system's
-// wide functions and of COM. Most of the program's text is in the system's ANSI code
-// page; the notes are UTF-8. Invalid input gives "".
+// The one place where the program's text meets Windows': the logic carries every text as
+// UTF-8, the wide functions and COM take UTF-16. Every name and text the program hands
+// to Windows or gets from it passes here, so nothing is narrowed to a code page on the
+// way. A text too large to convert gives "".
 
 namespace datrelle::win32 {
 
-// Characters the code page lacks become its default character.
-std::wstring WideFromAnsi(std::string_view text);
-std::string AnsiFromWide(std::wstring_view text);
-// nullopt when the code page lacks a character of the text.
-std::optional<std::string> ExactAnsiFromWide(std::wstring_view text);
-
-// A broken UTF-8 sequence, or a lone surrogate, becomes U+FFFD.
+// A broken UTF-8 sequence becomes U+FFFD.
 std::wstring WideFromUtf8(std::string_view text);
+// A lone surrogate becomes U+FFFD.
 std::string Utf8FromWide(std::wstring_view text);
 
 }  // namespace datrelle::win32

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "win32/AnsiText.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 namespace {
@@ -15,8 +15,8 @@ std::string FormatDate(const CivilDate& date, DWORD flags) {
     time.wMonth = static_cast<WORD>(date.month);
     time.wDay = static_cast<WORD>(date.day);
     // Asked for its length first: a user's own long format may spell out more than a
-    // fixed buffer holds. The wide function, as the narrow one has such a buffer of its
-    // own under Wine; the text is then turned into the system's ANSI code page.
+    // fixed buffer holds. A regional format in another script than the system's code
+    // page keeps every character this way.
     const int size = GetDateFormatW(LOCALE_USER_DEFAULT, flags, &time, nullptr, nullptr, 0);
     if (size <= 0) {
         return {};  // a format that cannot be produced gives an empty text, not a wrong one
@@ -25,7 +25,7 @@ std::string FormatDate(const CivilDate& date, DWORD flags) {
     const int length =
         GetDateFormatW(LOCALE_USER_DEFAULT, flags, &time, nullptr, text.data(), size);
     text.resize(length > 0 ? static_cast<std::size_t>(length - 1) : 0);
-    return AnsiFromWide(text);
+    return Utf8FromWide(text);
 }
 
 }  // namespace

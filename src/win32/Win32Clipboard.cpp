@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "win32/WideText.h"
+
 namespace datrelle::win32 {
 namespace {
 
@@ -40,19 +42,19 @@ class OpenedClipboard {
 // Global memory that is freed unless the clipboard has taken it over.
 class GlobalText {
   public:
-    explicit GlobalText(std::string_view text)
-        : memory_(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+    explicit GlobalText(std::wstring_view text)
+        : memory_(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
         if (memory_ == nullptr) {
             return;
         }
-        auto* bytes = static_cast<char*>(GlobalLock(memory_));
-        if (bytes == nullptr) {
+        auto* chars = static_cast<wchar_t*>(GlobalLock(memory_));
+        if (chars == nullptr) {
             GlobalFree(memory_);
             memory_ = nullptr;
             return;
         }
-        std::memcpy(bytes, text.data(), text.size());
-        bytes[text.size()] = '\0';
+        std::memcpy(chars, text.data(), text.size() * sizeof(wchar_t));
+        chars[text.size()] = L'\0';
         // Unlocking the last lock reports "not locked" as a failure of sorts; nothing
         // to check.
         GlobalUnlock(memory_);
@@ -77,7 +79,7 @@ class GlobalText {
 
 bool Win32Clipboard::SetText(std::string_view text) {
     // The text is prepared first, so the clipboard is held for as short a time as can be.
-    GlobalText memory(text);
+    GlobalText memory(WideFromUtf8(text));
     if (memory.get() == nullptr) {
         return false;
     }
@@ -85,7 +87,9 @@ bool Win32Clipboard::SetText(std::string_view text) {
     if (!clipboard || !EmptyClipboard()) {
         return false;
     }
-    if (SetClipboardData(CF_TEXT, memory.get()) == nullptr) {
+    // Every character as the text has it; Windows offers the text in the code page too to
+    // programs that ask for that.
+    if (SetClipboardData(CF_UNICODETEXT, memory.get()) == nullptr) {
         return false;
     }
     memory.Release();

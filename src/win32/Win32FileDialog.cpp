@@ -7,6 +7,7 @@
 
 #include "form/CommonDialog.h"
 #include "launch/ModParse.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 constexpr std::size_t kNameBufferSize = 32 * 1024;
 
 bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -30,14 +31,17 @@ std::string StartingFolder(std::string_view initDir) {
 }
 
 std::string Win32FileDialog::ShowOpen(const FileDialogRequest& request) {
-    const std::string filter = WindowsFilter(request.filter);
-    const std::string folder = StartingFolder(request.initialFolder);
-    std::vector<char> name(kNameBufferSize, '\0');
-    if (request.fileName.size() < name.size()) {
-        request.fileName.copy(name.data(), request.fileName.size());
+    // The filter's parts are separated by NULs, which the conversion keeps.
+    const std::wstring filter = WideFromUtf8(WindowsFilter(request.filter));
+    const std::wstring folder = WideFromUtf8(StartingFolder(request.initialFolder));
+    const std::wstring title = WideFromUtf8(request.title);
+    const std::wstring fileName = WideFromUtf8(request.fileName);
+    std::vector<wchar_t> name(kNameBufferSize, L'\0');
+    if (fileName.size() < name.size()) {
+        fileName.copy(name.data(), fileName.size());
     }
 
-    OPENFILENAMEA dialog{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner_;
     dialog.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
@@ -45,25 +49,25 @@ std::string Win32FileDialog::ShowOpen(const FileDialogRequest& request) {
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     // No flags, the dialog's defaults: the notes box takes the name of a file still to
     // be made (no OFN_FILEMUSTEXIST), and without a hook the dialog is Explorer-style.
     dialog.Flags = 0;
 
-    if (!GetOpenFileNameA(&dialog)) {
+    if (!GetOpenFileNameW(&dialog)) {
         // A name the dialog refuses to start with (left from an earlier use, say with
         // characters it does not allow) would keep it from opening at all; it opens
         // again with an empty name field instead. A cancel or any other failure: "".
         if (CommDlgExtendedError() != FNERR_INVALIDFILENAME || request.fileName.empty()) {
             return {};
         }
-        name.assign(name.size(), '\0');
-        if (!GetOpenFileNameA(&dialog)) {
+        name.assign(name.size(), L'\0');
+        if (!GetOpenFileNameW(&dialog)) {
             return {};
         }
     }
     filterIndex_ = dialog.nFilterIndex;
-    return std::string(name.data());
+    return Utf8FromWide(name.data());
 }
 
 }  // namespace datrelle::win32

@@ -5,6 +5,7 @@
 #include "win32/FileIo.h"
 #include "win32/FileReplacement.h"
 #include "win32/Unique.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 constexpr DWORD kNotOrdinary =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-bool IsOrdinary(const WIN32_FIND_DATAA& data) {
+bool IsOrdinary(const WIN32_FIND_DATAW& data) {
     return (data.dwFileAttributes & kNotOrdinary) == 0;
 }
 
@@ -30,38 +31,35 @@ bool Win32Files::IsOrdinaryFile(std::string_view path) const {
     if (!CanBeAFileName(path)) {
         return false;
     }
-    const std::string name(path);
-    WIN32_FIND_DATAA data;
-    const UniqueFind search{OrNull(FindFirstFileA(name.c_str(), &data))};
+    WIN32_FIND_DATAW data;
+    const UniqueFind search{OrNull(FindFirstFileW(WideFromUtf8(path).c_str(), &data))};
     return search && IsOrdinary(data);
 }
 
 bool Win32Files::Exists(std::string_view path) const {
-    return GetFileAttributesA(std::string(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::optional<std::string> Win32Files::FindFirst(std::string_view pattern) const {
-    const std::string text(pattern);
-    WIN32_FIND_DATAA data;
-    const UniqueFind search{OrNull(FindFirstFileA(text.c_str(), &data))};
+    WIN32_FIND_DATAW data;
+    const UniqueFind search{OrNull(FindFirstFileW(WideFromUtf8(pattern).c_str(), &data))};
     if (!search) {
         return std::nullopt;
     }
     do {
         if (IsOrdinary(data)) {
-            return std::string(data.cFileName);
+            return Utf8FromWide(data.cFileName);
         }
-    } while (FindNextFileA(search.get(), &data));
+    } while (FindNextFileW(search.get(), &data));
     return std::nullopt;
 }
 
 std::optional<std::string> Win32Files::ReadAll(std::string_view path) const {
-    const std::string name(path);
     // Others may keep the file open for reading or writing; one that holds it without
     // sharing makes the open fail, which is reported as "cannot be read".
-    const UniqueHandle file{
-        OrNull(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr))};
+    const UniqueHandle file{OrNull(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr))};
     return file ? ReadToEnd(file.get()) : std::nullopt;
 }
 

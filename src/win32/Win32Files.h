@@ -4,7 +4,7 @@
 
 namespace datrelle::win32 {
 
-// Files through the narrow (ANSI) functions of kernel32.
+// Files through the wide functions of kernel32, by any path.
 class Win32Files : public Files {
   public:
     bool IsOrdinaryFile(std::string_view path) const override;

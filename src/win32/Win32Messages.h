@@ -6,7 +6,7 @@
 
 namespace datrelle::win32 {
 
-inline constexpr const char* kProgramTitle = "Datrelle";
+inline constexpr const wchar_t* kProgramTitle = L"Datrelle";
 
 class Win32Messages : public Messages {
   public:

@@ -2,12 +2,10 @@
 
 #include <string>
 
-#include "win32/AnsiText.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 
-// The box is a Unicode edit control inside the otherwise narrow window, so that every
-// character of the notes shows and is kept.
 std::optional<std::string> Win32NotesBox::Text() const {
     // Reading the program's own edit control fails only once it is gone, and then there
     // is no text to have.

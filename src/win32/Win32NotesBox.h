@@ -6,7 +6,7 @@
 
 namespace datrelle::win32 {
 
-// The notes box Text1: a multi-line Unicode edit control.
+// The notes box Text1: a multi-line edit control.
 class Win32NotesBox : public NotesBox {
   public:
     void Attach(HWND edit) { edit_ = edit; }

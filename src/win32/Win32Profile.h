@@ -4,7 +4,8 @@
 
 namespace datrelle::win32 {
 
-// The profile functions of kernel32.
+// The profile functions of kernel32, in their wide forms: they read a settings file in
+// UTF-16 as well as one in the ANSI code page, and keep each in its form.
 class Win32Profile : public Profile {
   public:
     std::string GetString(std::string_view section, std::string_view key,

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "win32/Unique.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 namespace {
@@ -15,14 +16,33 @@ HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
+// A string value's bytes, its NUL included, between the logic's UTF-8 and the registry's
+// UTF-16; any other type's bytes pass as they are.
+std::string StoredBytes(std::uint32_t type, std::string_view bytes) {
+    if (type != REG_SZ) {
+        return std::string(bytes);
+    }
+    const std::wstring wide = WideFromUtf8(bytes);
+    return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+
+std::string ValueBytes(std::uint32_t type, std::string bytes) {
+    if (type != REG_SZ) {
+        return bytes;
+    }
+    // Another program may have stored an odd number of bytes: the last one is no unit.
+    return Utf8FromWide(std::wstring_view(reinterpret_cast<const wchar_t*>(bytes.data()),
+                                          bytes.size() / sizeof(wchar_t)));
+}
+
 class Win32RegistryKey final : public RegistryKey {
   public:
     explicit Win32RegistryKey(UniqueKey key) : key_(std::move(key)) {}
 
     std::optional<RegistryValue> QueryValue(std::string_view name) override {
-        const std::string valueName(name);
+        const std::wstring valueName = WideFromUtf8(name);
         DWORD size = 0;
-        if (RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, nullptr, nullptr, &size) !=
+        if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, nullptr, &size) !=
             ERROR_SUCCESS) {
             return std::nullopt;
         }
@@ -30,11 +50,11 @@ class Win32RegistryKey final : public RegistryKey {
         for (;;) {
             bytes.resize(size);
             DWORD type = 0;
-            const LONG status = RegQueryValueExA(key_.get(), valueName.c_str(), nullptr, &type,
+            const LONG status = RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, &type,
                                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
             if (status == ERROR_SUCCESS) {
                 bytes.resize(size);
-                return RegistryValue{type, std::move(bytes)};
+                return RegistryValue{type, ValueBytes(type, std::move(bytes))};
             }
             // A value that grew since its size was asked for gives its new size.
             if (status != ERROR_MORE_DATA) {
@@ -45,18 +65,17 @@ class Win32RegistryKey final : public RegistryKey {
 
     RegistryStatus SetValue(std::string_view name, std::uint32_t type,
                             std::string_view bytes) override {
-        if (bytes.size() > std::numeric_limits<DWORD>::max()) {
+        const std::string stored = StoredBytes(type, bytes);
+        if (stored.size() > std::numeric_limits<DWORD>::max()) {
             return ERROR_INVALID_PARAMETER;
         }
-        const std::string valueName(name);
-        return RegSetValueExA(key_.get(), valueName.c_str(), 0, type,
-                              reinterpret_cast<const BYTE*>(bytes.data()),
-                              static_cast<DWORD>(bytes.size()));
+        return RegSetValueExW(key_.get(), WideFromUtf8(name).c_str(), 0, type,
+                              reinterpret_cast<const BYTE*>(stored.data()),
+                              static_cast<DWORD>(stored.size()));
     }
 
     RegistryStatus DeleteValue(std::string_view name) override {
-        const std::string valueName(name);
-        return RegDeleteValueA(key_.get(), valueName.c_str());
+        return RegDeleteValueW(key_.get(), WideFromUtf8(name).c_str());
     }
 
   private:
@@ -73,9 +92,9 @@ std::unique_ptr<RegistryKey> Owned(HKEY key) {
 
 std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, std::string_view subKey,
                                                     std::uint32_t access) {
-    const std::string path(subKey);
     HKEY key = nullptr;
-    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, access, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(RootKey(root), WideFromUtf8(subKey).c_str(), 0, access, &key) !=
+        ERROR_SUCCESS) {
         return nullptr;
     }
     return Owned(key);
@@ -83,10 +102,9 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, std::stri
 
 std::unique_ptr<RegistryKey> Win32Registry::CreateKey(RegistryRoot root, std::string_view subKey,
                                                       std::uint32_t access) {
-    const std::string path(subKey);
     HKEY key = nullptr;
-    if (RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(RootKey(root), WideFromUtf8(subKey).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return nullptr;
     }
     return Owned(key);

@@ -2,8 +2,9 @@
 
 #include "platform/Registry.h"
 
-// The registry through advapi32's narrow (ANSI) functions. Each opened key is closed
-// when its object goes, so no handle outlives the one operation it was opened for.
+// The registry through advapi32's wide functions: names, and the data of string values,
+// in UTF-16 there and UTF-8 here. Each opened key is closed when its object goes, so no
+// handle outlives the one operation it was opened for.
 
 namespace datrelle::win32 {
 

@@ -2,8 +2,7 @@
 
 #include "platform/Shell.h"
 
-// Opening files through the shell and starting programs, through the narrow (ANSI)
-// functions.
+// Opening files through the shell and starting programs, by any path.
 
 namespace datrelle::win32 {
 

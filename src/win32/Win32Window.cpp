@@ -5,6 +5,7 @@
 
 #include "form/Inventory.h"
 #include "form/Twips.h"
+#include "win32/WideText.h"
 
 namespace datrelle::win32 {
 namespace {
@@ -43,7 +44,7 @@ std::optional<RECT> RestoredRect(HWND window) {
     // moves away from the screen's corner.
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
         OffsetRect(&rect, monitor.rcWork.left - monitor.rcMonitor.left,
                    monitor.rcWork.top - monitor.rcMonitor.top);
     }
@@ -60,7 +61,7 @@ BOOL CALLBACK TouchesWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexce
     MONITORINFO info{};
     info.cbSize = sizeof info;
     RECT common;
-    if (GetMonitorInfoA(monitor, &info) && IntersectRect(&common, &search.rect, &info.rcWork)) {
+    if (GetMonitorInfoW(monitor, &info) && IntersectRect(&common, &search.rect, &info.rcWork)) {
         search.found = true;
         return FALSE;
     }
@@ -197,7 +198,7 @@ void Win32Window::SetState(int state) {
 
 void Win32Window::SetCaption(std::string_view caption) {
     // A caption that cannot be set leaves the old one; nothing depends on it.
-    SetWindowTextA(window_, std::string(caption).c_str());
+    SetWindowTextW(window_, WideFromUtf8(caption).c_str());
 }
 
 ScreenSize Win32Window::Screen() const {
@@ -255,21 +256,21 @@ bool Win32Window::ShowPopupMenu(std::optional<ScreenPoint> place) {
     const auto command = static_cast<UINT>(TrackPopupMenu(
         popup_, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, window_, nullptr));
     // The menu's loop needs one more message to end cleanly after a click elsewhere.
-    PostMessageA(window_, WM_NULL, 0, 0);
+    PostMessageW(window_, WM_NULL, 0, 0);
     // The chosen item reaches the window as every menu command does, but before this
     // returns, so its click has been handled when the menu is gone. 0: nothing was
     // chosen, or the menu could not be shown, which comes to the same.
     if (command == 0) {
         return false;
     }
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     return true;
 }
 
 void Win32Window::Close() {
     // Posted: the unload handler must not run inside the handler that asked for it.
     // Posting fails only with a full message queue; the user can then close again.
-    PostMessageA(window_, WM_CLOSE, 0, 0);
+    PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
 }  // namespace datrelle::win32

@@ -1,12 +1,13 @@
 #pragma once
 
-// The window classes the program registers. The names are part of what tests and
+// The window classes the program registers, every one with the wide functions, so that
+// captions and texts reach its windows whole. The names are part of what tests and
 // other programs see.
 
 namespace datrelle::win32 {
 
-inline constexpr const char* kMainWindowClass = "DatrelleForm";
-inline constexpr const char* kPictureBoxClass = "DatrellePictureBox";
-inline constexpr const char* kBrowserHostClass = "DatrelleBrowserHost";
+inline constexpr const wchar_t* kMainWindowClass = L"DatrelleForm";
+inline constexpr const wchar_t* kPictureBoxClass = L"DatrellePictureBox";
+inline constexpr const wchar_t* kBrowserHostClass = L"DatrelleBrowserHost";
 
 }  // namespace datrelle::win32

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "FakePlatform.h"
+#include "form/Unicode.h"
 #include "launch/ModParse.h"
 #include "settings/SettingKeys.h"
 #include "tray/SysTray.h"
@@ -95,11 +96,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(name.empty() || name.substr(0, name.size() - 1).find('\\') == std::string::npos,
             "the name starts after the last backslash");
 
-    const auto tip = MakeTooltip(text);
-    const std::string shown = (std::string(kTooltipPrefix) + std::string(text)).substr(0, 63);
-    Require(
-        std::string(tip.begin(), tip.end()) == shown + '\0' + std::string(63 - shown.size(), ' '),
-        "the tooltip is the prefix and the date, a NUL and blanks");
+    if (text.find('\0') == std::string_view::npos) {
+        const std::string tip = MakeTooltip(text);
+        const std::string whole = std::string(kTooltipPrefix) + std::string(text);
+        const std::size_t shown = tip.find('\0');
+        Require(shown != std::string::npos && whole.starts_with(tip.substr(0, shown)) &&
+                    (shown == whole.size() || Utf16Length(tip.substr(0, shown)) >= 62) &&
+                    tip.find_first_not_of(' ', shown + 1) == std::string::npos &&
+                    Utf16Length(tip) == kTipUnits,
+                "the tooltip is the prefix and as much of the date as fits, a NUL and blanks, "
+                "in 64 units");
+    }
 
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <dlgs.h>
 #include <shellapi.h>
 
@@ -20,8 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "form/Unicode.h"
 #include "launch/RegStuff.h"
+#include "viewer/TextEncoding.h"
 #include "win32/Unique.h"
+#include "win32/WideText.h"
+#include "win32/Win32CodePage.h"
 #include "win32/WindowClasses.h"
 
 namespace datrelle::testing {
@@ -39,6 +44,17 @@ bool WaitUntil(Condition condition, Ms timeout = Ms(10000)) {
     return true;
 }
 
+// The tests carry text as the program does, in UTF-8, and speak to Windows in UTF-16.
+inline std::wstring W(std::string_view utf8) {
+    return win32::WideFromUtf8(utf8);
+}
+inline std::string U8(std::wstring_view wide) {
+    return win32::Utf8FromWide(wide);
+}
+inline std::filesystem::path PathOf(std::string_view utf8) {
+    return std::filesystem::path(W(utf8));
+}
+
 inline std::string Replace(std::string text, const std::string& what, const std::string& by) {
     for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + by.size())) {
         text.replace(at, what.size(), by);
@@ -47,24 +63,18 @@ inline std::string Replace(std::string text, const std::string& what, const std:
 }
 
 inline std::string ClassName(HWND window) {
-    char name[256] = "";
-    return std::string(name, static_cast<std::size_t>(GetClassNameA(window, name, sizeof name)));
+    wchar_t name[256] = L"";
+    return U8(std::wstring_view(
+        name, static_cast<std::size_t>(GetClassNameW(window, name, std::size(name)))));
 }
 
-// WM_GETTEXT, as GetWindowText does not reach another process's edit box.
+// WM_GETTEXT, as GetWindowText does not reach another process's edit box; every
+// character of it.
 inline std::string WindowText(HWND window) {
-    char text[4096] = "";
-    const auto length =
-        SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return std::string(text, static_cast<std::size_t>(length));
-}
-
-// The text of a Unicode control, every character of it.
-inline std::wstring WideWindowText(HWND window) {
     wchar_t text[4096] = L"";
     const auto length =
         SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    return std::wstring(text, static_cast<std::size_t>(length));
+    return U8(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
 inline std::vector<HWND> Children(HWND parent) {
@@ -82,14 +92,14 @@ inline std::vector<HWND> Children(HWND parent) {
 // A top-level window of this class ("#32770" dialog, "#32768" menu) and process (0 for
 // any), shown, with this text ("" for any) as its own or in one of its children; nullptr
 // when none came in time.
-inline HWND WaitForWindow(DWORD processId, const char* className, const std::string& text = "",
+inline HWND WaitForWindow(DWORD processId, const wchar_t* className, const std::string& text = "",
                           Ms timeout = Ms(10000)) {
     HWND found = nullptr;
     const auto hasText = [&](HWND window) { return WindowText(window) == text; };
     WaitUntil(
         [&] {
             for (HWND window = nullptr;
-                 !found && (window = FindWindowExA(nullptr, window, className, nullptr));) {
+                 !found && (window = FindWindowExW(nullptr, window, className, nullptr));) {
                 DWORD owner = 0;
                 GetWindowThreadProcessId(window, &owner);
                 if ((processId == 0 || owner == processId) && IsWindowVisible(window) &&
@@ -114,18 +124,18 @@ inline RECT Place(HWND window) {
 // The window's own visible flag: IsWindowVisible also looks at the parents, and the
 // program hides its window shortly after start-up.
 inline bool Shown(HWND window) {
-    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 // Whether the shell has the icon number 1 of this owner: "modifying" it with no
 // fields fails for an icon that is not there. Deleting it is what a restarting
 // Explorer does to every icon.
 inline bool NotifyIcon(HWND owner, DWORD message) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = owner;
     data.uID = 1;
-    return Shell_NotifyIconA(message, &data) != FALSE;
+    return Shell_NotifyIconW(message, &data) != FALSE;
 }
 inline bool TrayHasIcon(HWND owner) {
     return NotifyIcon(owner, NIM_MODIFY);
@@ -138,26 +148,35 @@ inline bool Choose(HWND dialog, const std::string& name) {
     for (HWND child : Children(dialog)) {
         if (!name.empty() && ClassName(child) == "Edit" &&
             (GetDlgCtrlID(child) == cmb13 || GetDlgCtrlID(GetParent(child)) == cmb13)) {
-            SendMessageA(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            SendMessageW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(name).c_str()));
         }
     }
-    PostMessageA(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
+    PostMessageW(dialog, WM_COMMAND, name.empty() ? IDCANCEL : IDOK, 0);
     return WaitUntil([dialog] { return !IsWindow(dialog); });
 }
 
 inline std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(PathOf(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(PathOf(path), std::ios::binary) << bytes;
 }
 
 inline std::string TestProgramFolder() {
-    char path[MAX_PATH];
-    const std::string text(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    wchar_t path[MAX_PATH];
+    const std::string text =
+        U8(std::wstring_view(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
     return text.substr(0, text.find_last_of('\\'));
+}
+
+// The name of the folder the tests keep the program and its files in, inside a temporary
+// one: DATRELLE_TEST_FOLDER, when given ("" for none).
+inline std::string TestFolderName() {
+    wchar_t name[MAX_PATH] = L"";
+    return U8(
+        std::wstring_view(name, GetEnvironmentVariableW(L"DATRELLE_TEST_FOLDER", name, MAX_PATH)));
 }
 
 inline std::string MakeTempFolder() {
@@ -168,14 +187,80 @@ inline std::string MakeTempFolder() {
                  ("datrelle-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                   std::to_string(counter++));
     } while (!std::filesystem::create_directory(folder));
-    return folder.string();
+    return U8(folder.wstring());
+}
+
+// Inside base, the folder that DATRELLE_TEST_FOLDER names, made; base itself when it
+// names none.
+inline std::string InTestFolder(const std::string& base) {
+    const std::string name = TestFolderName();
+    if (name.empty()) {
+        return base;
+    }
+    const std::string folder = base + "\\" + name;
+    CreateDirectoryW(W(folder).c_str(), nullptr);
+    return folder;
+}
+
+// Whether the ANSI code page spells every character of the text.
+inline bool FitsCodePage(std::string_view text) {
+    return win32::Win32CodePage().Utf8ToAnsi(text).has_value();
+}
+
+// A settings file's bytes for a text, as the program keeps one: in the ANSI code page
+// while it spells every character, else in UTF-16 LE with its mark.
+inline std::string SettingsFileBytes(const std::string& text) {
+    return win32::Win32CodePage().Utf8ToAnsi(text).value_or("\xFF\xFE" + Utf16Bytes(text, false));
+}
+
+// A settings file's text, from either form.
+inline std::string SettingsFileText(const std::string& bytes) {
+    return DecodeText(bytes, win32::Win32CodePage())->text;
+}
+
+// The texts of the tray's tooltips, as the shell holds them: Wine's tray keeps a tooltip
+// control per icon in its own process, where the record and the text must be placed.
+inline std::vector<std::string> ShellTooltips() {
+    DWORD shell = 0;
+    GetWindowThreadProcessId(FindWindowW(L"Shell_TrayWnd", nullptr), &shell);
+    const win32::UniqueHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, shell));
+    std::vector<std::string> texts;
+    constexpr std::size_t kTextOffset = 1024, kTextUnits = 1024;
+    char* remote = process ? static_cast<char*>(VirtualAllocEx(process.get(), nullptr, 4096,
+                                                               MEM_COMMIT, PAGE_READWRITE))
+                           : nullptr;
+    for (HWND tip = nullptr;
+         remote && (tip = FindWindowExW(nullptr, tip, L"tooltips_class32", nullptr));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(tip, &owner);
+        const auto count = owner == shell ? SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) : 0;
+        for (LRESULT tool = 0; tool < count; ++tool) {
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof info;
+            WriteProcessMemory(process.get(), remote, &info, sizeof info, nullptr);
+            SendMessageW(tip, TTM_ENUMTOOLSW, static_cast<WPARAM>(tool),
+                         reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(process.get(), remote, &info, sizeof info, nullptr);
+            info.lpszText = reinterpret_cast<wchar_t*>(remote + kTextOffset);
+            WriteProcessMemory(process.get(), remote, &info, sizeof info, nullptr);
+            SendMessageW(tip, TTM_GETTEXTW, kTextUnits, reinterpret_cast<LPARAM>(remote));
+            wchar_t text[kTextUnits] = L"";
+            ReadProcessMemory(process.get(), remote + kTextOffset, text, sizeof text - 2, nullptr);
+            texts.push_back(U8(text));
+        }
+    }
+    if (remote) {
+        VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    }
+    return texts;
 }
 
 // The names in a folder, in order.
 inline std::vector<std::string> Names(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder))) {
+        names.push_back(U8(entry.path().filename().wstring()));
     }
     std::ranges::sort(names);
     return names;
@@ -184,35 +269,41 @@ inline std::vector<std::string> Names(const std::string& folder) {
 // Read-only, hidden and system files too.
 inline void RemoveFolder(const std::string& folder) {
     std::error_code ignored;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored)) {
-        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(PathOf(folder), ignored)) {
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::remove_all(PathOf(folder), ignored);
 }
 
 // A settings value as the profile functions read it, "<missing>" when there is none.
 inline std::string IniValue(const std::string& ini, const char* section, const char* key) {
-    char value[1024] = "";
-    GetPrivateProfileStringA(section, key, "<missing>", value, sizeof value, ini.c_str());
-    return value;
+    wchar_t value[1024] = L"";
+    GetPrivateProfileStringW(W(section).c_str(), W(key).c_str(), L"<missing>", value,
+                             std::size(value), W(ini).c_str());
+    return U8(value);
 }
 
 inline constexpr const char* kRunKey = kRunSubKey.data();  // a literal: NUL-terminated
 
-// The data of the value "Datrelle.exe" under this key, with its terminating NUL.
+// The data of the value "Datrelle.exe" under this key: a string's in UTF-8 with its
+// terminating NUL.
 inline std::optional<std::string> RegistryValue(HKEY root, const char* subKey) {
-    char data[1024];
+    wchar_t data[1024];
     DWORD size = sizeof data;
-    if (RegGetValueA(root, subKey, "Datrelle.exe", RRF_RT_ANY | RRF_NOEXPAND, nullptr, data,
-                     &size) != ERROR_SUCCESS) {
+    DWORD type = 0;
+    if (RegGetValueW(root, W(subKey).c_str(), L"Datrelle.exe", RRF_RT_ANY | RRF_NOEXPAND, &type,
+                     data, &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return std::string(data, size);
+    return type == REG_SZ ? U8(std::wstring_view(data, size / sizeof(wchar_t)))
+                          : std::string(reinterpret_cast<const char*>(data), size);
 }
 
 inline void SetRunValue(HKEY root, const std::string& data) {
-    RegSetKeyValueA(root, kRunKey, "Datrelle.exe", REG_SZ, data.c_str(),
-                    static_cast<DWORD>(data.size() + 1));
+    const std::wstring wide = W(data);
+    RegSetKeyValueW(root, W(kRunKey).c_str(), L"Datrelle.exe", REG_SZ, wide.c_str(),
+                    static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
 }
 
 // Another program's handle on a file, sharing what it is told to (nothing: locked);
@@ -220,14 +311,14 @@ inline void SetRunValue(HKEY root, const std::string& data) {
 inline win32::UniqueHandle Hold(const std::string& path, DWORD share = 0,
                                 DWORD access = GENERIC_READ) {
     const HANDLE file =
-        CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+        CreateFileW(W(path).c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
     return win32::UniqueHandle(file != INVALID_HANDLE_VALUE ? file : nullptr);
 }
 
 // The stand-in program (MarkerProgram.cpp) copied to this path; how each copy started
 // from this folder was started, in order.
 inline bool PlaceMarker(const std::string& path) {
-    return CopyFileA((TestProgramFolder() + "\\datrelle_marker.exe").c_str(), path.c_str(),
+    return CopyFileW(W(TestProgramFolder() + "\\datrelle_marker.exe").c_str(), W(path).c_str(),
                      FALSE) != FALSE;
 }
 struct MarkerRecord {
@@ -235,7 +326,7 @@ struct MarkerRecord {
     int show = -1;
 };
 inline std::vector<MarkerRecord> MarkerRecords(const std::string& folder) {
-    std::ifstream file(folder + "\\marker.txt", std::ios::binary);
+    std::ifstream file(PathOf(folder + "\\marker.txt"), std::ios::binary);
     std::vector<MarkerRecord> records;
     for (MarkerRecord record; std::getline(file, record.folder) &&
                               std::getline(file, record.commandLine) && file >> record.show &&
@@ -249,13 +340,8 @@ class RunningProgram {
   public:
     // Datrelle.exe (built beside the test program) copied into a new temporary folder,
     // or into a sub-folder of it that DATRELLE_TEST_FOLDER names.
-    RunningProgram() : base_(MakeTempFolder()), folder_(base_) {
-        char name[MAX_PATH] = "";
-        if (GetEnvironmentVariableA("DATRELLE_TEST_FOLDER", name, MAX_PATH) > 0) {
-            folder_ += "\\" + std::string(name);
-        }
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        CopyFileA((TestProgramFolder() + "\\Datrelle.exe").c_str(), exe().c_str(), FALSE);
+    RunningProgram() : base_(MakeTempFolder()), folder_(InTestFolder(base_)) {
+        CopyFileW(W(TestProgramFolder() + "\\Datrelle.exe").c_str(), W(exe()).c_str(), FALSE);
     }
     // The program where it is installed, left there when the test is done with it.
     explicit RunningProgram(const std::string& installedFolder) : folder_(installedFolder) {}
@@ -284,11 +370,11 @@ class RunningProgram {
     // start, and each refusal's error is printed for the log.
     [[nodiscard]] bool Launch() {
         for (int attempt = 0; attempt < 2; ++attempt) {
-            STARTUPINFOA startup{};
+            STARTUPINFOW startup{};
             startup.cb = sizeof startup;
-            std::string commandLine = "\"" + exe() + "\"";
-            if (CreateProcessA(exe().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                               nullptr, folder_.c_str(), &startup, &process_)) {
+            std::wstring commandLine = W("\"" + exe() + "\"");
+            if (CreateProcessW(W(exe()).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, W(folder_).c_str(), &startup, &process_)) {
                 return true;
             }
             std::fprintf(stderr, "%s did not start (error %lu)\n", exe().c_str(), GetLastError());
@@ -310,7 +396,7 @@ class RunningProgram {
         return code;
     }
     std::optional<DWORD> Close() {
-        PostMessageA(main_, WM_CLOSE, 0, 0);
+        PostMessageW(main_, WM_CLOSE, 0, 0);
         return WaitForExit();
     }
     bool Running() const {
@@ -336,13 +422,13 @@ class RunningProgram {
     // Posts what opens a modal dialog (a sent message would wait until it closes) and
     // waits for the dialog; nullptr when none came.
     HWND OpenDialog(HWND target, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        PostMessageA(target, message, wParam, lParam);
-        return WaitForWindow(id(), "#32770");
+        PostMessageW(target, message, wParam, lParam);
+        return WaitForWindow(id(), L"#32770");
     }
     // Sent with a timeout: a hung program fails the test instead of holding it.
     LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         DWORD_PTR result = 0;
-        SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
+        SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result);
         return static_cast<LRESULT>(result);
     }
 
@@ -350,7 +436,7 @@ class RunningProgram {
     HWND Holder(const std::string& picture, int index, WORD SYSTEMTIME::*today) const {
         SYSTEMTIME now;
         GetLocalTime(&now);
-        return Child(win32::kPictureBoxClass,
+        return Child(U8(win32::kPictureBoxClass),
                      picture + "(" + std::to_string(index != 0 ? index : now.*today) + ")");
     }
 

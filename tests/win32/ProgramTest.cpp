@@ -34,10 +34,11 @@ void ExpectSettingsWritten(const std::string& ini) {
     EXPECT_NE(IniValue(ini, "Settings", "Milliseconds before starting App"), "<missing>");
 }
 
-std::string TodayAs(DWORD format) {
-    char text[256] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, format, nullptr, nullptr, text, sizeof text);
-    return text;
+// A date as the user's regional format gives it, today's when none is given.
+std::string DateAs(DWORD format, const SYSTEMTIME* date = nullptr) {
+    wchar_t text[256] = L"";
+    GetDateFormatW(LOCALE_USER_DEFAULT, format, date, nullptr, text, std::size(text));
+    return U8(text);
 }
 
 // The clipboard's text ("" for none), nullopt while another program holds it; emptied
@@ -46,9 +47,9 @@ std::optional<std::string> ClipboardText(bool empty = false) {
     if (!OpenClipboard(nullptr)) {
         return std::nullopt;
     }
-    const HANDLE data = GetClipboardData(CF_TEXT);
-    const auto* chars = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-    const std::string text = chars != nullptr ? chars : "";
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* chars = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    const std::string text = chars != nullptr ? U8(chars) : "";
     GlobalUnlock(data);
     if (empty) {
         EmptyClipboard();
@@ -59,7 +60,7 @@ std::optional<std::string> ClipboardText(bool empty = false) {
 
 // What the shell sends an icon's owner for a mouse event over the icon.
 void TrayMouse(HWND holder, UINT mouseMessage) {
-    PostMessageA(holder, kTrayCallbackMessage, 1, mouseMessage);
+    PostMessageW(holder, kTrayCallbackMessage, 1, mouseMessage);
 }
 
 // Whether a left click on the day icon puts this text into the emptied clipboard.
@@ -71,7 +72,7 @@ bool ClickCopies(const RunningProgram& program, const std::string& text) {
 
 // Under Wine the tray shows a notification as a tooltip window of its own process.
 bool FirstRunNotificationShows(Ms patience = Ms(10000)) {
-    return WaitForWindow(0, "tooltips_class32", std::string(kFirstRunText), patience) != nullptr;
+    return WaitForWindow(0, L"tooltips_class32", std::string(kFirstRunText), patience) != nullptr;
 }
 
 // A security descriptor from its text form, freed with the result.
@@ -85,7 +86,7 @@ std::unique_ptr<void, decltype(&LocalFree)> Descriptor(const char* sddl) {
 // Still at work: answering and showing today's day in the tray.
 void ExpectWorking(const RunningProgram& program, Ms patience = Ms(10000)) {
     DWORD_PTR result = 0;
-    EXPECT_NE(SendMessageTimeoutA(program.main(), WM_NULL, 0, 0, SMTO_NORMAL,
+    EXPECT_NE(SendMessageTimeoutW(program.main(), WM_NULL, 0, 0, SMTO_NORMAL,
                                   static_cast<UINT>(patience.count()), &result),
               0);
     EXPECT_TRUE(TrayHasIcon(program.Day()));
@@ -107,11 +108,11 @@ void Close(RunningProgram& program, Closing way, bool writesSettings = true) {
             ExpectSettingsWritten(program.ini());
         }
     } else if (way == Closing::ExitButton) {
-        PostMessageA(program.Child("Button", "Exit Program"), BM_CLICK, 0, 0);
+        PostMessageW(program.Child("Button", "Exit Program"), BM_CLICK, 0, 0);
     } else if (way == Closing::CloseBox) {
-        PostMessageA(program.main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageW(program.main(), WM_SYSCOMMAND, SC_CLOSE, 0);
     } else {
-        PostMessageA(program.main(), WM_CLOSE, 0, 0);
+        PostMessageW(program.main(), WM_CLOSE, 0, 0);
     }
     EXPECT_EQ(program.WaitForExit(), 0u);
     EXPECT_FALSE(TrayHasIcon(day) || TrayHasIcon(month));
@@ -144,13 +145,17 @@ class FirstRunTest : public ::testing::Test {
 };
 
 TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
-    // The second run of the suite asks for a day-first format, where cutting the short
-    // date as month/day would show the wrong icons.
-    char asked[16] = "", shortDate[64] = "";
-    const SYSTEMTIME date{2026, 12, 0, 6, 0, 0, 0, 0};
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, shortDate, 64);
-    if (GetEnvironmentVariableA("DATRELLE_EXPECT_SHORT_DATE", asked, sizeof asked) > 0) {
-        EXPECT_STREQ(shortDate, asked);
+    // The second run of the suite asks for a day-first regional format in another script
+    // than the code page, where cutting the short date as month/day would show the wrong
+    // icons and the narrow functions would garble the long date. A format that Wine could
+    // not have would fall back to US English without a word: checked first.
+    const SYSTEMTIME date{2026, 12, 0, 8, 0, 0, 0, 0};
+    wchar_t asked[128] = L"";
+    if (GetEnvironmentVariableW(L"DATRELLE_EXPECT_SHORT_DATE", asked, std::size(asked)) > 0) {
+        ASSERT_EQ(DateAs(DATE_SHORTDATE, &date), U8(asked));
+    }
+    if (GetEnvironmentVariableW(L"DATRELLE_EXPECT_MONTH_NAME", asked, std::size(asked)) > 0) {
+        ASSERT_NE(DateAs(DATE_LONGDATE, &date).find(U8(asked)), std::string::npos);
     }
     // Every control with its caption (where they are, and in which state, the window's
     // inventory and models decide, tested natively), and the 43 picture boxes that own
@@ -158,7 +163,7 @@ TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
     for (const ControlEntry& entry : VisibleControls()) {
         EXPECT_NE(p->Child("", entry.caption), nullptr) << entry.name;
     }
-    EXPECT_NE(p->Child(win32::kBrowserHostClass), nullptr);
+    EXPECT_NE(p->Child(U8(win32::kBrowserHostClass)), nullptr);
     int inTray = 0;
     for (int n = 1; n <= kDayHolders + kMonthHolders; ++n) {
         const HWND holder = n <= kDayHolders ? p->Day(n) : p->Month(n - kDayHolders);
@@ -168,6 +173,9 @@ TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
     }
     EXPECT_EQ(inTray, 2);
     EXPECT_TRUE(TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()));
+    // Both icons' tooltip as the shell shows it, every character of the long date.
+    const std::string tooltip = "Today is: " + DateAs(DATE_LONGDATE);
+    EXPECT_EQ(std::ranges::count(ShellTooltips(), tooltip), 2) << tooltip;
     // A first run says where the icons are; a click on that notification does nothing.
     EXPECT_TRUE(FirstRunNotificationShows());
     TrayMouse(p->Day(), NIN_BALLOONUSERCLICK);
@@ -179,11 +187,11 @@ TEST_F(FirstRunTest, IconsComeBackWhenTheTaskbarIsCreatedAgain) {
     // program's once it has hidden itself.
     ASSERT_TRUE(WaitUntil([] { return !IsWindowVisible(p->main()); }));
     ASSERT_TRUE(NotifyIcon(p->Day(), NIM_DELETE) && NotifyIcon(p->Month(), NIM_DELETE));
-    ASSERT_TRUE(PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0));
+    ASSERT_TRUE(PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0));
     EXPECT_TRUE(WaitUntil([] { return TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()); }));
     // A new regional format renews them too, as their tooltip may read differently.
     ASSERT_TRUE(NotifyIcon(p->Day(), NIM_DELETE) && NotifyIcon(p->Month(), NIM_DELETE));
-    p->Send(p->main(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+    p->Send(p->main(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
     EXPECT_TRUE(TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()));
 }
 
@@ -192,7 +200,7 @@ TEST_F(FirstRunTest, IconsComeBackWhenTheTaskbarIsCreatedAgain) {
 TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
     const HWND main = p->main();
     const HWND notes = p->Child("Edit", kText1InitialText);
-    const HWND browser = p->Child(win32::kBrowserHostClass);
+    const HWND browser = p->Child(U8(win32::kBrowserHostClass));
     const std::pair compact = Size(main);
     // A double click on the title fills the screen's width from its top left corner;
     // from there, Minimise hides the window at the compact size of the first start.
@@ -253,7 +261,7 @@ bool Press(const RunningProgram& program, WPARAM key, HWND then = nullptr, bool 
     BYTE keys[256] = {};
     keys[VK_SHIFT] = 0x80;
     EXPECT_TRUE(!shift || (AttachThreadInput(self, other, TRUE) && SetKeyboardState(keys)));
-    PostMessageA(Focus(program), WM_KEYDOWN, key, 1);
+    PostMessageW(Focus(program), WM_KEYDOWN, key, 1);
     const bool moved =
         then == nullptr || WaitUntil([&] { return FocusIn(program, then); }, Ms(3000));
     if (shift) {
@@ -274,8 +282,9 @@ TEST_F(FirstRunTest, TheWindowWorksByKeyboard) {
     for (const ControlEntry& entry : VisibleControls()) {
         if (entry.enabled && entry.visible && entry.kind != ControlKind::Label &&
             entry.kind != ControlKind::Frame) {
-            stops.push_back(entry.kind == ControlKind::Browser ? p->Child(win32::kBrowserHostClass)
-                                                               : p->Child("", entry.caption));
+            stops.push_back(entry.kind == ControlKind::Browser
+                                ? p->Child(U8(win32::kBrowserHostClass))
+                                : p->Child("", entry.caption));
         }
     }
     EXPECT_TRUE(FocusIn(*p, stops[0])) << "shown without a kept focus";
@@ -293,7 +302,7 @@ TEST_F(FirstRunTest, TheWindowWorksByKeyboard) {
     EXPECT_TRUE(WaitUntil([main] { return !IsWindowVisible(main); }));
     ExpectWorking(*p);
     EXPECT_EQ(WindowText(notes), kText1InitialText);
-    EXPECT_EQ(GetFileAttributesA(p->ini().c_str()), INVALID_FILE_ATTRIBUTES) << "settings saved";
+    EXPECT_EQ(GetFileAttributesW(W(p->ini()).c_str()), INVALID_FILE_ATTRIBUTES) << "settings saved";
     p->Send(main, WM_COMMAND, IDM_SETTINGS);
     EXPECT_TRUE(WaitUntil([notes] { return FocusIn(*p, notes); }, Ms(3000)));
 }
@@ -301,7 +310,7 @@ TEST_F(FirstRunTest, TheWindowWorksByKeyboard) {
 // Posts what the shell sends at its fourth behaviour for this event: the icon's number
 // in lParam's high word, its place on the screen in wParam.
 void TrayAt4(HWND holder, UINT event, POINT at) {
-    PostMessageA(holder, kTrayCallbackMessage, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 1));
+    PostMessageW(holder, kTrayCallbackMessage, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 1));
 }
 
 // A menu of the program opened at this place and given these keys, after which (and
@@ -309,15 +318,15 @@ void TrayAt4(HWND holder, UINT event, POINT at) {
 void ExpectOneMenuAt(
     const RunningProgram& program, POINT at, std::vector<WPARAM> keys,
     const std::function<void()>& then = [] {}) {
-    const HWND menu = WaitForWindow(program.id(), "#32768");
+    const HWND menu = WaitForWindow(program.id(), L"#32768");
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(std::pair(Place(menu).left, Place(menu).top), std::pair(at.x, at.y));
     for (const WPARAM key : keys) {
-        PostMessageA(menu, WM_KEYDOWN, key, 0);
+        PostMessageW(menu, WM_KEYDOWN, key, 0);
     }
     EXPECT_TRUE(WaitUntil([menu] { return !IsWindowVisible(menu); }));
     then();
-    EXPECT_EQ(WaitForWindow(program.id(), "#32768", "", Ms(500)), nullptr) << "a second menu";
+    EXPECT_EQ(WaitForWindow(program.id(), L"#32768", "", Ms(500)), nullptr) << "a second menu";
 }
 
 // Enter or Space on an icon, and the menu key, as Windows reports them at the fourth
@@ -331,7 +340,7 @@ TEST_F(FirstRunTest, CopiesTheDateAndOpensTheMenuOnceFromTheMouseOrTheKeyboard) 
     EXPECT_EQ(ClipboardText(), "");
     // A left click copies the short date while no form was chosen. A pair of
     // NIN_KEYSELECT for one key press changes the clipboard as often as one click.
-    EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_SHORTDATE)));
+    EXPECT_TRUE(ClickCopies(*p, DateAs(DATE_SHORTDATE)));
     const POINT icon{200, 150}, pointer{600, 500};
     std::vector<DWORD> changes;
     for (const UINT event : {WM_LBUTTONUP, NIN_KEYSELECT, NIN_KEYSELECT}) {
@@ -355,8 +364,8 @@ TEST_F(FirstRunTest, CopiesTheDateAndOpensTheMenuOnceFromTheMouseOrTheKeyboard) 
     };
     TrayAt4(p->Day(), WM_RBUTTONDOWN, icon);
     ExpectOneMenuAt(*p, pointer, {VK_UP, VK_UP, VK_UP, VK_RETURN}, released);
-    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == TodayAs(DATE_LONGDATE); }));
-    EXPECT_TRUE(ClickCopies(*p, TodayAs(DATE_LONGDATE)));
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == DateAs(DATE_LONGDATE); }));
+    EXPECT_TRUE(ClickCopies(*p, DateAs(DATE_LONGDATE)));
 }
 
 // What another program does with the notes file while it is saved: nothing; writes it,
@@ -367,7 +376,7 @@ enum class Other { None, Writes, LetsWrite, Locks };
 std::vector<win32::UniqueHandle> OtherProgramDoes(Other other, const std::string& path) {
     std::vector<win32::UniqueHandle> held;
     if (other == Other::LetsWrite) {
-        EXPECT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+        EXPECT_TRUE(SetFileAttributesW(W(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
     }
     if (other != Other::None) {
         held.push_back(other == Other::Writes      ? Hold(path, FILE_SHARE_READ, GENERIC_WRITE)
@@ -383,7 +392,8 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
     const HWND save = p->Child("Button", "Save Changes");
     ASSERT_NE(notes, nullptr);
     ASSERT_EQ(GetACP(), 1252u) << "the ANSI file below is in code page 1252";
-    const std::string folder = MakeTempFolder();
+    const std::string base = MakeTempFolder();
+    const std::string folder = InTestFolder(base);
     // "Grüße – 5 €" as today's Notepad writes it, "Ärger" as older Notepad's "Unicode",
     // "café" in the ANSI code page.
     const std::string utf8 =
@@ -445,12 +455,12 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
                 ASSERT_NE(dialog, nullptr);
                 EXPECT_NE(WindowText(dialog), "") << "the system's own title";
                 const HWND types = GetDlgItem(dialog, cmb1);
-                SendMessageA(types, CB_SETCURSEL, step.types, 0);
-                SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK),
+                SendMessageW(types, CB_SETCURSEL, step.types, 0);
+                SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK),
                              reinterpret_cast<LPARAM>(types));
                 ASSERT_TRUE(Choose(dialog, path));
                 EXPECT_TRUE(
-                    WaitUntil([&] { return WideWindowText(notes) == step.shown && Shown(save); }));
+                    WaitUntil([&] { return WindowText(notes) == U8(step.shown) && Shown(save); }));
             } else {
                 // Typed as the keyboard gives it, through the program's message loop; Save
                 // Changes, pressed from here also once it is hidden.
@@ -458,31 +468,31 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
                 for (const wchar_t* c = step.typed; *c != 0; c += *c == '\r' ? 2 : 1) {
                     PostMessageW(notes, WM_CHAR, *c, 1);  // a line end is one key
                 }
-                ASSERT_TRUE(WaitUntil([&] { return WideWindowText(notes) == step.typed; }));
-                PostMessageA(save, BM_CLICK, 0, 0);
+                ASSERT_TRUE(WaitUntil([&] { return WindowText(notes) == U8(step.typed); }));
+                PostMessageW(save, BM_CLICK, 0, 0);
                 const HWND message =
-                    WaitForWindow(p->id(), "#32770", std::string(kSaveFailedMessage),
+                    WaitForWindow(p->id(), L"#32770", std::string(kSaveFailedMessage),
                                   Ms(step.error ? 10000 : 300));
                 EXPECT_EQ(message != nullptr, step.error);
                 if (message != nullptr) {
-                    EXPECT_EQ(WindowText(message), win32::kProgramTitle);
-                    PostMessageA(message, WM_COMMAND, IDOK, 0);
+                    EXPECT_EQ(WindowText(message), U8(win32::kProgramTitle));
+                    PostMessageW(message, WM_COMMAND, IDOK, 0);
                 }
                 EXPECT_TRUE(WaitUntil([&] { return !IsWindow(message) && !Shown(save); }));
             }
         }
         EXPECT_EQ(ReadFile(path), step.bytes);
     }
-    EXPECT_TRUE(GetFileAttributesA((folder + "\\notes.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_TRUE(GetFileAttributesW(W(folder + "\\notes.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_EQ(Names(folder),
               (std::vector<std::string>{"ansi.txt", "empty.txt", "new.txt", "notes.txt",
                                         "utf16.txt", "utf16be.txt", "utf8.txt"}))
         << "a temporary or a backup was left";
     // The entry of the file types list chosen last is offered next time.
     const HWND dialog = p->OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
-    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0), 0) << "no dialog";
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0), 0) << "no dialog";
     EXPECT_TRUE(Choose(dialog, ""));
-    RemoveFolder(folder);
+    RemoveFolder(base);
 }
 
 // The machine's Run key, when asked readable but not writable, as for a user without
@@ -558,15 +568,16 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     const std::string folder = program.folder();
     const std::string launch = folder + "\\launch me";
     const std::string weather = folder + "\\Nimbrel Weather";
-    CreateDirectoryA(launch.c_str(), nullptr);
-    CreateDirectoryA(weather.c_str(), nullptr);
+    CreateDirectoryW(W(launch).c_str(), nullptr);
+    CreateDirectoryW(W(weather).c_str(), nullptr);
     ASSERT_TRUE(PlaceMarker(launch + "\\app one.exe") && PlaceMarker(weather + "\\nimbrel.exe"));
     // What an unquoted command line would start instead.
     ASSERT_TRUE(PlaceMarker(folder + "\\Nimbrel.exe"));
-    SetFileAttributesA((weather + "\\nimbrel.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(W(weather + "\\nimbrel.exe").c_str(), FILE_ATTRIBUTE_READONLY);
     // Named in other letters, quoted and between blanks.
-    std::string weatherApp = weather + "\\nimbrel.exe";
-    CharUpperBuffA(weatherApp.data(), static_cast<DWORD>(weatherApp.size()));
+    std::wstring upper = W(weather + "\\nimbrel.exe");
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    const std::string weatherApp = U8(upper);
     WriteFile(folder + "\\notes.txt", "\r\n\r\nfirst\r\n\r\nsecond\rthird\nstill third\r\n");
     const std::string settings =
         "; kept as it is\r\n[View]\r\ntop=1234.5\r\nleft=3000.25\r\nheight=6000.75\r\n"
@@ -574,8 +585,8 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
         "date format=1\r\n  Nimbrel App path  =  \"<weather>\"  \r\nStart Weather=1\r\n"
         "App to Run=<launch>\\app one.exe\r\nMilliseconds before starting App=1000\r\n"
         "[Other]\r\nkey=value\r\n";
-    WriteFile(program.ini(),
-              Replace(Replace(settings, "<weather>", weatherApp), "<launch>", launch));
+    WriteFile(program.ini(), SettingsFileBytes(Replace(Replace(settings, "<weather>", weatherApp),
+                                                       "<launch>", launch)));
     const auto launched = std::chrono::steady_clock::now();
     ASSERT_TRUE(program.Start());
     if (std::chrono::steady_clock::now() - launched < Ms(700)) {
@@ -624,7 +635,7 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     // The file to open after the delay, opened once, in its own folder.
     ASSERT_TRUE(WaitUntil([&] { return !MarkerRecords(launch).empty(); }));
     EXPECT_GE(std::chrono::steady_clock::now() - launched, Ms(1000));
-    EXPECT_EQ(lstrcmpiA(MarkerRecords(launch)[0].folder.c_str(), launch.c_str()), 0);
+    EXPECT_EQ(lstrcmpiW(W(MarkerRecords(launch)[0].folder).c_str(), W(launch).c_str()), 0);
     EXPECT_EQ(MarkerRecords(launch)[0].show, SW_SHOWNORMAL);
     // Another file chosen with the button is stored, not opened.
     dialog = program.OpenDialog(program.Child("Button", "Auto Start App"), BM_CLICK);
@@ -637,8 +648,11 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     Close(program, Closing::CloseBox);
 
     // Keys keep their letters, what the program does not know stays, and the twips are
-    // saved as they were read, although they are no whole pixels.
-    const std::string saved = ReadFile(program.ini());
+    // saved as they were read, although they are no whole pixels. The file stays in the
+    // code page unless a path needs more.
+    const std::string bytes = ReadFile(program.ini());
+    EXPECT_EQ(bytes.starts_with("\xFF\xFE"), !FitsCodePage(folder));
+    const std::string saved = SettingsFileText(bytes);
     for (const std::string& kept :
          {"; kept as it is"s, "top=1234.5\r\n"s, "left=3000.25\r\n"s, "height=6000.75\r\n"s,
           "width=9000.5\r\n"s, "[Other]\r\nkey=value"s, "App to Run=" + weather + "\\chosen.exe"}) {
@@ -652,7 +666,7 @@ TEST(SingleInstanceTest, ACopyThatMayNotOpenTheRunningCopysMutexEndsToo) {
     const auto noAccess = Descriptor("D:");
     SECURITY_ATTRIBUTES attributes{sizeof attributes, noAccess.get(), FALSE};
     const win32::UniqueHandle running(
-        CreateMutexA(&attributes, FALSE, win32::kSingleInstanceMutex));
+        CreateMutexW(&attributes, FALSE, win32::kSingleInstanceMutex));
     ASSERT_TRUE(running);
     ExpectSecondCopyEnds();
 }
@@ -671,13 +685,13 @@ std::string Garbage() {
 void PutBeside(const std::string& folder, const std::string& name, DWORD attributes) {
     const std::string path = folder + "\\" + name;
     if (name.ends_with("\\")) {
-        EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << name;
+        EXPECT_TRUE(CreateDirectoryW(W(path).c_str(), nullptr)) << name;
     } else if (name.ends_with(".exe")) {
         EXPECT_TRUE(PlaceMarker(path)) << name;
-    } else if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    } else if (GetFileAttributesW(W(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
         WriteFile(path, "not notes");
     }
-    SetFileAttributesA(path.c_str(), attributes);
+    SetFileAttributesW(W(path).c_str(), attributes);
 }
 
 struct Start {
@@ -691,13 +705,17 @@ struct Start {
     std::vector<std::pair<const char*, std::string>> saved{};
     bool offScreen = false;      // brought back onto the screen, and saved there
     bool writesSettings = true;  // else the settings file is left as it was
+    bool garbage = false;        // settings written as bytes, not as text
 };
 
 // Each folder has beside the program files to open that are no ordinary files (hidden,
 // a system file, a folder) and one to open after a delay, app.exe. None of them may
 // start, nor may "Auto Start App" become available, and no notes file is loaded.
 const Start kStarts[] = {
-    {.name = "binary garbage", .settings = Garbage(), .closing = Closing::CloseMessage},
+    {.name = "binary garbage",
+     .settings = Garbage(),
+     .closing = Closing::CloseMessage,
+     .garbage = true},
     {.name = "values of 800 characters",
      .settings = "[View]\r\nTop=" + std::string(800, '9') + "\r\nLast URL=" +
                  std::string(800, 'a') + "\r\n[Settings]\r\nApp to Run=" + std::string(800, 'b') +
@@ -761,7 +779,9 @@ TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
         SCOPED_TRACE(start.name);
         RunningProgram program;
         const std::string& folder = program.folder();
-        const std::string settings = Replace(start.settings, "<dir>", folder);
+        const std::string settings =
+            start.garbage ? start.settings
+                          : SettingsFileBytes(Replace(start.settings, "<dir>", folder));
         if (!settings.empty()) {
             WriteFile(program.ini(), settings);
         }
@@ -844,7 +864,7 @@ TEST(WakeUpTest, TheNewDayShowsAtMidnightAfterAClockChangeAndAfterAResume) {
          {std::pair<UINT, WPARAM>{WM_TIMECHANGE, 0}, {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC}}) {
         const std::time_t later = std::time(nullptr) + 3 * kDay;
         setClock(later);
-        PostMessageA(program.main(), message, wParam, 0);
+        PostMessageW(program.main(), message, wParam, 0);
         EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(dayOf(later))); }, Ms(3000)))
             << message;
     }

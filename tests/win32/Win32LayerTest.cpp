@@ -21,6 +21,7 @@
 #include "win32/DoubleClickWatch.h"
 #include "win32/IconHolders.h"
 #include "win32/OleScope.h"
+#include "win32/WideText.h"
 #include "win32/Win32Calendar.h"
 #include "win32/Win32FileDialog.h"
 #include "win32/Win32Profile.h"
@@ -210,7 +211,7 @@ TEST(BrowserHostTest, FillsItsWindowAndLetsGoWithItInEitherOrder) {
     const long sitesBefore = BrowserSite::LiveCount();
     const TestWindow parent;
     const HWND hostWindow =
-        CreateWindowExA(0, kBrowserHostClass, "", WS_CHILD | WS_VISIBLE, 10, 10, 400, 300,
+        CreateWindowExW(0, kBrowserHostClass, L"", WS_CHILD | WS_VISIBLE, 10, 10, 400, 300,
                         parent.get(), nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hostWindow, nullptr);
     {
@@ -281,6 +282,28 @@ TEST(BrowserSiteTest, TitleChangeReachesTheHandler) {
     EXPECT_EQ(BrowserSite::LiveCount(), sitesBefore);
 }
 
+// The one conversion between the program's UTF-8 and Windows' UTF-16: each length of a
+// UTF-8 sequence, a surrogate pair, the NULs between a filter's parts, and U+FFFD for
+// what has no character.
+TEST(WideTextTest, EveryCharacterBothWaysAndU0FFFDForTheBroken) {
+    using namespace std::string_literals;
+    const std::tuple<std::string, std::wstring, std::string> cases[] = {
+        // UTF-8, its UTF-16, and the UTF-8 that comes back
+        {"Datrelle", L"Datrelle", "Datrelle"},
+        {"\xC3\xA9", L"\u00E9", "\xC3\xA9"},
+        {"\xE2\x82\xAC", L"\u20AC", "\xE2\x82\xAC"},
+        {"\xF0\x9F\x98\x80", L"\xD83D\xDE00", "\xF0\x9F\x98\x80"},
+        {"a\0*.txt\0"s, L"a\0*.txt\0"s, "a\0*.txt\0"s},
+        {"a\x80z", L"a\xFFFDz", "a\xEF\xBF\xBDz"},
+        {"", L"", ""},
+    };
+    for (const auto& [utf8, wide, back] : cases) {
+        EXPECT_EQ(WideFromUtf8(utf8), wide) << utf8;
+        EXPECT_EQ(Utf8FromWide(wide), back) << utf8;
+    }
+    EXPECT_EQ(Utf8FromWide(L"a\xD800z"), "a\xEF\xBF\xBDz") << "a lone surrogate";
+}
+
 // Only a fixed date gives a text beyond the narrow function's own buffer under Wine:
 // near the longest format the system takes, the day's name sixteen times.
 TEST(Win32CalendarTest, AUsersVeryLongFormatGivesTheWholeDate) {
@@ -313,6 +336,15 @@ TEST(FileDialogAndProfileTest, AFileStandsForItsFolderAndLongValuesAreCut) {
     Win32Profile profile;
     EXPECT_EQ(ReadIniValue(profile, "Settings", "App to Run", folder + "\\Datrelle.ini"),
               std::string(749, 'b'));
+    // In UTF-16, where the buffer's end would cut a character beyond U+FFFF in half.
+    const std::string pair = "\xF0\x9F\x98\x80";
+    for (const auto& [value, read] :
+         {std::pair{std::string(747, 'b') + pair, 747 + 4}, {std::string(748, 'b') + pair, 748}}) {
+        testing::WriteFile(folder + "\\Datrelle.ini",
+                           testing::SettingsFileBytes("[S]\r\nk=" + value + "\r\n"));
+        EXPECT_EQ(profile.GetString("S", "k", "", kIniBufferSize, folder + "\\Datrelle.ini"),
+                  value.substr(0, read));
+    }
     testing::RemoveFolder(folder);
 }
 

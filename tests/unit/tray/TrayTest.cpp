@@ -30,14 +30,29 @@ class TrayTest : public ::testing::Test {
     AutoHide autoHide{fake, form, vars, tray};
 };
 
-TEST(MakeTooltipTest, TextThenOneNulThenBlanks) {
-    const auto tip = MakeTooltip("Sunday, December 06, 2026");
-    EXPECT_EQ(std::string(tip.begin(), tip.end()),
-              "Today is: Sunday, December 06, 2026" + std::string(1, '\0') + std::string(28, ' '));
-    // 53 characters of date fill the field up to its last byte, which the NUL needs.
-    for (const std::size_t date : {53, 54}) {
-        EXPECT_EQ(std::string(MakeTooltip(std::string(date, 'x')).data()).size(), 63u) << date;
+// The field holds 64 UTF-16 units: the text, one NUL, blanks to the end. A text too long
+// for it is cut before the unit that the NUL needs, never within a character.
+TEST(MakeTooltipTest, TextThenOneNulThenBlanksInSixtyFourUnits) {
+    const std::string pair = "\xF0\x9F\x98\x80";  // U+1F600, two units
+    const std::string ve = "\xD0\xB2";            // one unit in two bytes
+    const std::string euro = "\xE2\x82\xAC";      // one unit in three bytes
+    const std::tuple<std::string, std::string, std::size_t> cases[] = {
+        {"Sunday, December 06, 2026", "Sunday, December 06, 2026", 28},
+        {std::string(53, 'x'), std::string(53, 'x'), 0},
+        {std::string(54, 'x'), std::string(53, 'x'), 0},
+        {std::string(51, 'x') + pair, std::string(51, 'x') + pair, 0},
+        {std::string(52, 'x') + pair + "x", std::string(52, 'x'), 1},
+        {std::string(10, 'x') + euro + euro, std::string(10, 'x') + euro + euro, 41},
+    };
+    for (const auto& [date, shown, blanks] : cases) {
+        EXPECT_EQ(MakeTooltip(date), "Today is: " + shown + '\0' + std::string(blanks, ' '))
+            << date;
     }
+    std::string cyrillic;
+    for (int i = 0; i < 60; ++i) {
+        cyrillic += ve;
+    }
+    EXPECT_EQ(MakeTooltip(cyrillic), "Today is: " + cyrillic.substr(0, 53 * 2) + '\0');
 }
 
 TEST_F(TrayTest, AddFillsTheRecordDeleteOnlyItsIdentity) {
@@ -74,9 +89,12 @@ TEST_F(TrayTest, ANotificationChangesNothingElseOfTheIcon) {
     EXPECT_TRUE(
         tray.ShowNotification(IconKind::Day, 6, std::string(70, 't'), std::string(300, 'x')));
     EXPECT_EQ(fake.Calls(), "add 106 notify 107 notify 106|");
-    NotifyRecord shown{.hWnd = fakes::DayWindow(6), .uID = 1, .uFlags = 0x10, .dwInfoFlags = 1};
-    std::fill_n(shown.szInfo.begin(), 255, 'x');
-    std::fill_n(shown.szInfoTitle.begin(), 63, 't');
+    const NotifyRecord shown{.hWnd = fakes::DayWindow(6),
+                             .uID = 1,
+                             .uFlags = 0x10,
+                             .szInfo = std::string(255, 'x'),
+                             .szInfoTitle = std::string(63, 't'),
+                             .dwInfoFlags = 1};
     EXPECT_EQ(fake.records.back(), shown);
     EXPECT_EQ(tray.NotifyData(), added);
 }
