@@ -59,10 +59,10 @@ enum class TextEncoding {
 // The program-wide variables shared by the subsystems, all empty or 0 at start.
 struct SharedVariables {
     std::string ExeName;
+    // The day and month whose icons are in the tray (the date itself is the tray's, see
+    // SysTray::Today); set where an icon is added, 0 until then.
     std::int16_t CurDay = 0;
     std::int16_t CurMonth = 0;
-    std::string DayText;
-    std::string MonthText;
     std::int16_t DateFormat = 0;
     std::string LastURL;
     std::string TextFileDir;

@@ -23,12 +23,14 @@ struct LocalTime {
     std::int64_t millisecondOfDay = 0;
 };
 
-// The clock, today's local date and the user's regional date forms.
+// The clock, its local date and the user's regional date forms.
 class Calendar {
   public:
     virtual ~Calendar() = default;
 
-    virtual CivilDate Today() const = 0;
+    // Today's local date, by the one clock everything here reads.
+    CivilDate Today() const { return LocalTimeAt(Now()).date; }
+
     // The date in the long and short forms of the user's regional settings, every
     // character of it, in UTF-8.
     virtual std::string LongDate(const CivilDate& date) const = 0;

@@ -1,6 +1,5 @@
 #include "tray/DateRefresh.h"
 
-#include <string>
 
 namespace datrelle {
 namespace {
@@ -31,25 +30,18 @@ std::int64_t MillisecondsToNextDay(const Calendar& calendar, Moment now) {
 }
 
 void DateRefresh::RefreshDate() {
-    const std::int16_t previousDay = vars_.CurDay;
-    const std::int16_t previousMonth = vars_.CurMonth;
-
     const Calendar& calendar = platform_.calendar;
     const Moment now = calendar.Now();
     const CivilDate today = calendar.LocalTimeAt(now).date;
-    vars_.DayText = std::to_string(today.day);
-    vars_.MonthText = std::to_string(today.month);
-    vars_.CurDay = static_cast<std::int16_t>(today.day);
-    vars_.CurMonth = static_cast<std::int16_t>(today.month);
 
     // The whole date is compared, not only the day: after a sleep from 5 January to
     // 5 February the month icon must change too, and the tooltip names the year.
     if (tray_.Today() != today) {
         tray_.SetToday(today);
-        tray_.DeleteTrayIcon(IconKind::Day, previousDay);
-        tray_.DeleteTrayIcon(IconKind::Month, previousMonth);
-        tray_.AddTrayIcon(1, vars_.CurDay);
-        tray_.AddTrayIcon(2, vars_.CurMonth);
+        tray_.DeleteTrayIcon(IconKind::Day, vars_.CurDay);
+        tray_.DeleteTrayIcon(IconKind::Month, vars_.CurMonth);
+        tray_.AddTrayIcon(1, static_cast<std::int16_t>(today.day));
+        tray_.AddTrayIcon(2, static_cast<std::int16_t>(today.month));
         if (check2_.Value() == CheckBox::kUnchecked) {
             tray_.DeleteTrayIcon(IconKind::Month, vars_.CurMonth);
         }

@@ -30,12 +30,6 @@ std::string FormatDate(const CivilDate& date, DWORD flags) {
 
 }  // namespace
 
-CivilDate Win32Calendar::Today() const {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
 std::string Win32Calendar::LongDate(const CivilDate& date) const {
     return FormatDate(date, DATE_LONGDATE);
 }

@@ -7,7 +7,6 @@ namespace datrelle::win32 {
 // The system clock in the current time zone, and the user's regional date formats.
 class Win32Calendar : public Calendar {
   public:
-    CivilDate Today() const override;
     std::string LongDate(const CivilDate& date) const override;
     std::string ShortDate(const CivilDate& date) const override;
     Moment Now() const override;

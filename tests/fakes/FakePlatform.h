@@ -179,7 +179,6 @@ struct FakePlatform : Tray,
         return {{int(d.year()), int(unsigned(d.month())), int(unsigned(d.day()))},
                 (wall - floor<days>(wall)).count()};
     }
-    CivilDate Today() const override { return LocalTimeAt(Now()).date; }
     std::string LongDate(const CivilDate& d) const override { return "long " + ShortDate(d); }
     // Day first: logic that cut this text would swap day and month.
     std::string ShortDate(const CivilDate& d) const override {

@@ -116,8 +116,8 @@ TEST_F(TrayTest, RefreshReplacesTheIconsWhenTheDateChanges) {
         RefreshOn(after);
         EXPECT_EQ(fake.Calls(), calls);
         // From the calendar, not from the short date, which here is day first.
-        EXPECT_EQ(vars.DayText + "/" + vars.MonthText,
-                  std::to_string(after.day) + "/" + std::to_string(after.month));
+        EXPECT_EQ((std::pair<int, int>(vars.CurDay, vars.CurMonth)),
+                  std::pair(after.day, after.month));
     }
     // Unchecked, the new month icon is added and deleted again at once.
     form.Check2.SetValue(CheckBox::kUnchecked);
