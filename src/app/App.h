@@ -83,16 +83,21 @@ class App {
   private:
     void WireHandlers();
 
+    // Where a setting goes at start-up and comes from at exit.
+    struct SettingPlace {
+        std::function<SettingValue()> current;
+        std::function<void(const SettingValue&)> apply;
+    };
+    SettingPlace PlaceOf(SettingKey key);
+
     // Start-up's steps.
     void ReadSettings();
-    void ApplySetting(SettingKey key, const SettingValue& value);
     void LoadFirstNotesFile();
     void StartTimers();
 
     // Shutdown and the commands beside it.
     void DeleteTrayIcons();
     void WriteSettings();
-    SettingValue CurrentValue(SettingKey key, const WindowRect& rect) const;
     void SaveChanges();
     void ShowWindowAgain();
 

@@ -35,11 +35,10 @@ void App::WriteSettings() {
     if (iniFile_.empty()) {
         return;
     }
-    const WindowRect rect = platform_.window.Rect();
     std::vector<const SettingKeyInfo*> keys;
     std::vector<std::string> texts;
     for (const SettingKey key : kWriteOrder) {
-        if (auto text = FormatSetting(KeyInfo(key), CurrentValue(key, rect))) {
+        if (auto text = FormatSetting(KeyInfo(key), PlaceOf(key).current())) {
             keys.push_back(&KeyInfo(key));
             texts.push_back(std::move(*text));
         }
@@ -56,40 +55,6 @@ void App::WriteSettings() {
         (void)WriteIniValue(platform_.profile, keys[i]->section, keys[i]->writeName, texts[i],
                             iniFile_);
     }
-}
-
-SettingValue App::CurrentValue(SettingKey key, const WindowRect& rect) const {
-    const auto state = [](const CheckBox& box) { return static_cast<std::int16_t>(box.Value()); };
-    switch (key) {
-        case SettingKey::Top:
-            return rect.top;
-        case SettingKey::Left:
-            return rect.left;
-        case SettingKey::Height:
-            return rect.height;
-        case SettingKey::Width:
-            return rect.width;
-        case SettingKey::LastURL:
-            return platform_.browser.LocationURL();
-        case SettingKey::AutoStart:
-            return state(form_.Check1);
-        case SettingKey::ShowMonth:
-            return state(form_.Check2);
-        case SettingKey::AutoHide:
-            return state(form_.Check3);
-        case SettingKey::DateFormat:
-            return vars_.DateFormat;
-        case SettingKey::WeatherAppPath:
-            return vars_.WeatherAppPath;
-        case SettingKey::StartWeather:
-            return state(form_.Check4);
-        case SettingKey::AppToRun:
-            return vars_.AppToRun;
-        case SettingKey::AppDelay:
-            // Start-up gave the timer AppDelay, a 16-bit value.
-            return static_cast<std::int16_t>(form_.Timer2.Interval());
-    }
-    return std::string();
 }
 
 std::string SaveFailedMessage(std::string_view earlierContentAt) {

@@ -66,60 +66,13 @@ void App::ReadSettings() {
                 ReadIniValue(platform_.profile, info.section, info.readName, iniFile_);
             // A value that cannot be converted leaves its target as it is.
             if (const auto value = ParseSetting(info, text)) {
-                ApplySetting(key, *value);
+                PlaceOf(key).apply(*value);
             }
         });
     }
     // A window saved on a monitor that is gone could never be reached again.
     if (!window.OnSomeMonitor(window.Rect())) {
         layout_.PlaceCompactBottomRight();
-    }
-}
-
-void App::ApplySetting(SettingKey key, const SettingValue& value) {
-    Window& window = platform_.window;
-    switch (key) {
-        case SettingKey::Top:
-            window.SetTop(std::get<float>(value));
-            break;
-        case SettingKey::Left:
-            window.SetLeft(std::get<float>(value));
-            break;
-        case SettingKey::Height:
-            window.SetHeight(std::get<float>(value));
-            break;
-        case SettingKey::Width:
-            window.SetWidth(std::get<float>(value));
-            break;
-        case SettingKey::LastURL:
-            vars_.LastURL = std::get<std::string>(value);
-            break;
-        // A check box refuses a state other than 0, 1 and 2 and keeps its own; a new
-        // state runs the box's handler as a click would.
-        case SettingKey::AutoStart:
-            form_.Check1.SetValue(std::get<std::int16_t>(value));
-            break;
-        case SettingKey::ShowMonth:
-            form_.Check2.SetValue(std::get<std::int16_t>(value));
-            break;
-        case SettingKey::AutoHide:
-            form_.Check3.SetValue(std::get<std::int16_t>(value));
-            break;
-        case SettingKey::DateFormat:
-            vars_.DateFormat = std::get<std::int16_t>(value);
-            break;
-        case SettingKey::WeatherAppPath:
-            vars_.WeatherAppPath = std::get<std::string>(value);
-            break;
-        case SettingKey::StartWeather:
-            form_.Check4.SetValue(std::get<std::int16_t>(value));
-            break;
-        case SettingKey::AppToRun:
-            vars_.AppToRun = std::get<std::string>(value);
-            break;
-        case SettingKey::AppDelay:
-            vars_.AppDelay = std::get<std::int16_t>(value);
-            break;
     }
 }
 

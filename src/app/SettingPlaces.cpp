@@ -1,0 +1,62 @@
+// Where each setting lives in the running program: what start-up gives it and what exit
+// writes, both directions side by side, so that a setting is added in one place.
+
+#include "app/App.h"
+
+namespace datrelle {
+
+App::SettingPlace App::PlaceOf(SettingKey key) {
+    Window& window = platform_.window;
+    const auto edge = [&window](float WindowRect::*field, void (Window::*set)(float)) {
+        return SettingPlace{
+            [&window, field] { return SettingValue{window.Rect().*field}; },
+            [&window, set](const SettingValue& value) { (window.*set)(std::get<float>(value)); }};
+    };
+    // A check box refuses a state other than 0, 1 and 2 and keeps its own; a new state
+    // runs the box's handler as a click would.
+    const auto box = [](CheckBox& check) {
+        return SettingPlace{
+            [&check] { return SettingValue{static_cast<std::int16_t>(check.Value())}; },
+            [&check](const SettingValue& value) { check.SetValue(std::get<std::int16_t>(value)); }};
+    };
+    const auto variable = []<typename T>(T& shared) {
+        return SettingPlace{[&shared] { return SettingValue{shared}; },
+                            [&shared](const SettingValue& value) { shared = std::get<T>(value); }};
+    };
+    switch (key) {
+        case SettingKey::Top:
+            return edge(&WindowRect::top, &Window::SetTop);
+        case SettingKey::Left:
+            return edge(&WindowRect::left, &Window::SetLeft);
+        case SettingKey::Height:
+            return edge(&WindowRect::height, &Window::SetHeight);
+        case SettingKey::Width:
+            return edge(&WindowRect::width, &Window::SetWidth);
+        // The page the last run ended on is read; the page shown now is written.
+        case SettingKey::LastURL:
+            return {[this] { return SettingValue{platform_.browser.LocationURL()}; },
+                    variable(vars_.LastURL).apply};
+        case SettingKey::AutoStart:
+            return box(form_.Check1);
+        case SettingKey::ShowMonth:
+            return box(form_.Check2);
+        case SettingKey::AutoHide:
+            return box(form_.Check3);
+        case SettingKey::DateFormat:
+            return variable(vars_.DateFormat);
+        case SettingKey::WeatherAppPath:
+            return variable(vars_.WeatherAppPath);
+        case SettingKey::StartWeather:
+            return box(form_.Check4);
+        case SettingKey::AppToRun:
+            return variable(vars_.AppToRun);
+        // The delay is read; the interval start-up gave the timer, a 16-bit value, written.
+        case SettingKey::AppDelay:
+            return {
+                [this] { return SettingValue{static_cast<std::int16_t>(form_.Timer2.Interval())}; },
+                variable(vars_.AppDelay).apply};
+    }
+    return {};
+}
+
+}  // namespace datrelle
