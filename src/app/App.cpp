@@ -84,7 +84,7 @@ void App::OnText1DoubleClick() {
     notesPanel_.OnText1DblClick();
 }
 
-void App::OnTaskbarCreated() {
+void App::OnTrayIconsLost() {
     dateRefresh_.ReplaceShownIcons();
 }
 
@@ -94,10 +94,6 @@ void App::OnDateMayHaveChanged() {
 
 void App::OnRegionalFormatChanged() {
     dateRefresh_.RefreshDate();
-    dateRefresh_.ReplaceShownIcons();
-}
-
-void App::OnIconsReloaded() {
     dateRefresh_.ReplaceShownIcons();
 }
 

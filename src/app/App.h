@@ -69,16 +69,15 @@ class App {
     // Double clicks on the title label Label1 and on the notes box Text1.
     void OnLabel1DoubleClick();
     void OnText1DoubleClick();
-    // The taskbar was created anew (Explorer restarted, or the scaling changed).
-    void OnTaskbarCreated();
+    // The icons must be added to the tray again: Explorer made a new taskbar (it
+    // restarted, or its scaling changed), or the icons' images were loaded at a new size.
+    void OnTrayIconsLost();
     // The clock or the time zone changed, or the machine woke from sleep: today may
     // not be the day the tray shows.
     void OnDateMayHaveChanged();
     // The regional date formats changed: the tooltips name the date in the new long
     // form, although the day is the same.
     void OnRegionalFormatChanged();
-    // The icon images were reloaded at another size.
-    void OnIconsReloaded();
 
   private:
     void WireHandlers();

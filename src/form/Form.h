@@ -41,10 +41,6 @@ struct Form {
     // Wakes the date refresh at the next local midnight, so that the new day does not
     // wait for Timer3's next minute.
     Timer NewDayTimer{0};
-
-    // The model behind a control of the inventory, or nullptr when it is not of that kind.
-    CheckBox* CheckBoxFor(ControlId id);
-    CommandButton* ButtonFor(ControlId id);
 };
 
 // The encodings a notes file can be in (viewer/TextEncoding.h reads and writes them).

@@ -15,10 +15,9 @@ inline constexpr std::size_t kTipUnits = 64;
 inline constexpr std::size_t kInfoUnits = 256;
 inline constexpr std::size_t kInfoTitleUnits = 64;
 
-// The fields of the shell's notification record that the program fills. The Win32 layer
-// copies them into the real structure, of the size the command needs, so the logic can
-// fill and test it anywhere. The texts are UTF-8, each no longer than its field holds
-// in UTF-16 units; the Win32 layer ends each with a NUL.
+// The fields of the shell's notification record that the program fills, so the logic can
+// fill and test it anywhere; the Win32 layer copies them into the real structure. The
+// texts are UTF-8, each no longer than its field holds in UTF-16 units.
 struct NotifyRecord {
     WindowHandle hWnd = 0;
     std::uint32_t uID = 0;

@@ -10,13 +10,15 @@
 
 // Puts the day and month icons into the notification area and takes them out again.
 // An icon is known to the shell by its owner window and the number 1, so each of the
-// 43 picture boxes can own one icon. An icon whose picture must change is deleted and
-// added anew; the record is never sent to be modified. Every icon is asked for the
-// shell's fourth behaviour as soon as it is added: the one that reports the keyboard
-// (Enter, Space, the menu key on an icon) and shows the tooltip a screen reader reads.
+// 43 picture boxes can own one icon. An icon whose picture or tooltip must change is
+// deleted and added anew; only a notification at an icon is sent as a change of it.
+// Every icon is asked for the shell's fourth behaviour as soon as it is added: the one
+// that reports the keyboard (Enter, Space, the menu key on an icon) and shows the
+// tooltip a screen reader reads.
 
 namespace datrelle {
 
+// The shell's numbers, as the Win32 layer checks them against its own.
 inline constexpr std::uint32_t kTrayIconId = 1;
 // Message, icon and tip, and the tip shown as the shell's standard tooltip (which the
 // fourth behaviour shows only when asked).
@@ -24,6 +26,7 @@ inline constexpr std::uint32_t kTrayIconFlags = 0x87;
 inline constexpr std::uint32_t kTrayVersion = 4;
 inline constexpr std::uint32_t kTrayInfoFlag = 0x10;  // a notification, and nothing else
 inline constexpr std::uint32_t kInfoIconInformation = 1;
+// The mouse-move message's number: the shell sends the icon's events to its box with it.
 inline constexpr std::uint32_t kTrayCallbackMessage = 512;
 inline constexpr std::string_view kTooltipPrefix = "Today is: ";
 inline constexpr std::string_view kNoIconMessage = "No icon specified";

@@ -20,7 +20,8 @@
 
 namespace datrelle {
 
-// The event numbers the shell passes in the low word of a tray notification's lParam.
+// The event numbers the shell passes in the low word of a tray notification's lParam
+// (the Win32 layer checks them against its own).
 inline constexpr int kMouseLeftButtonDown = 513;
 inline constexpr int kMouseLeftButtonUp = 514;
 inline constexpr int kMouseLeftButtonDoubleClick = 515;

@@ -84,7 +84,7 @@ bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
         if (!entry.enabled) {
             style |= WS_DISABLED;
         }
-        const RECT place = ToPixels(ClientPlace(entry), dpi);
+        const RECT place = ChildPixels(ClientPlace(entry), dpi);
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id));
         const HWND window =
             CreateWindowExW(kind.exStyle, kind.className, WideFromUtf8(entry.caption).c_str(),
@@ -133,9 +133,20 @@ void ControlWindows::ApplyDpi(int dpi) {
     const Fonts previous = MakeFonts(dpi);
     for (const ControlEntry& entry : VisibleControls()) {
         const HWND window = Get(entry.id);
-        MoveTo(window, ToPixels(ClientPlace(entry), dpi));
+        MoveChild(window, ChildPixels(ClientPlace(entry), dpi));
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.id)), TRUE);
     }
+}
+
+HBRUSH ControlWindows::ColourStatic(HDC dc, HWND control) const {
+    if (control == nullptr || control != Get(ControlId::Label1)) {
+        return nullptr;
+    }
+    // Colours only: a failure paints the label in the default ones.
+    SetTextColor(
+        dc, RGB((kLabel1Colour >> 16) & 0xFF, (kLabel1Colour >> 8) & 0xFF, kLabel1Colour & 0xFF));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 ControlWindows::Fonts ControlWindows::MakeFonts(int dpi) {

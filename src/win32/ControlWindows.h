@@ -23,6 +23,10 @@ class ControlWindows {
 
     HWND Get(ControlId id) const { return windows_[Index(id)]; }
 
+    // The title label's colours for its WM_CTLCOLORSTATIC; nullptr for any other
+    // control, which the system colours.
+    HBRUSH ColourStatic(HDC dc, HWND control) const;
+
     static constexpr int kCount =
         static_cast<int>(ControlId::WebBrowser1) - static_cast<int>(ControlId::Label1) + 1;
 

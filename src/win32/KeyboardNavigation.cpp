@@ -1,5 +1,8 @@
 #include "win32/KeyboardNavigation.h"
 
+#include "win32/Abandoned.h"
+#include "win32/BrowserHost.h"
+
 namespace datrelle::win32 {
 namespace {
 
@@ -30,14 +33,64 @@ bool IsNavigationKey(const MSG& message) {
 
 }  // namespace
 
-void KeyboardNavigation::Attach(HWND window) {
+void KeyboardNavigation::Attach(HWND window, BrowserHost& browser) {
     window_ = window;
+    browser_ = &browser;
     // As Windows starts a window opened with the mouse, unless the user asked for the
     // access keys to be underlined always. A top-level window passes the change down
     // to every control.
     BOOL alwaysShown = FALSE;
     if (!SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &alwaysShown, 0) || !alwaysShown) {
         SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, kCues), 0);
+    }
+}
+
+bool KeyboardNavigation::PreTranslate(MSG& message) noexcept {
+    if (window_ == nullptr) {
+        return false;
+    }
+    try {
+        if (browser_->TranslateKey(message) || Translate(message)) {
+            return true;
+        }
+        // The browser's windows take their plain keys as they come: the dialog manager,
+        // which knows only the window's own controls, would take Enter and the arrows
+        // from them. Access keys (Alt and a letter) still reach it.
+        const bool browserKey = message.message >= WM_KEYDOWN && message.message <= WM_DEADCHAR &&
+                                browser_->Contains(GetFocus());
+        return !browserKey && IsDialogMessageW(window_, &message) != FALSE;
+    } catch (...) {
+        // A key whose handler fails (out of memory, say) is abandoned; the next one works.
+        TraceAbandoned("a key", message.message);
+        return true;
+    }
+}
+
+bool KeyboardNavigation::OnMessage(UINT message, WPARAM wParam) {
+    switch (message) {
+        // As a dialog box does, the window keeps the control that has the focus while it
+        // is away, and gives the focus back to it. Hiding the window deactivates it too.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                KeepFocus();
+                return false;
+            }
+            return HIWORD(wParam) == 0 && RestoreFocus();
+        case WM_SETFOCUS:
+            return RestoreFocus();
+        // What the dialog manager sends for Enter, and for Esc (which never reaches it,
+        // see Translate). The window has no default button: the focused control is asked.
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                const HWND focus = GetFocus();
+                if (onEnter && focus != nullptr && GetParent(focus) == window_ &&
+                    IsWindowEnabled(focus)) {
+                    onEnter(GetDlgCtrlID(focus));
+                }
+            }
+            return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+        default:
+            return false;
     }
 }
 

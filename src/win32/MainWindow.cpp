@@ -5,7 +5,6 @@
 #include "resource.h"
 #include "win32/Abandoned.h"
 #include "win32/BrowserEmulation.h"
-#include "win32/BrowserHost.h"
 #include "win32/Dpi.h"
 #include "win32/ViewBinding.h"
 #include "win32/WindowClasses.h"
@@ -16,11 +15,6 @@ namespace {
 // No WS_CLIPCHILDREN: the frame paints only its border, and the window paints its inside.
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kWindowExStyle = 0;
-
-int DpiOf(HWND window) {
-    const UINT dpi = GetDpiForWindow(window);
-    return dpi != 0 ? static_cast<int>(dpi) : USER_DEFAULT_SCREEN_DPI;
-}
 
 bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW windowClass{};
@@ -65,32 +59,25 @@ bool MainWindow::Start() {
 }
 
 bool MainWindow::PreTranslate(MSG& message) noexcept {
-    try {
-        if (browser_.TranslateKey(message) || keys_.Translate(message)) {
-            return true;
-        }
-        // The browser's windows take their plain keys as they come: the dialog manager,
-        // which knows only the window's own controls, would take Enter and the arrows
-        // from them. Access keys (Alt and a letter) still reach it.
-        const bool browserKey = message.message >= WM_KEYDOWN && message.message <= WM_DEADCHAR &&
-                                browser_.Contains(GetFocus());
-        return !browserKey && IsDialogMessageW(window_, &message) != FALSE;
-    } catch (...) {
-        // A key whose handler fails (out of memory, say) is abandoned; the next one works.
-        TraceAbandoned("a key", message.message);
+    // A posted message reaches the program's windows only here, and any program of the
+    // desktop may post one. Windows sends WM_DPICHANGED, never posts it, and the program's
+    // timers have no callback for DispatchMessage to call: posted, either could only
+    // carry an address that another program made up.
+    if (message.message == WM_DPICHANGED || (message.message == WM_TIMER && message.lParam != 0)) {
         return true;
     }
+    return keys_.PreTranslate(message);
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam) noexcept {
-    MainWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // The object comes with the window's creation, once: a WM_NCCREATE that another
+    // program sends later is no creation.
+    if (message == WM_NCCREATE && self == nullptr) {
         self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
@@ -107,38 +94,26 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-        OnTaskbarCreated();
+    if (tray_.OnTaskbarMessage(message) || keys_.OnMessage(message, wParam)) {
         return 0;
     }
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
         case WM_COMMAND:
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            OnCommand(wParam);
             return 0;
         case WM_TIMER:
-            OnTimer(wParam);
+            (void)Route(bindings_, static_cast<int>(wParam), ControlEvent::Ticked);
             return 0;
-        // As a dialog box does, the window keeps the control that has the focus while
-        // it is away, and gives the focus back to it. Hiding the window deactivates it
-        // too.
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                keys_.KeepFocus();
-            } else if (HIWORD(wParam) == 0 && keys_.RestoreFocus()) {
-                return 0;
-            }
-            break;
-        case WM_SETFOCUS:
-            if (keys_.RestoreFocus()) {
-                return 0;
-            }
-            break;
         case WM_CTLCOLORSTATIC:
-            return OnColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            if (const HBRUSH brush = controls_.ColourStatic(reinterpret_cast<HDC>(wParam),
+                                                            reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
         case WM_DPICHANGED:
-            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            OnDpiChanged(lParam);
             return 0;
         case WM_TIMECHANGE:
             app_.OnDateMayHaveChanged();
@@ -159,17 +134,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 app_.OnDateMayHaveChanged();
             }
             return TRUE;
-        // Until the controls are made there are no panels to lay out (they take the
-        // window's size when made), and a click on an icon could show a window without
-        // its controls.
+        // Until the controls are made there are no panels to lay out: they take the
+        // window's size when made.
         case WM_SIZE:
             if (controls_.Made()) {
                 app_.OnResize();
-            }
-            return 0;
-        case kTrayMouseMessage:
-            if (controls_.Made()) {
-                app_.OnTrayMouse(*reinterpret_cast<const TrayNotification*>(lParam));
             }
             return 0;
         case WM_QUERYENDSESSION:
@@ -204,26 +173,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Only what the date in the tray needs: the window, and the picture boxes ready to be
-// made when the date asks for them. The menu and the taskbar's message come along, as
-// they cost next to nothing.
+// made when the date asks for them. The menu comes along, as it costs next to nothing.
 bool MainWindow::OnCreate() {
     messages_.SetOwner(window_);
-    if (!holders_.Create(window_, instance_, DpiOf(window_))) {
+    // Until the controls are made, a click on an icon could show a window without them.
+    tray_.onNotification = [this](const TrayNotification& notification) {
+        if (controls_.Made()) {
+            app_.OnTrayMouse(notification);
+        }
+    };
+    tray_.onIconsLost = [this] { app_.OnTrayIconsLost(); };
+    if (!tray_.Create(window_, instance_, DpiOf(window_))) {
         return false;
     }
-    (void)FollowTrayScaling();  // no icon loaded yet to give back
     menu_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPMENU)));
     popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
     if (popup_ == nullptr) {
         return false;
     }
-    // 0 when the system has no message numbers left: the icons then do not come back
-    // after Explorer restarts, and HandleMessage never takes 0 for this message.
-    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    // Lets Explorer's broadcast through even when the program runs with higher rights
-    // than Explorer. Without it the icons would stay away after Explorer restarts;
-    // a failure changes nothing for a program running as the user.
-    ChangeWindowMessageFilterEx(window_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     SetCreationSize();
     return true;
 }
@@ -241,11 +208,11 @@ bool MainWindow::MakeControls() {
     // Without the value the browser panel renders as an old browser would; it still
     // works. It must be set before the control is made.
     (void)SetBrowserEmulation();
-    if (!controls_.Create(window_, instance_, DpiOf(window_)) || !holders_.CreateAll()) {
+    if (!controls_.Create(window_, instance_, DpiOf(window_)) || !tray_.CreateAll()) {
         return false;
     }
     AttachPlatform();
-    BindViews(app_.form(), controls_, window_, popup_);
+    BindViews(bindings_, controls_, window_, popup_);
     // The panels take the window's size, as every resize event gives them.
     app_.OnResize();
     return true;
@@ -263,12 +230,15 @@ void MainWindow::AttachPlatform() {
     // Without the double click the notes box is still an ordinary text box.
     (void)text1DoubleClicks_.Attach(text1, [this] { app_.OnText1DoubleClick(); });
     keys_.onEscape = [this] { app_.OnEscape(); };
-    keys_.Attach(window_);
+    // Enter presses the focused button as a click would; on any other control it does
+    // nothing.
+    keys_.onEnter = [this](int id) { (void)Route(bindings_, id, ControlEvent::Pressed); };
+    keys_.Attach(window_, browser_);
 }
 
 void MainWindow::SetCreationSize() {
     const int dpi = DpiOf(window_);
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    RECT frame = WindowPixels({0, 0, kClientWidthTwips, kClientHeightTwips}, dpi);
     // Sizes only: should either call fail, the window starts at another size, and
     // start-up places and sizes it again.
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
@@ -276,128 +246,37 @@ void MainWindow::SetCreationSize() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainWindow::OnCommand(int id, int code) {
-    Form& form = app_.form();
-    switch (id) {
-        case IDM_SETTINGS:
-            form.MnuSettings.Click();
-            return;
-        case IDM_OPEN_FILE_IN_BROWSER:
-            form.mnuOpenFileInBrowser.Click();
-            return;
-        case IDM_AUTO_APP:
-            form.mnuAutoApp.Click();
-            return;
-        case IDM_COPY_CLIP_LONG:
-            form.MnuCopyClipLong.Click();
-            return;
-        case IDM_COPY_CLIP_SHORT:
-            form.MnuCopyClipShort.Click();
-            return;
-        case IDM_EXIT:
-            form.mnuExit.Click();
-            return;
-        // What the dialog manager sends for Enter, and for Esc (which never reaches it).
-        case IDOK:
-            PressFocusedButton();
-            return;
-        case IDCANCEL:
-            return;
-        default:
-            break;
-    }
-    if (id == static_cast<int>(ControlId::Label1)) {
-        if (code == STN_DBLCLK) {
-            app_.OnLabel1DoubleClick();
-        }
-        return;
-    }
-    if (code != BN_CLICKED) {
-        return;
-    }
-    const auto control = static_cast<ControlId>(id);
-    if (CheckBox* box = form.CheckBoxFor(control)) {
-        box->UserClick();
-    } else if (CommandButton* button = form.ButtonFor(control)) {
-        button->Press();
+void MainWindow::OnCommand(WPARAM wParam) {
+    const int id = LOWORD(wParam);
+    // The title label tells of its double clicks (SS_NOTIFY); the buttons, the check
+    // boxes and the menu tell of their clicks, all three with the code 0.
+    if (id == static_cast<int>(ControlId::Label1) && HIWORD(wParam) == STN_DBLCLK) {
+        app_.OnLabel1DoubleClick();
+    } else if (HIWORD(wParam) == BN_CLICKED) {
+        (void)Route(bindings_, id, ControlEvent::Clicked);
     }
 }
 
-// Enter: the window has no default button, so the dialog manager asks for IDOK; the
-// push button with the focus is pressed instead, as a click presses it. Enter on any
-// other control does nothing.
-void MainWindow::PressFocusedButton() {
-    const HWND focus = GetFocus();
-    if (focus == nullptr || GetParent(focus) != window_ || !IsWindowEnabled(focus)) {
-        return;
-    }
-    if (CommandButton* button =
-            app_.form().ButtonFor(static_cast<ControlId>(GetDlgCtrlID(focus)))) {
-        button->Press();
-    }
-}
-
-void MainWindow::OnTimer(UINT_PTR id) {
-    Form& form = app_.form();
-    switch (id) {
-        case kTimer1:
-            form.Timer1.Tick();
-            break;
-        case kTimer2:
-            form.Timer2.Tick();
-            break;
-        case kTimer3:
-            form.Timer3.Tick();
-            break;
-        case kNewDayTimer:
-            form.NewDayTimer.Tick();
-            break;
-        default:
-            break;
-    }
-}
-
-// Explorer announces a new taskbar when it restarts and also when the scaling changes
-// (while our icons are still there): the icons may want another size either way.
-void MainWindow::OnTaskbarCreated() {
-    // The old icons stay alive until the tray shows the new ones.
-    const auto previousIcons = FollowTrayScaling();
-    app_.OnTaskbarCreated();
-}
-
-std::vector<UniqueIcon> MainWindow::FollowTrayScaling() {
-    return holders_.LoadIconsFor(TrayDpi());
-}
-
-void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+// Windows sends WM_DPICHANGED from the window's own thread when the window comes to a
+// monitor of another scaling, with the place it suggests in lParam. Sent by another
+// thread, the message is another program's, and so is the address: the window then keeps
+// its place. (Posted, the message loop has dropped it.)
+void MainWindow::OnDpiChanged(LPARAM lParam) {
+    const int dpi = DpiOf(window_);
     controls_.ApplyDpi(dpi);
-    holders_.Place(dpi);
-    // The taskbar may have changed its scaling with the window's monitor; if it has not
-    // yet, its announcement of a new taskbar brings the new size.
-    const auto previousIcons = FollowTrayScaling();
-    if (!previousIcons.empty()) {
-        app_.OnIconsReloaded();
+    tray_.OnWindowDpiChanged(dpi);
+    if (lParam != 0 && (InSendMessageEx(nullptr) & ISMEX_SEND) == 0) {
+        const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+        // A window the system will not move keeps its place; the layout below follows it.
+        SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // A window the system will not move keeps its place; the layout below follows it.
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The controls went back to their design sizes; the panels follow the window again
     // even when the suggested size gave no resize event.
     if (controls_.Made()) {
         app_.OnResize();
     }
-}
-
-LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {
-    if (control == controls_.Get(ControlId::Label1)) {
-        // Colours only: a failure paints the label in the default ones.
-        SetTextColor(dc, RGB((kLabel1Colour >> 16) & 0xFF, (kLabel1Colour >> 8) & 0xFF,
-                             kLabel1Colour & 0xFF));
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                          reinterpret_cast<LPARAM>(control));
 }
 
 }  // namespace datrelle::win32

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "app/App.h"
+#include "form/Bindings.h"
 #include "platform/Platform.h"
 #include "win32/BrowserHost.h"
 #include "win32/ControlWindows.h"
 #include "win32/DoubleClickWatch.h"
-#include "win32/IconHolders.h"
 #include "win32/KeyboardNavigation.h"
 #include "win32/OleScope.h"
+#include "win32/TrayIcons.h"
 #include "win32/Unique.h"
 #include "win32/Win32Calendar.h"
 #include "win32/Win32Clipboard.h"
@@ -24,15 +25,13 @@
 #include "win32/Win32Profile.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32Shell.h"
-#include "win32/Win32Tray.h"
 #include "win32/Win32Window.h"
 
-// Form1: the program's one window. One window procedure finds this object and hands
-// each message to a small handler. The handlers leave what the program decides to the
-// portable logic and carry out the Win32 work themselves: making the late controls
-// (with OLE and the browser control), following DPI changes, colouring the title and
-// the keyboard's Enter and focus. The models show themselves on the controls through
-// ViewBinding; KeyboardNavigation holds the rest of the keyboard.
+// Form1: the program's one window, its life from creation to the end of the program and
+// its one dispatch point. One window procedure finds this object and hands each message
+// to the part whose business it is: the tray's to the tray icons, the keyboard's to the
+// keyboard navigation, the controls' events through the binding table to their models,
+// and the rest to the portable logic.
 
 namespace datrelle::win32 {
 
@@ -43,16 +42,15 @@ class MainWindow {
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window, hidden, with the picture boxes that own the tray icons. Its
-    // other controls are made during start-up, as soon as the date is in the tray.
+    // Creates the window, hidden, ready to make the picture boxes that own the tray icons.
+    // Its other controls are made during start-up, as soon as the date is in the tray.
     [[nodiscard]] bool Create();
     // Runs start-up, then shows the window. False when the controls could not be made:
     // the window is gone again and the program ends.
     [[nodiscard]] bool Start();
 
-    // The message loop's first look at every message, before it is dispatched: the
-    // browser's own keys, then the window's, then the dialog manager's. True when the
-    // message was used.
+    // The message loop's first look at every message of the thread, before it is
+    // dispatched. True when the message was used, or dropped.
     bool PreTranslate(MSG& message) noexcept;
 
   private:
@@ -62,16 +60,9 @@ class MainWindow {
 
     bool OnCreate();
     bool MakeControls();
-    void OnCommand(int id, int code);
-    void PressFocusedButton();
     void AttachPlatform();
-    void OnTimer(UINT_PTR id);
-    void OnTaskbarCreated();
-    // Loads the icons loaded so far again at the size the taskbar's scaling asks for;
-    // the icons they replace, to be released once the tray shows the new ones.
-    std::vector<UniqueIcon> FollowTrayScaling();
-    void OnDpiChanged(int dpi, const RECT& suggested);
-    LRESULT OnColourStatic(HDC dc, HWND control);
+    void OnCommand(WPARAM wParam);
+    void OnDpiChanged(LPARAM lParam);
     void SetCreationSize();
 
     HINSTANCE instance_;
@@ -80,13 +71,11 @@ class MainWindow {
     // the window and every OLE object in it are gone.
     std::optional<OleScope> ole_;
     HWND window_ = nullptr;
-    UINT taskbarCreated_ = 0;
     UniqueMenu menu_;
     HMENU popup_ = nullptr;  // the submenu mnuPop; owned by menu_
 
-    IconHolders holders_;
+    TrayIcons tray_;
     ControlWindows controls_;
-    Win32Tray tray_{holders_};
     Win32Calendar calendar_;
     Win32Messages messages_;
     Win32Profile profile_;
@@ -105,6 +94,7 @@ class MainWindow {
                        codePage_,   mainWindow_, notes_,    browser_, clipboard_,
                        fileDialog_, registry_,   shell_,    program_};
     App app_{platform_};
+    const std::vector<Binding> bindings_ = Bindings(app_.form());
 };
 
 }  // namespace datrelle::win32

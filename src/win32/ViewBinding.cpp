@@ -5,57 +5,58 @@
 namespace datrelle::win32 {
 namespace {
 
-void BindControls(Form& form, const ControlWindows& controls) {
-    for (const ControlEntry& entry : VisibleControls()) {
-        const HWND control = controls.Get(entry.id);
-        if (CheckBox* box = form.CheckBoxFor(entry.id)) {
-            box->onShow = [control, box] {
-                SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
-            };
-            box->onShow();
-        } else if (CommandButton* button = form.ButtonFor(entry.id)) {
-            button->onShow = [control, button] {
-                EnableWindow(control, button->Enabled());
-                ShowWindow(control, button->Visible() ? SW_SHOWNA : SW_HIDE);
-            };
-            button->onShow();
-        }
-    }
-}
-
-void BindTimer(Timer& timer, HWND window, UINT_PTR id) {
-    timer.onShow = [window, &timer, id] {
-        // An interval of 0 never fires; SetTimer would take it as its shortest.
-        // SetTimer fails only when the system is out of timers, and KillTimer when
-        // the timer was not running: neither leaves anything to undo.
-        if (timer.Running()) {
-            SetTimer(window, id, static_cast<UINT>(timer.Interval()), nullptr);
-        } else {
-            KillTimer(window, id);
-        }
-    };
-    timer.onShow();
-}
-
-void BindMenuItem(MenuItem& item, HMENU popup, UINT id) {
-    item.onShow = [popup, &item, id] {
-        // Fails only for an item the menu does not have; these are its own.
-        CheckMenuItem(popup, id, MF_BYCOMMAND | (item.Checked() ? MF_CHECKED : MF_UNCHECKED));
-    };
-    item.onShow();
-}
+static_assert(static_cast<int>(MenuCommand::Settings) == IDM_SETTINGS &&
+              static_cast<int>(MenuCommand::OpenFileInBrowser) == IDM_OPEN_FILE_IN_BROWSER &&
+              static_cast<int>(MenuCommand::AutoApp) == IDM_AUTO_APP &&
+              static_cast<int>(MenuCommand::CopyClipLong) == IDM_COPY_CLIP_LONG &&
+              static_cast<int>(MenuCommand::CopyClipShort) == IDM_COPY_CLIP_SHORT &&
+              static_cast<int>(MenuCommand::Exit) == IDM_EXIT);
 
 }  // namespace
 
-void BindViews(Form& form, const ControlWindows& controls, HWND window, HMENU popup) {
-    BindControls(form, controls);
-    BindTimer(form.Timer1, window, kTimer1);
-    BindTimer(form.Timer2, window, kTimer2);
-    BindTimer(form.Timer3, window, kTimer3);
-    BindTimer(form.NewDayTimer, window, kNewDayTimer);
-    BindMenuItem(form.mnuAutoApp, popup, IDM_AUTO_APP);
-    BindMenuItem(form.MnuCopyClipLong, popup, IDM_COPY_CLIP_LONG);
-    BindMenuItem(form.MnuCopyClipShort, popup, IDM_COPY_CLIP_SHORT);
+void BindViews(std::span<const Binding> bindings, const ControlWindows& controls, HWND window,
+               HMENU popup) {
+    for (const Binding& binding : bindings) {
+        const int id = binding.id;
+        std::visit(
+            ForEachKind{
+                [&](CheckBox* box) {
+                    const HWND control = controls.Get(static_cast<ControlId>(id));
+                    box->onShow = [control, box] {
+                        SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(box->Value()), 0);
+                    };
+                },
+                [&](CommandButton* button) {
+                    const HWND control = controls.Get(static_cast<ControlId>(id));
+                    button->onShow = [control, button] {
+                        EnableWindow(control, button->Enabled());
+                        ShowWindow(control, button->Visible() ? SW_SHOWNA : SW_HIDE);
+                    };
+                },
+                [&](MenuItem* item) {
+                    item->onShow = [popup, item, id] {
+                        // Fails only for an item the menu does not have; these are its own.
+                        CheckMenuItem(popup, static_cast<UINT>(id),
+                                      MF_BYCOMMAND | (item->Checked() ? MF_CHECKED : MF_UNCHECKED));
+                    };
+                },
+                [&](Timer* timer) {
+                    timer->onShow = [window, timer, id] {
+                        // An interval of 0 never fires; SetTimer would take it as its
+                        // shortest. SetTimer fails only when the system is out of timers,
+                        // and KillTimer when the timer was not running: neither leaves
+                        // anything to undo.
+                        if (timer->Running()) {
+                            SetTimer(window, static_cast<UINT_PTR>(id),
+                                     static_cast<UINT>(timer->Interval()), nullptr);
+                        } else {
+                            KillTimer(window, static_cast<UINT_PTR>(id));
+                        }
+                    };
+                }},
+            binding.model);
+        std::visit([](auto* model) { model->onShow(); }, binding.model);
+    }
 }
 
 }  // namespace datrelle::win32

@@ -6,11 +6,16 @@
 #include <string>
 #include <utility>
 
+#include "launch/RegStuff.h"
 #include "win32/Unique.h"
 #include "win32/WideText.h"
 
 namespace datrelle::win32 {
 namespace {
+
+static_assert(kRegSz == REG_SZ && kRegistrySuccess == ERROR_SUCCESS &&
+              kRunKeyAccess == (KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY |
+                                KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK));
 
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;

@@ -9,6 +9,8 @@
 
 namespace datrelle::win32 {
 
+static_assert(kShowNormal == SW_SHOWNORMAL && kShowMinimized == SW_MINIMIZE);
+
 std::intptr_t Win32Shell::Execute(std::string_view operation, std::string_view file,
                                   std::string_view parameters,
                                   const std::optional<std::string>& workingFolder,

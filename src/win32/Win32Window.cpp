@@ -4,29 +4,11 @@
 #include <string>
 
 #include "form/Inventory.h"
-#include "form/Twips.h"
+#include "win32/Dpi.h"
 #include "win32/WideText.h"
 
 namespace datrelle::win32 {
 namespace {
-
-// Place and size are converted separately, so moving a window never changes its size
-// in pixels.
-RECT PixelRect(const WindowRect& twips, int dpi) {
-    const int left = TwipsToPixels(twips.left, dpi);
-    const int top = TwipsToPixels(twips.top, dpi);
-    return {left, top, left + TwipsToPixels(twips.width, dpi),
-            top + TwipsToPixels(twips.height, dpi)};
-}
-
-float ToTwips(int pixels, int dpi) {
-    return static_cast<float>(PixelsToTwips(pixels, dpi));
-}
-
-WindowRect TwipsRectOf(const RECT& pixels, int dpi) {
-    return {ToTwips(pixels.left, dpi), ToTwips(pixels.top, dpi),
-            ToTwips(pixels.right - pixels.left, dpi), ToTwips(pixels.bottom - pixels.top, dpi)};
-}
 
 bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -79,11 +61,6 @@ void Win32Window::Attach(HWND window, HWND notes, HWND browser, HMENU popup) {
     hiddenState_ = kWindowNormal;
 }
 
-int Win32Window::Dpi() const {
-    const UINT dpi = GetDpiForWindow(window_);
-    return dpi != 0 ? static_cast<int>(dpi) : USER_DEFAULT_SCREEN_DPI;
-}
-
 WindowRect Win32Window::Rect() const {
     if (IsIconic(window_)) {
         // A minimised window's rectangle is its icon's; the logic means the place it
@@ -92,17 +69,17 @@ WindowRect Win32Window::Rect() const {
             return known_->twips;
         }
         const auto restored = RestoredRect(window_);
-        return restored ? TwipsRectOf(*restored, Dpi()) : WindowRect{};
+        return restored ? WindowTwips(*restored, DpiOf(window_)) : WindowRect{};
     }
     RECT pixels;
     if (!GetWindowRect(window_, &pixels)) {
         return known_ ? known_->twips : WindowRect{};
     }
-    const int dpi = Dpi();
-    if (known_ && known_->dpi == dpi && SameRect(PixelRect(known_->twips, dpi), pixels)) {
+    const int dpi = DpiOf(window_);
+    if (known_ && known_->dpi == dpi && SameRect(WindowPixels(known_->twips, dpi), pixels)) {
         return known_->twips;
     }
-    const WindowRect twips = TwipsRectOf(pixels, dpi);
+    const WindowRect twips = WindowTwips(pixels, dpi);
     // A maximised window is put back at once, to the rectangle the logic knows.
     if (!IsZoomed(window_)) {
         known_ = KnownRect{twips, dpi};
@@ -110,9 +87,9 @@ WindowRect Win32Window::Rect() const {
     return twips;
 }
 
-void Win32Window::MoveTo(const WindowRect& twips) {
-    const int dpi = Dpi();
-    const RECT target = PixelRect(twips, dpi);
+void Win32Window::Place(const WindowRect& twips) {
+    const int dpi = DpiOf(window_);
+    const RECT target = WindowPixels(twips, dpi);
     RECT current{};
     const bool unchanged = GetWindowRect(window_, &current) && SameRect(current, target);
     // Known before the move: the move's WM_SIZE runs the layout, which reads it back.
@@ -129,25 +106,25 @@ void Win32Window::MoveTo(const WindowRect& twips) {
 void Win32Window::SetLeft(float twips) {
     WindowRect rect = Rect();
     rect.left = twips;
-    MoveTo(rect);
+    Place(rect);
 }
 
 void Win32Window::SetTop(float twips) {
     WindowRect rect = Rect();
     rect.top = twips;
-    MoveTo(rect);
+    Place(rect);
 }
 
 void Win32Window::SetWidth(float twips) {
     WindowRect rect = Rect();
     rect.width = twips;
-    MoveTo(rect);
+    Place(rect);
 }
 
 void Win32Window::SetHeight(float twips) {
     WindowRect rect = Rect();
     rect.height = twips;
-    MoveTo(rect);
+    Place(rect);
 }
 
 bool Win32Window::Visible() const {
@@ -202,41 +179,28 @@ void Win32Window::SetCaption(std::string_view caption) {
 }
 
 ScreenSize Win32Window::Screen() const {
-    const int dpi = Dpi();
-    return {ToTwips(GetSystemMetrics(SM_CXSCREEN), dpi),
-            ToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
+    const WindowRect screen = WindowTwips(
+        RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, DpiOf(window_));
+    return {screen.width, screen.height};
 }
 
 bool Win32Window::OnSomeMonitor(const WindowRect& rect) const {
-    MonitorSearch search{PixelRect(rect, Dpi())};
+    MonitorSearch search{WindowPixels(rect, DpiOf(window_))};
     // A failed enumeration finds no monitor: the logic then puts the window in its
     // default place, which is always on the screen.
     EnumDisplayMonitors(nullptr, nullptr, TouchesWorkArea, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-void Win32Window::PlaceChild(HWND child, float left, float top, float width, float height) const {
-    const int dpi = Dpi();
-    // Edges are converted, as for every other control, so the panels line up with
-    // their neighbours; a negative size is an empty panel.
-    const int x = TwipsToPixels(left, dpi);
-    const int y = TwipsToPixels(top, dpi);
-    const int right = std::max(x, TwipsToPixels(left + width, dpi));
-    const int bottom = std::max(y, TwipsToPixels(top + height, dpi));
-    // A panel that cannot be resized keeps its old size until the next resize event.
-    SetWindowPos(child, nullptr, x, y, right - x, bottom - y, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
+// A panel that cannot be resized keeps its old size until the next resize event.
 void Win32Window::SetNotesWidth(float twips) {
     const TwipsRect place = ClientPlace(Entry(ControlId::Text1));
-    PlaceChild(notes_, static_cast<float>(place.left), static_cast<float>(place.top), twips,
-               static_cast<float>(place.height));
+    MoveChild(notes_, ChildPixels(place.left, place.top, twips, place.height, DpiOf(window_)));
 }
 
 void Win32Window::SetBrowserSize(float width, float height) {
     const TwipsRect place = ClientPlace(Entry(ControlId::WebBrowser1));
-    PlaceChild(browser_, static_cast<float>(place.left), static_cast<float>(place.top), width,
-               height);
+    MoveChild(browser_, ChildPixels(place.left, place.top, width, height, DpiOf(window_)));
 }
 
 bool Win32Window::ShowPopupMenu(std::optional<ScreenPoint> place) {

@@ -56,9 +56,8 @@ class Win32Window : public Window {
         int dpi = 0;
     };
 
-    int Dpi() const;
-    void MoveTo(const WindowRect& twips);
-    void PlaceChild(HWND child, float left, float top, float width, float height) const;
+    // Moves and sizes the window to the twips, and keeps them.
+    void Place(const WindowRect& twips);
 
     HWND window_ = nullptr;
     HWND notes_ = nullptr;

@@ -890,5 +890,27 @@ TEST(VeryLargeNotesTest, FiftyMegabytesAreLoadedWhole) {
     EXPECT_EQ(ReadFile(program.folder() + "\\notes.txt").size(), text.size());
 }
 
+// Any program of the desktop may post or send any message to the program's windows: the
+// main window's and the picture boxes' own range, WM_DPICHANGED and WM_TIMER, with numbers
+// where Windows would put addresses. Nothing reads memory through them: the program goes
+// on, its icons stay, and its settings are written at exit.
+TEST(HostileMessagesTest, NumbersWhereAddressesWouldBeReadNoMemory) {
+    RunningProgram program;
+    ASSERT_TRUE(program.Start());
+    for (const HWND target : {program.main(), program.Day(), program.Month()}) {
+        for (UINT message = WM_APP; message <= WM_APP + 4; ++message) {
+            PostMessageW(target, message, 0x10, 0x10);
+            program.Send(target, message, 0x10, 0x10);
+        }
+        for (const UINT message : {UINT{WM_DPICHANGED}, UINT{WM_TIMER}}) {
+            PostMessageW(target, message, MAKEWPARAM(144, 144), 0x10);
+            program.Send(target, message, MAKEWPARAM(144, 144), 0x10);
+        }
+    }
+    ExpectWorking(program);
+    EXPECT_TRUE(TrayHasIcon(program.Month()));
+    Close(program, Closing::CloseMessage);
+}
+
 }  // namespace
 }  // namespace datrelle::testing

@@ -19,8 +19,8 @@
 #include "win32/BrowserHost.h"
 #include "win32/ControlWindows.h"
 #include "win32/DoubleClickWatch.h"
-#include "win32/IconHolders.h"
 #include "win32/OleScope.h"
+#include "win32/TrayIcons.h"
 #include "win32/WideText.h"
 #include "win32/Win32Calendar.h"
 #include "win32/Win32FileDialog.h"
@@ -122,12 +122,12 @@ TEST(IconResourcesTest, EachIconListsItsSizesTheLargerAsPng) {
 
 // Icons are loaded when first asked for, so a new scaling of the tray reloads exactly
 // those and leaves the others to load at the new size; the boxes follow the window's.
-TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
+TEST(TrayIconsTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
     const auto icons = icongen::BuildTrayIcons();
-    IconHolders holders;
+    TrayIcons holders;
     const TestWindow parent;  // declared last: gone before the icons it shows
     ASSERT_TRUE(holders.Create(parent.get(), GetModuleHandleA(nullptr), 96));
-    EXPECT_TRUE(holders.LoadIconsFor(96).empty()) << "none loaded yet";
+    (void)holders.LoadIconsFor(96);  // whatever size the taskbar asked for at creation
     const auto holder = [&](std::size_t icon) {
         const bool day = icon < kDayHolders;
         const int index = static_cast<int>(icon) + 1 - (day ? 0 : kDayHolders);
@@ -164,7 +164,21 @@ TEST(IconHoldersTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
         EXPECT_FALSE(holders.Holder(kind, count + 1));
     }
     EXPECT_NE(holders.Holder(IconKind::Day, 1)->window, holders.Holder(IconKind::Month, 1)->window);
-    holders.Place(192);
+    // A box is known by its window alone, no other window is one, and the shell's
+    // notification at a box reaches the handler by a direct call.
+    std::vector<TrayNotification> seen;
+    holders.onNotification = [&](const TrayNotification& notification) {
+        seen.push_back(notification);
+    };
+    const auto box = holders.Holder(IconKind::Month, 12)->window;
+    SendMessageW(reinterpret_cast<HWND>(box), WM_MOUSEMOVE, MAKEWPARAM(40, 50),
+                 MAKELPARAM(WM_CONTEXTMENU, 1));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(std::tuple(seen[0].event, seen[0].anchor, seen[0].icon),
+              std::tuple(WM_CONTEXTMENU, std::optional(ScreenPoint{40, 50}), box));
+    EXPECT_FALSE(holders.Notify(TrayCommand::Modify,
+                                {.hWnd = reinterpret_cast<WindowHandle>(parent.get()), .uID = 1}));
+    holders.OnWindowDpiChanged(192);
     RECT place = testing::Place(reinterpret_cast<HWND>(holders.Holder(IconKind::Day, 2)->window));
     MapWindowPoints(HWND_DESKTOP, parent.get(), reinterpret_cast<POINT*>(&place), 2);
     EXPECT_EQ(std::tuple(place.left, place.top),

@@ -234,9 +234,8 @@ TEST_F(AppTest, EveryHandlerIsWired) {
         {6, [&] { form.MnuCopyClipLong.Click(); }, "copy long 06/12/2026|"},
         {6, [&] { form.MnuCopyClipShort.Click(); }, "copy 06/12/2026|"},
         {6, [&] { form.Check4.UserClick(); }, "start \"C:\\n.exe\" 6|"},
-        {6, [&] { app.OnTaskbarCreated(); }, "delete 106 delete 212 add 106 add 212|"},
+        {6, [&] { app.OnTrayIconsLost(); }, "delete 106 delete 212 add 106 add 212|"},
         {7, [&] { app.OnDateMayHaveChanged(); }, "delete 106 delete 212 add 107 add 212|"},
-        {7, [&] { app.OnIconsReloaded(); }, "delete 107 delete 212 add 107 add 212|"},
         // A new format may also mean a new date, as at a change of time zone.
         {8, [&] { app.OnRegionalFormatChanged(); },
          "delete 107 delete 212 add 108 add 212 delete 108 delete 212 add 108 add 212|"},
