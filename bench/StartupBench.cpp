@@ -1,7 +1,8 @@
 // Figures for the README, printed, never asserted:
-//   StartupBench startup RUNS DATRELLE_EXE MINIMAL_EXE
-//     times each program from CreateProcess until its last tray icon exists, alternating
-//     the two, and prints the medians and their ratio;
+//   StartupBench startup RUNS SERIES DATRELLE_EXE MINIMAL_EXE
+//     times each program from CreateProcess until its last tray icon exists, in series
+//     of RUNS alternating runs after one series thrown away, and prints each series'
+//     medians and their ratio;
 //   StartupBench idle SECONDS DATRELLE_EXE
 //     prints the CPU time Datrelle uses while it sits idle in the tray.
 // Each program runs from a temporary folder of its own, as a user would keep it. POLL_MS
@@ -177,40 +178,63 @@ double Median(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-int Startup(int runs, DWORD pollMs, const std::string& datrelle, const std::string& minimal) {
+struct Medians {
+    double minimal;
+    double datrelle;
+};
+
+// One series of alternating runs, which program goes first changing from run to run, so
+// that neither always starts right after the other one's exit.
+std::optional<Medians> Series(int runs, const std::string& datrelle, const std::string& minimal,
+                              DWORD pollMs) {
+    std::vector<double> times[2];
+    for (int run = 0; run < runs; ++run) {
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool isDatrelle = (run + turn) % 2 == 1;
+            Run program;
+            const auto time = isDatrelle ? program.Start(datrelle, Readiness::Datrelle(), pollMs)
+                                         : program.Start(minimal, Readiness::Minimal(), pollMs);
+            if (!time) {
+                std::fprintf(stderr, "run %d: %s did not show its icons\n", run + 1,
+                             isDatrelle ? "Datrelle" : "the minimal program");
+                return std::nullopt;
+            }
+            times[isDatrelle].push_back(*time);
+        }
+    }
+    return Medians{Median(times[0]), Median(times[1])};
+}
+
+int Startup(int runs, int series, DWORD pollMs, const std::string& datrelle,
+            const std::string& minimal) {
     const auto datrelleCopy = CopyToTemp(datrelle, "datrelle");
     const auto minimalCopy = CopyToTemp(minimal, "minimal");
     if (!datrelleCopy || !minimalCopy) {
         std::fprintf(stderr, "cannot copy the programs to a temporary folder\n");
         return 1;
     }
-    std::vector<double> datrelleTimes;
-    std::vector<double> minimalTimes;
-    for (int run = 1; run <= runs; ++run) {
-        std::optional<double> minimalTime;
-        std::optional<double> datrelleTime;
-        {
-            Run program;
-            minimalTime = program.Start(*minimalCopy, Readiness::Minimal(), pollMs);
-        }
-        {
-            Run program;
-            datrelleTime = program.Start(*datrelleCopy, Readiness::Datrelle(), pollMs);
-        }
-        if (!minimalTime || !datrelleTime) {
-            std::fprintf(stderr, "run %d: a program did not show its icons\n", run);
+    std::printf("%d series of %d runs each after one thrown away, polling every %lu ms\n", series,
+                runs, static_cast<unsigned long>(pollMs));
+    std::vector<double> ratios;
+    // Series 0 warms the prefix, the disk cache and the tray up; its figures are shown
+    // but not counted: the first programs after a fresh prefix start slowly.
+    for (int number = 0; number <= series; ++number) {
+        const auto medians = Series(runs, *datrelleCopy, *minimalCopy, pollMs);
+        if (!medians) {
             return 1;
         }
-        std::printf("run %2d: minimal %7.1f ms   Datrelle %7.1f ms\n", run, *minimalTime,
-                    *datrelleTime);
+        const double ratio = medians->datrelle / medians->minimal;
+        std::printf("%s %d: minimal %6.1f ms, Datrelle %6.1f ms, ratio %.2f\n",
+                    number == 0 ? "warm-up" : "series ", number, medians->minimal,
+                    medians->datrelle, ratio);
         std::fflush(stdout);
-        minimalTimes.push_back(*minimalTime);
-        datrelleTimes.push_back(*datrelleTime);
+        if (number > 0) {
+            ratios.push_back(ratio);
+        }
     }
-    const double minimalMedian = Median(minimalTimes);
-    const double datrelleMedian = Median(datrelleTimes);
-    std::printf("median of %d: minimal %.1f ms, Datrelle %.1f ms, ratio %.2f (target 1.30)\n", runs,
-                minimalMedian, datrelleMedian, datrelleMedian / minimalMedian);
+    std::printf("median ratio of %d series: %.2f (lowest %.2f, highest %.2f; target 1.30)\n",
+                series, Median(ratios), *std::min_element(ratios.begin(), ratios.end()),
+                *std::max_element(ratios.begin(), ratios.end()));
     return 0;
 }
 
@@ -249,14 +273,15 @@ int main(int argc, char** argv) {
     const int count = argc > 2 ? std::atoi(argv[2]) : 0;
     const char* poll = std::getenv("POLL_MS");
     const int pollMs = poll != nullptr && *poll != '\0' ? std::atoi(poll) : 2;
-    if (mode == "startup" && argc == 5 && count > 0 && pollMs > 0) {
-        return Startup(count, static_cast<DWORD>(pollMs), argv[3], argv[4]);
+    const int series = argc > 3 ? std::atoi(argv[3]) : 0;
+    if (mode == "startup" && argc == 6 && count > 0 && series > 0 && pollMs > 0) {
+        return Startup(count, series, static_cast<DWORD>(pollMs), argv[4], argv[5]);
     }
     if (mode == "idle" && argc == 4 && count > 0 && pollMs > 0) {
         return Idle(count, static_cast<DWORD>(pollMs), argv[3]);
     }
     std::fprintf(stderr,
-                 "usage: StartupBench startup RUNS DATRELLE_EXE MINIMAL_EXE\n"
+                 "usage: StartupBench startup RUNS SERIES DATRELLE_EXE MINIMAL_EXE\n"
                  "       StartupBench idle SECONDS DATRELLE_EXE\n"
                  "POLL_MS in the environment: how often to ask whether the icons exist\n");
     return 2;

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Prints the benchmark figures; nothing here passes or fails on a time.
 #   scripts/bench.sh [all|startup|loader|idle|size]
-# Environment: RUNS (start-up runs of each program, default 10), POLL_MS (how often the
+# Environment: RUNS (start-up runs of each program per series, default 15), SERIES
+# (start-up series counted, after one thrown away, default 3), POLL_MS (how often the
 # start-up benchmark asks the tray, default 2), IDLE_SECONDS (default 300), BENCH_BUILD
 # (build folder root, default build/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 what="${1:-all}"
-runs="${RUNS:-10}"
+runs="${RUNS:-15}"
+series="${SERIES:-3}"
 export POLL_MS="${POLL_MS:-2}"
 idle_seconds="${IDLE_SECONDS:-300}"
 root="${BENCH_BUILD:-$PWD/build}"
@@ -53,10 +55,10 @@ if [ "$what" = all ] || [ "$what" = size ]; then
 fi
 
 if [ "$what" = all ] || [ "$what" = startup ]; then
-  echo "-- Start-up under Wine, until the tray icons exist ($runs runs each," \
-    "alternating; polling every $POLL_MS ms)"
+  echo "-- Start-up under Wine, until the tray icons exist ($series series of $runs runs" \
+    "each, alternating; polling every $POLL_MS ms)"
   (cd "$windows" && "$OLDPWD/scripts/with-wine.sh" wine StartupBench.exe startup "$runs" \
-    Datrelle.exe MinimalTray.exe)
+    "$series" Datrelle.exe MinimalTray.exe)
 fi
 
 if [ "$what" = all ] || [ "$what" = idle ]; then
