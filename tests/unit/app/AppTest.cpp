@@ -221,6 +221,7 @@ TEST_F(AppTest, EveryHandlerIsWired) {
         {6, [&] { app.OnBrowserTitleChange("title"); }, "|Caption https://last/"},
         {6, [&] { form.Command1.Press(); }, "|Close"},
         {6, [&] { form.mnuExit.Click(); }, "|Close"},
+        {6, [&] { app.OnEscape(); }, "|Hide"},
         {6, [&] { form.MnuSettings.Click(); }, "|Show State 0"},
         {6, [&] { form.Command2.Press(); }, "search|"},
         {6, [&] { form.Command4.Press(); }, "navigate https://last/|"},

@@ -42,6 +42,11 @@ TEST(TextToNumberTest, TakesTheLeadingNumber) {
         EXPECT_EQ(TextToNumber(text), std::nullopt) << text.substr(0, 12);
     }
     EXPECT_EQ(TextToNumber(std::string(300, '9') + "E-300"), 1.0);
+    // Too small to be told from zero, although the digits before the exponent are many.
+    for (const std::string& tiny :
+         {std::string(400, '0') + "1E-330", "." + std::string(400, '0') + "1E50"}) {
+        EXPECT_EQ(TextToNumber(tiny), 0.0) << tiny.substr(395);
+    }
     EXPECT_DOUBLE_EQ(*TextToNumber("0.0001E310"), 1e306);
 }
 

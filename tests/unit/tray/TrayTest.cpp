@@ -33,7 +33,7 @@ class TrayTest : public ::testing::Test {
 // The field holds 64 UTF-16 units: the text, one NUL, blanks to the end. A text too long
 // for it is cut before the unit that the NUL needs, never within a character.
 TEST(MakeTooltipTest, TextThenOneNulThenBlanksInSixtyFourUnits) {
-    const std::string pair = "\xF0\x9F\x98\x80";  // U+1F600, two units
+    const std::string pair = "\xF0\x90\x80\x80";  // U+10000, the first of two units
     const std::string ve = "\xD0\xB2";            // one unit in two bytes
     const std::string euro = "\xE2\x82\xAC";      // one unit in three bytes
     const std::tuple<std::string, std::string, std::size_t> cases[] = {
@@ -199,8 +199,11 @@ TEST_F(TrayTest, EachThingTheUserDoesOnAnIconActsOnce) {
         {true, {516, 517, 0x7B, 0x7B}, false, "focus 106|Menu Menu 40,50"},
         {true, {0x7B}, true, "|Menu 40,50"},
         // A press whose WM_CONTEXTMENU never came (the older layout) is forgotten at the
-        // next left button event.
-        {true, {516, 514, 0x7B}, true, "copy 06/12/2026|Menu Menu 40,50"},
+        // next left button event, up or down.
+        {true,
+         {516, 514, 0x7B, 516, 513, 0x7B},
+         true,
+         "copy 06/12/2026|Menu Menu 40,50 Menu Menu 40,50"},
         // Enter or Space twice: a pair of NIN_KEYSELECT for each press.
         {true, {0x401, 0x401, 0x401, 0x401}, false, "copy 06/12/2026 copy 06/12/2026|"},
         {true, {0x401, 0, 0x401}, false, "copy 06/12/2026 copy 06/12/2026|"},

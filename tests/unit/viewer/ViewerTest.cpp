@@ -70,6 +70,7 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
         // value beyond U+10FFFF): ANSI.
         {"caf\xE9\r\na\0b\r\n"s, "caf\xC3\xA9\r\na\0b"s, Ansi, true},
         {"caf\xC3", "caf\xC3\x83"},
+        {"\xE9tre", "\xC3\xA9tre"},
         {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},
         {"\xF5\x80\x80\x80", "\xC3\xB5\xC2\x80\xC2\x80\xC2\x80"},
