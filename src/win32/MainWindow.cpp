@@ -38,7 +38,7 @@ bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
 }  // namespace
 
 bool MainWindow::Create() {
-    if (!RegisterMainClass(instance_, WindowProc) || !RegisterBrowserHostClass(instance_)) {
+    if (!RegisterMainClass(instance_, WindowProc)) {
         return false;
     }
     // Placed where the system puts new windows; start-up moves it afterwards. The window
@@ -173,7 +173,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Only what the date in the tray needs: the window, and the picture boxes ready to be
-// made when the date asks for them. The menu comes along, as it costs next to nothing.
+// made when the date asks for them.
 bool MainWindow::OnCreate() {
     messages_.SetOwner(window_);
     // Until the controls are made, a click on an icon could show a window without them.
@@ -183,22 +183,20 @@ bool MainWindow::OnCreate() {
         }
     };
     tray_.onIconsLost = [this] { app_.OnTrayIconsLost(); };
-    if (!tray_.Create(window_, instance_, DpiOf(window_))) {
-        return false;
-    }
-    menu_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPMENU)));
-    popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
-    if (popup_ == nullptr) {
-        return false;
-    }
-    SetCreationSize();
-    return true;
+    return tray_.Create(window_, instance_, DpiOf(window_));
 }
 
 // The rest of the window, made while start-up runs, after the date is in the tray and
-// before any setting reaches a control. Common Controls 6, OLE and the browser control
-// load here: they were most of the time before the icons appeared.
+// before any setting reaches a control: its size, its menu, the controls, the other
+// picture boxes. Common Controls 6, OLE and the browser control load here: they were
+// most of the time before the icons appeared.
 bool MainWindow::MakeControls() {
+    SetCreationSize();
+    menu_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPMENU)));
+    popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
+    if (popup_ == nullptr || !RegisterBrowserHostClass(instance_)) {
+        return false;
+    }
     // Should this fail, the notes box's tooltip is the one control that may be missing,
     // and the window is made without it; the other controls are the system's own.
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -208,7 +206,7 @@ bool MainWindow::MakeControls() {
     // Without the value the browser panel renders as an old browser would; it still
     // works. It must be set before the control is made.
     (void)SetBrowserEmulation();
-    if (!controls_.Create(window_, instance_, DpiOf(window_)) || !tray_.CreateAll()) {
+    if (!controls_.Create(window_, instance_, DpiOf(window_)) || !tray_.MakeTheRest()) {
         return false;
     }
     AttachPlatform();

@@ -43,7 +43,7 @@ class MainWindow {
     MainWindow& operator=(const MainWindow&) = delete;
 
     // Creates the window, hidden, ready to make the picture boxes that own the tray icons.
-    // Its other controls are made during start-up, as soon as the date is in the tray.
+    // The rest of it is made during start-up, as soon as the date is in the tray.
     [[nodiscard]] bool Create();
     // Runs start-up, then shows the window. False when the controls could not be made:
     // the window is gone again and the program ends.

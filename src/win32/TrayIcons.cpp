@@ -119,18 +119,18 @@ bool TrayIcons::Create(HWND parent, HINSTANCE instance, int windowDpi) {
     if (RegisterClassExW(&boxClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
+    (void)LoadIconsFor(TaskbarDpi());  // no icon loaded yet to give back
+    return true;
+}
+
+bool TrayIcons::MakeTheRest() {
     // 0 when the system has no message numbers left: the icons then do not come back
     // after Explorer restarts, and OnTaskbarMessage never takes 0 for it.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // Lets Explorer's broadcast through even when the program runs with higher rights
     // than Explorer. Without it the icons would stay away after Explorer restarts; a
     // failure changes nothing for a program running as the user.
-    ChangeWindowMessageFilterEx(parent, taskbarCreated_, MSGFLT_ALLOW, nullptr);
-    (void)LoadIconsFor(TaskbarDpi());  // no icon loaded yet to give back
-    return true;
-}
-
-bool TrayIcons::CreateAll() {
+    ChangeWindowMessageFilterEx(parent_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     bool made = true;
     ForEach([&](IconKind kind, int index) {
         const Box& box = *Find(kind, index);

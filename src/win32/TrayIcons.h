@@ -31,8 +31,9 @@ class TrayIcons : public Tray {
     // start-up shows only today's two, and the other 41 were a good part of the time
     // before the date reached the tray.
     [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int windowDpi);
-    // Makes every box not made yet; false when one cannot be made.
-    [[nodiscard]] bool CreateAll();
+    // The rest, once the date is in the tray: makes every box not made yet, and listens
+    // for a new taskbar. False when a box cannot be made.
+    [[nodiscard]] bool MakeTheRest();
 
     // Every message of the main window comes here first: true when it was Explorer's
     // announcement of a new taskbar, after a restart or a change of its scaling. The
