@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "form/Inventory.h"
 #include "form/Unicode.h"
 #include "launch/RegStuff.h"
 #include "viewer/TextEncoding.h"
@@ -120,6 +121,10 @@ inline RECT Place(HWND window) {
     GetWindowRect(window, &place);
     return place;
 }
+inline std::pair<int, int> Size(HWND window) {
+    const RECT place = Place(window);
+    return {place.right - place.left, place.bottom - place.top};
+}
 
 // The window's own visible flag: IsWindowVisible also looks at the parents, and the
 // program hides its window shortly after start-up.
@@ -171,12 +176,10 @@ inline std::string TestProgramFolder() {
     return text.substr(0, text.find_last_of('\\'));
 }
 
-// The name of the folder the tests keep the program and its files in, inside a temporary
-// one: DATRELLE_TEST_FOLDER, when given ("" for none).
-inline std::string TestFolderName() {
-    wchar_t name[MAX_PATH] = L"";
-    return U8(
-        std::wstring_view(name, GetEnvironmentVariableW(L"DATRELLE_TEST_FOLDER", name, MAX_PATH)));
+// An environment variable's value, every character of it; "" when it is not set.
+inline std::string EnvironmentValue(const char* name) {
+    wchar_t value[MAX_PATH] = L"";
+    return U8(std::wstring_view(value, GetEnvironmentVariableW(W(name).c_str(), value, MAX_PATH)));
 }
 
 inline std::string MakeTempFolder() {
@@ -193,7 +196,7 @@ inline std::string MakeTempFolder() {
 // Inside base, the folder that DATRELLE_TEST_FOLDER names, made; base itself when it
 // names none.
 inline std::string InTestFolder(const std::string& base) {
-    const std::string name = TestFolderName();
+    const std::string name = EnvironmentValue("DATRELLE_TEST_FOLDER");
     if (name.empty()) {
         return base;
     }
@@ -415,6 +418,14 @@ class RunningProgram {
         }
         return nullptr;
     }
+    // The control of this entry of the window's inventory: the browser panel's host, or
+    // the child of the entry's caption.
+    HWND Control(const ControlEntry& entry) const {
+        return entry.kind == ControlKind::Browser ? Child(U8(win32::kBrowserHostClass))
+                                                  : Child("", entry.caption);
+    }
+    // A user's click on the main window's button of this caption (it notifies as one).
+    void Click(const std::string& caption) const { Send(Child("Button", caption), BM_CLICK); }
     // The picture box that owns the day (Picture1) or month (Picture2) icon of this
     // number; today's when none is given.
     HWND Day(int day = 0) const { return Holder("Picture1", day, &SYSTEMTIME::wDay); }
@@ -424,6 +435,13 @@ class RunningProgram {
     HWND OpenDialog(HWND target, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         PostMessageW(target, message, wParam, lParam);
         return WaitForWindow(id(), L"#32770");
+    }
+    // The focus of the program's thread.
+    HWND Focus() const {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &thread);
+        return thread.hwndFocus;
     }
     // Sent with a timeout: a hung program fails the test instead of holding it.
     LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
