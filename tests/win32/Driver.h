@@ -24,7 +24,6 @@
 #include "form/Inventory.h"
 #include "form/Unicode.h"
 #include "launch/RegStuff.h"
-#include "viewer/TextEncoding.h"
 #include "win32/Unique.h"
 #include "win32/WideText.h"
 #include "win32/Win32CodePage.h"
@@ -193,32 +192,10 @@ inline std::string MakeTempFolder() {
     return U8(folder.wstring());
 }
 
-// Inside base, the folder that DATRELLE_TEST_FOLDER names, made; base itself when it
-// names none.
-inline std::string InTestFolder(const std::string& base) {
-    const std::string name = EnvironmentValue("DATRELLE_TEST_FOLDER");
-    if (name.empty()) {
-        return base;
-    }
-    const std::string folder = base + "\\" + name;
-    CreateDirectoryW(W(folder).c_str(), nullptr);
-    return folder;
-}
-
-// Whether the ANSI code page spells every character of the text.
-inline bool FitsCodePage(std::string_view text) {
-    return win32::Win32CodePage().Utf8ToAnsi(text).has_value();
-}
-
 // A settings file's bytes for a text, as the program keeps one: in the ANSI code page
 // while it spells every character, else in UTF-16 LE with its mark.
 inline std::string SettingsFileBytes(const std::string& text) {
     return win32::Win32CodePage().Utf8ToAnsi(text).value_or("\xFF\xFE" + Utf16Bytes(text, false));
-}
-
-// A settings file's text, from either form.
-inline std::string SettingsFileText(const std::string& bytes) {
-    return DecodeText(bytes, win32::Win32CodePage())->text;
 }
 
 // The texts of the tray's tooltips, as the shell holds them: Wine's tray keeps a tooltip
@@ -343,7 +320,11 @@ class RunningProgram {
   public:
     // Datrelle.exe (built beside the test program) copied into a new temporary folder,
     // or into a sub-folder of it that DATRELLE_TEST_FOLDER names.
-    RunningProgram() : base_(MakeTempFolder()), folder_(InTestFolder(base_)) {
+    RunningProgram() : base_(MakeTempFolder()), folder_(base_) {
+        if (const std::string name = EnvironmentValue("DATRELLE_TEST_FOLDER"); !name.empty()) {
+            folder_ += "\\" + name;
+            CreateDirectoryW(W(folder_).c_str(), nullptr);
+        }
         CopyFileW(W(TestProgramFolder() + "\\Datrelle.exe").c_str(), W(exe()).c_str(), FALSE);
     }
     // The program where it is installed, left there when the test is done with it.
