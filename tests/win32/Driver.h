@@ -21,9 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "form/Inventory.h"
 #include "form/Unicode.h"
 #include "launch/RegStuff.h"
-#include "viewer/TextEncoding.h"
 #include "win32/Unique.h"
 #include "win32/WideText.h"
 #include "win32/Win32CodePage.h"
@@ -120,6 +120,10 @@ inline RECT Place(HWND window) {
     GetWindowRect(window, &place);
     return place;
 }
+inline std::pair<int, int> Size(HWND window) {
+    const RECT place = Place(window);
+    return {place.right - place.left, place.bottom - place.top};
+}
 
 // The window's own visible flag: IsWindowVisible also looks at the parents, and the
 // program hides its window shortly after start-up.
@@ -171,12 +175,10 @@ inline std::string TestProgramFolder() {
     return text.substr(0, text.find_last_of('\\'));
 }
 
-// The name of the folder the tests keep the program and its files in, inside a temporary
-// one: DATRELLE_TEST_FOLDER, when given ("" for none).
-inline std::string TestFolderName() {
-    wchar_t name[MAX_PATH] = L"";
-    return U8(
-        std::wstring_view(name, GetEnvironmentVariableW(L"DATRELLE_TEST_FOLDER", name, MAX_PATH)));
+// An environment variable's value, every character of it; "" when it is not set.
+inline std::string EnvironmentValue(const char* name) {
+    wchar_t value[MAX_PATH] = L"";
+    return U8(std::wstring_view(value, GetEnvironmentVariableW(W(name).c_str(), value, MAX_PATH)));
 }
 
 inline std::string MakeTempFolder() {
@@ -190,32 +192,10 @@ inline std::string MakeTempFolder() {
     return U8(folder.wstring());
 }
 
-// Inside base, the folder that DATRELLE_TEST_FOLDER names, made; base itself when it
-// names none.
-inline std::string InTestFolder(const std::string& base) {
-    const std::string name = TestFolderName();
-    if (name.empty()) {
-        return base;
-    }
-    const std::string folder = base + "\\" + name;
-    CreateDirectoryW(W(folder).c_str(), nullptr);
-    return folder;
-}
-
-// Whether the ANSI code page spells every character of the text.
-inline bool FitsCodePage(std::string_view text) {
-    return win32::Win32CodePage().Utf8ToAnsi(text).has_value();
-}
-
 // A settings file's bytes for a text, as the program keeps one: in the ANSI code page
 // while it spells every character, else in UTF-16 LE with its mark.
 inline std::string SettingsFileBytes(const std::string& text) {
     return win32::Win32CodePage().Utf8ToAnsi(text).value_or("\xFF\xFE" + Utf16Bytes(text, false));
-}
-
-// A settings file's text, from either form.
-inline std::string SettingsFileText(const std::string& bytes) {
-    return DecodeText(bytes, win32::Win32CodePage())->text;
 }
 
 // The texts of the tray's tooltips, as the shell holds them: Wine's tray keeps a tooltip
@@ -340,7 +320,11 @@ class RunningProgram {
   public:
     // Datrelle.exe (built beside the test program) copied into a new temporary folder,
     // or into a sub-folder of it that DATRELLE_TEST_FOLDER names.
-    RunningProgram() : base_(MakeTempFolder()), folder_(InTestFolder(base_)) {
+    RunningProgram() : base_(MakeTempFolder()), folder_(base_) {
+        if (const std::string name = EnvironmentValue("DATRELLE_TEST_FOLDER"); !name.empty()) {
+            folder_ += "\\" + name;
+            CreateDirectoryW(W(folder_).c_str(), nullptr);
+        }
         CopyFileW(W(TestProgramFolder() + "\\Datrelle.exe").c_str(), W(exe()).c_str(), FALSE);
     }
     // The program where it is installed, left there when the test is done with it.
@@ -415,6 +399,14 @@ class RunningProgram {
         }
         return nullptr;
     }
+    // The control of this entry of the window's inventory: the browser panel's host, or
+    // the child of the entry's caption.
+    HWND Control(const ControlEntry& entry) const {
+        return entry.kind == ControlKind::Browser ? Child(U8(win32::kBrowserHostClass))
+                                                  : Child("", entry.caption);
+    }
+    // A user's click on the main window's button of this caption (it notifies as one).
+    void Click(const std::string& caption) const { Send(Child("Button", caption), BM_CLICK); }
     // The picture box that owns the day (Picture1) or month (Picture2) icon of this
     // number; today's when none is given.
     HWND Day(int day = 0) const { return Holder("Picture1", day, &SYSTEMTIME::wDay); }
@@ -424,6 +416,13 @@ class RunningProgram {
     HWND OpenDialog(HWND target, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         PostMessageW(target, message, wParam, lParam);
         return WaitForWindow(id(), L"#32770");
+    }
+    // The focus of the program's thread.
+    HWND Focus() const {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &thread);
+        return thread.hwndFocus;
     }
     // Sent with a timeout: a hung program fails the test instead of holding it.
     LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

@@ -1,6 +1,7 @@
 // The real Datrelle.exe, started and driven from outside as a user, the shell and
-// Windows would: first as a first run that many checks share, then from crafted and
-// from broken or hostile surroundings, and under a clock of its own.
+// Windows would. Each test starts its own copy, in a folder of its own, from what it sets
+// up there: a first run, crafted settings, broken or hostile surroundings, a clock of its
+// own; so any test runs alone and in any order.
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,11 @@
 #include <sddl.h>
 
 #include "app/App.h"
-#include "form/Inventory.h"
 #include "resource.h"
 #include "tray/SysTray.h"
 #include "viewer/BrowserPanel.h"
+#include "viewer/TextEncoding.h"
 #include "win32/ProgramLocation.h"
-#include "win32/Unique.h"
 #include "win32/Win32Messages.h"
 
 namespace datrelle::testing {
@@ -28,18 +28,30 @@ namespace {
 
 using namespace std::string_literals;
 
-// What the next start reads: the settings are written all at once, first to last.
-void ExpectSettingsWritten(const std::string& ini) {
-    EXPECT_NE(IniValue(ini, "View", "Top"), "<missing>");
-    EXPECT_NE(IniValue(ini, "Settings", "Milliseconds before starting App"), "<missing>");
-}
-
 // A date as the user's regional format gives it, today's when none is given.
 std::string DateAs(DWORD format, const SYSTEMTIME* date = nullptr) {
     wchar_t text[256] = L"";
     GetDateFormatW(LOCALE_USER_DEFAULT, format, date, nullptr, text, std::size(text));
     return U8(text);
 }
+
+// The second run asks for a day-first regional format in another script than the code
+// page, where cutting the short date as month/day would show the wrong icons and the
+// narrow functions would garble the long date. A format that Wine could not have falls
+// back to US English without a word: checked before any test, as it would void them all.
+class RegionalFormatAsked : public ::testing::Environment {
+    void SetUp() override {
+        const SYSTEMTIME date{2026, 12, 0, 8, 0, 0, 0, 0};
+        if (const auto asked = EnvironmentValue("DATRELLE_EXPECT_SHORT_DATE"); !asked.empty()) {
+            ASSERT_EQ(DateAs(DATE_SHORTDATE, &date), asked);
+        }
+        if (const auto asked = EnvironmentValue("DATRELLE_EXPECT_MONTH_NAME"); !asked.empty()) {
+            ASSERT_NE(DateAs(DATE_LONGDATE, &date).find(asked), std::string::npos) << asked;
+        }
+    }
+};
+[[maybe_unused]] const auto* const kRegionalFormat =
+    ::testing::AddGlobalTestEnvironment(new RegionalFormatAsked);
 
 // The clipboard's text ("" for none), nullopt while another program holds it; emptied
 // once read when asked.
@@ -58,9 +70,12 @@ std::optional<std::string> ClipboardText(bool empty = false) {
     return text;
 }
 
-// What the shell sends an icon's owner for a mouse event over the icon.
-void TrayMouse(HWND holder, UINT mouseMessage) {
-    PostMessageW(holder, kTrayCallbackMessage, 1, mouseMessage);
+// What the shell posts an icon's owner for an event over the icon: in the older layout,
+// or, given the icon's place, at the fourth behaviour, with the icon's number in lParam's
+// high word and the place in wParam.
+void TrayMouse(HWND holder, UINT event, std::optional<POINT> at = std::nullopt) {
+    PostMessageW(holder, kTrayCallbackMessage, at ? MAKEWPARAM(at->x, at->y) : 1,
+                 at ? MAKELPARAM(event, 1) : event);
 }
 
 // Whether a left click on the day icon puts this text into the emptied clipboard.
@@ -98,15 +113,20 @@ enum class Closing { ExitButton, CloseBox, CloseMessage, LogOff, CloseApp };
 
 void Close(RunningProgram& program, Closing way, bool writesSettings = true) {
     const HWND day = program.Day(), month = program.Month();
+    // What the next start reads: the settings are written all at once, first to last.
+    const auto expectWritten = [&] {
+        EXPECT_TRUE(!writesSettings ||
+                    (IniValue(program.ini(), "View", "Top") != "<missing>" &&
+                     IniValue(program.ini(), "Settings", "Milliseconds before starting App") !=
+                         "<missing>"));
+    };
     if (way == Closing::LogOff || way == Closing::CloseApp) {
         // The end of the session, or an installer's Restart Manager: the process may be
         // ended as soon as WM_ENDSESSION is answered, so the settings are written by then.
         const LPARAM reason = way == Closing::LogOff ? ENDSESSION_LOGOFF : ENDSESSION_CLOSEAPP;
         EXPECT_TRUE(program.Send(program.main(), WM_QUERYENDSESSION, 0, reason));
         program.Send(program.main(), WM_ENDSESSION, TRUE, reason);
-        if (writesSettings) {
-            ExpectSettingsWritten(program.ini());
-        }
+        expectWritten();
     } else if (way == Closing::ExitButton) {
         PostMessageW(program.Child("Button", "Exit Program"), BM_CLICK, 0, 0);
     } else if (way == Closing::CloseBox) {
@@ -116,108 +136,80 @@ void Close(RunningProgram& program, Closing way, bool writesSettings = true) {
     }
     EXPECT_EQ(program.WaitForExit(), 0u);
     EXPECT_FALSE(TrayHasIcon(day) || TrayHasIcon(month));
-    if (writesSettings) {
-        ExpectSettingsWritten(program.ini());
-    }
+    expectWritten();
 }
 
-// One first run, shared by the checks below in their order: each leaves the program
-// as the next one expects it.
+// A first run of its own: no settings file beside the program, which shows its window at
+// the compact size in the bottom right corner (`start`) and then puts it in the tray.
 class FirstRunTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        p = new RunningProgram;
-        ASSERT_TRUE(p->Start());
-        start = Place(p->main());
+    void SetUp() override {
+        ASSERT_TRUE(p.Start());
+        start = Place(p.main());
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(p.main()); })) << "not in the tray";
     }
-    static void TearDownTestSuite() { delete p; }
-    static void Click(const char* caption) {
-        const HWND button = p->Child("Button", caption);
-        ASSERT_NE(button, nullptr) << caption;
-        p->Send(button, BM_CLICK);
-    }
-    static std::pair<int, int> Size(HWND window) {
-        const RECT place = Place(window);
-        return {place.right - place.left, place.bottom - place.top};
-    }
-    static inline RunningProgram* p = nullptr;
-    static inline RECT start{};  // the compact size, in the bottom right corner
+    RunningProgram p;
+    RECT start{};
 };
 
+// Every control with its caption (where they are, and in which state, the window's
+// inventory and models decide, tested natively), and the 43 picture boxes that own the
+// icons, of which only today's two are in the tray, with the long date as the shell shows
+// it; a first run says where the icons are, and a click on that notification does nothing.
 TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
-    // The second run of the suite asks for a day-first regional format in another script
-    // than the code page, where cutting the short date as month/day would show the wrong
-    // icons and the narrow functions would garble the long date. A format that Wine could
-    // not have would fall back to US English without a word: checked first.
-    const SYSTEMTIME date{2026, 12, 0, 8, 0, 0, 0, 0};
-    wchar_t asked[128] = L"";
-    if (GetEnvironmentVariableW(L"DATRELLE_EXPECT_SHORT_DATE", asked, std::size(asked)) > 0) {
-        ASSERT_EQ(DateAs(DATE_SHORTDATE, &date), U8(asked));
-    }
-    if (GetEnvironmentVariableW(L"DATRELLE_EXPECT_MONTH_NAME", asked, std::size(asked)) > 0) {
-        ASSERT_NE(DateAs(DATE_LONGDATE, &date).find(U8(asked)), std::string::npos);
-    }
-    // Every control with its caption (where they are, and in which state, the window's
-    // inventory and models decide, tested natively), and the 43 picture boxes that own
-    // the icons, of which only today's two are in the tray.
     for (const ControlEntry& entry : VisibleControls()) {
-        EXPECT_NE(p->Child("", entry.caption), nullptr) << entry.name;
+        EXPECT_NE(p.Control(entry), nullptr) << entry.name;
     }
-    EXPECT_NE(p->Child(U8(win32::kBrowserHostClass)), nullptr);
-    int inTray = 0;
     for (int n = 1; n <= kDayHolders + kMonthHolders; ++n) {
-        const HWND holder = n <= kDayHolders ? p->Day(n) : p->Month(n - kDayHolders);
+        const HWND holder = n <= kDayHolders ? p.Day(n) : p.Month(n - kDayHolders);
         ASSERT_NE(holder, nullptr) << n;
-        EXPECT_EQ(GetParent(holder), p->main());
-        inTray += TrayHasIcon(holder) ? 1 : 0;
+        EXPECT_EQ(GetParent(holder), p.main());
+        EXPECT_EQ(TrayHasIcon(holder), holder == p.Day() || holder == p.Month()) << n;
     }
-    EXPECT_EQ(inTray, 2);
-    EXPECT_TRUE(TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()));
-    // Both icons' tooltip as the shell shows it, every character of the long date.
     const std::string tooltip = "Today is: " + DateAs(DATE_LONGDATE);
     EXPECT_EQ(std::ranges::count(ShellTooltips(), tooltip), 2) << tooltip;
-    // A first run says where the icons are; a click on that notification does nothing.
     EXPECT_TRUE(FirstRunNotificationShows());
-    TrayMouse(p->Day(), NIN_BALLOONUSERCLICK);
-    ExpectWorking(*p);
+    TrayMouse(p.Day(), NIN_BALLOONUSERCLICK);
+    ExpectWorking(p);
 }
 
+// A restarted Explorer announces itself to every top-level window, also to the hidden one
+// of the program, which puts both icons back; a new regional format renews them too, as
+// their tooltip may read differently.
 TEST_F(FirstRunTest, IconsComeBackWhenTheTaskbarIsCreatedAgain) {
-    // As a restarted Explorer announces itself: to every top-level window, also to the
-    // program's once it has hidden itself.
-    ASSERT_TRUE(WaitUntil([] { return !IsWindowVisible(p->main()); }));
-    ASSERT_TRUE(NotifyIcon(p->Day(), NIM_DELETE) && NotifyIcon(p->Month(), NIM_DELETE));
+    ASSERT_TRUE(NotifyIcon(p.Day(), NIM_DELETE) && NotifyIcon(p.Month(), NIM_DELETE));
     ASSERT_TRUE(PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0));
-    EXPECT_TRUE(WaitUntil([] { return TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()); }));
-    // A new regional format renews them too, as their tooltip may read differently.
-    ASSERT_TRUE(NotifyIcon(p->Day(), NIM_DELETE) && NotifyIcon(p->Month(), NIM_DELETE));
-    p->Send(p->main(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
-    EXPECT_TRUE(TrayHasIcon(p->Day()) && TrayHasIcon(p->Month()));
+    EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(p.Day()) && TrayHasIcon(p.Month()); }));
+    ASSERT_TRUE(NotifyIcon(p.Day(), NIM_DELETE) && NotifyIcon(p.Month(), NIM_DELETE));
+    p.Send(p.main(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+    EXPECT_TRUE(TrayHasIcon(p.Day()) && TrayHasIcon(p.Month()));
 }
 
-// Where each mode puts the window the native layout tests say; here, that each is
-// applied to the real window, and that the panels follow its size.
+// The shell's double click on the day icon: a release, the double click and a release.
+void DoubleClickDay(const RunningProgram& program) {
+    for (const UINT message : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        TrayMouse(program.Day(), message);
+    }
+}
+
+// Where each mode puts the window the native layout tests say; here, that each is applied
+// to the real window, that the panels follow its size and that the tray brings it back.
 TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
-    const HWND main = p->main();
-    const HWND notes = p->Child("Edit", kText1InitialText);
-    const HWND browser = p->Child(U8(win32::kBrowserHostClass));
+    const HWND main = p.main(), notes = p.Child("Edit", kText1InitialText);
+    const HWND browser = p.Child(U8(win32::kBrowserHostClass));
     const std::pair compact = Size(main);
     // A double click on the title fills the screen's width from its top left corner;
-    // from there, Minimise hides the window at the compact size of the first start.
-    p->Send(p->Child("Static", Entry(ControlId::Label1).caption), WM_LBUTTONDBLCLK, MK_LBUTTON);
+    // from there, Minimise hides the window at the compact size of the first start, and
+    // the icon's double click shows it again, normal.
+    p.Send(p.Child("Static", Entry(ControlId::Label1).caption), WM_LBUTTONDBLCLK, MK_LBUTTON);
     EXPECT_EQ(std::tuple(Place(main).left, Place(main).top, Size(main).first),
               std::tuple(0, 0, GetSystemMetrics(SM_CXSCREEN)));
-    Click("Mi&nimize");
+    p.Click("Mi&nimize");
     EXPECT_FALSE(IsWindowVisible(main));
     EXPECT_EQ(Size(main), compact);
-    // The shell's double click, a release, the double click and a release, shows the
-    // hidden window, normal.
-    for (const UINT message : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
-        TrayMouse(p->Day(), message);
-    }
+    DoubleClickDay(p);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }));
     EXPECT_EQ(Size(main), compact);
-
     // Dock keeps the size and puts the window where a first start does, in the bottom
     // right corner; the panels grow and shrink with the window.
     SetWindowPos(main, nullptr, 20, 30, 700, 450, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -225,13 +217,13 @@ TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
     SetWindowPos(main, nullptr, 20, 30, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(Size(notes), std::pair(notesSize.first - 100, notesSize.second));
     EXPECT_EQ(Size(browser), std::pair(browserSize.first - 100, browserSize.second - 50));
-    Click("Dock");
+    p.Click("Dock");
     EXPECT_EQ(Size(main), std::pair(600, 400));
     EXPECT_EQ(Place(main).right, start.right);
     EXPECT_NEAR(Place(main).bottom, start.bottom, 1);
     // The system's own minimise and maximise leave the window normal at its size.
     for (const WPARAM command : {SC_MINIMIZE, SC_MAXIMIZE}) {
-        p->Send(main, WM_SYSCOMMAND, command);
+        p.Send(main, WM_SYSCOMMAND, command);
         EXPECT_FALSE(IsIconic(main) || IsZoomed(main)) << command;
         EXPECT_EQ(Size(main), std::pair(600, 400));
     }
@@ -241,15 +233,9 @@ TEST_F(FirstRunTest, WindowModesPlaceTheWindowAndTheTrayBringsItBack) {
     EXPECT_EQ(Size(notes).first, 0);
 }
 
-// The focus of the program's thread, and whether it is in this window or one inside it.
-HWND Focus(const RunningProgram& program) {
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    GetGUIThreadInfo(GetWindowThreadProcessId(program.main(), nullptr), &thread);
-    return thread.hwndFocus;
-}
+// Whether the focus of the program's thread is in this window or one inside it.
 bool FocusIn(const RunningProgram& program, HWND window) {
-    return Focus(program) == window || IsChild(window, Focus(program));
+    return program.Focus() == window || IsChild(window, program.Focus());
 }
 
 // A key posted to the program's focus as the keyboard gives it, so it goes through the
@@ -261,7 +247,7 @@ bool Press(const RunningProgram& program, WPARAM key, HWND then = nullptr, bool 
     BYTE keys[256] = {};
     keys[VK_SHIFT] = 0x80;
     EXPECT_TRUE(!shift || (AttachThreadInput(self, other, TRUE) && SetKeyboardState(keys)));
-    PostMessageW(Focus(program), WM_KEYDOWN, key, 1);
+    PostMessageW(program.Focus(), WM_KEYDOWN, key, 1);
     const bool moved =
         then == nullptr || WaitUntil([&] { return FocusIn(program, then); }, Ms(3000));
     if (shift) {
@@ -272,45 +258,38 @@ bool Press(const RunningProgram& program, WPARAM key, HWND then = nullptr, bool 
     return moved;
 }
 
-// Tab and Shift+Tab visit the controls that can take the focus in the window's order,
-// the browser panel last, and wrap; Enter presses the focused button; Esc puts the
-// window in the tray, closing and saving nothing, and it comes back with the focus
-// where it was.
+// Shown from the tray, Tab and Shift+Tab visit the controls that can take the focus in
+// the window's order, the browser panel last, and wrap; Enter presses the focused button;
+// Esc puts the window in the tray, closing and saving nothing, and it comes back with the
+// focus where it was.
 TEST_F(FirstRunTest, TheWindowWorksByKeyboard) {
-    const HWND main = p->main(), notes = p->Child("Edit", kText1InitialText);
+    const HWND main = p.main(), notes = p.Child("Edit", kText1InitialText);
     std::vector<HWND> stops;
     for (const ControlEntry& entry : VisibleControls()) {
         if (entry.enabled && entry.visible && entry.kind != ControlKind::Label &&
             entry.kind != ControlKind::Frame) {
-            stops.push_back(entry.kind == ControlKind::Browser
-                                ? p->Child(U8(win32::kBrowserHostClass))
-                                : p->Child("", entry.caption));
+            stops.push_back(p.Control(entry));
         }
     }
-    EXPECT_TRUE(FocusIn(*p, stops[0])) << "shown without a kept focus";
+    DoubleClickDay(p);
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(p, stops[0]); })) << "shown without a kept focus";
     for (std::size_t i = 1; i <= stops.size(); ++i) {
-        EXPECT_TRUE(Press(*p, VK_TAB, stops[i % stops.size()])) << i;
+        EXPECT_TRUE(Press(p, VK_TAB, stops[i % stops.size()])) << i;
     }
     for (std::size_t i = stops.size() - 1; i >= stops.size() - 3; --i) {
-        EXPECT_TRUE(Press(*p, VK_TAB, stops[i], true)) << i;
+        EXPECT_TRUE(Press(p, VK_TAB, stops[i], true)) << i;
     }
     SetWindowPos(main, nullptr, 20, 30, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
-    Press(*p, VK_RETURN);
-    EXPECT_TRUE(WaitUntil([] { return Place(p->main()).right == start.right; })) << "not docked";
-    ASSERT_TRUE(Press(*p, VK_TAB, notes));
-    Press(*p, VK_ESCAPE);
+    Press(p, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return Place(main).right == start.right; })) << "not docked";
+    ASSERT_TRUE(Press(p, VK_TAB, notes));
+    Press(p, VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([main] { return !IsWindowVisible(main); }));
-    ExpectWorking(*p);
+    ExpectWorking(p);
     EXPECT_EQ(WindowText(notes), kText1InitialText);
-    EXPECT_EQ(GetFileAttributesW(W(p->ini()).c_str()), INVALID_FILE_ATTRIBUTES) << "settings saved";
-    p->Send(main, WM_COMMAND, IDM_SETTINGS);
-    EXPECT_TRUE(WaitUntil([notes] { return FocusIn(*p, notes); }, Ms(3000)));
-}
-
-// Posts what the shell sends at its fourth behaviour for this event: the icon's number
-// in lParam's high word, its place on the screen in wParam.
-void TrayAt4(HWND holder, UINT event, POINT at) {
-    PostMessageW(holder, kTrayCallbackMessage, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 1));
+    EXPECT_EQ(GetFileAttributesW(W(p.ini()).c_str()), INVALID_FILE_ATTRIBUTES) << "settings saved";
+    p.Send(main, WM_COMMAND, IDM_SETTINGS);
+    EXPECT_TRUE(WaitUntil([&] { return FocusIn(p, notes); }, Ms(3000)));
 }
 
 // A menu of the program opened at this place and given these keys, after which (and
@@ -330,42 +309,44 @@ void ExpectOneMenuAt(
 }
 
 // Enter or Space on an icon, and the menu key, as Windows reports them at the fourth
-// behaviour (Wine's tray relays no keys); the right button as Wine's tray reports it.
+// behaviour (Wine's tray relays no keys); the right button as Wine's tray reports it. The
+// form chosen in the menu is what this run's exit saves: one program's history, one test.
 TEST_F(FirstRunTest, CopiesTheDateAndOpensTheMenuOnceFromTheMouseOrTheKeyboard) {
     ASSERT_TRUE(WaitUntil([] { return ClipboardText(true).has_value(); }));
     ASSERT_TRUE(OpenClipboard(nullptr));
     // Sent: it returns once the program has given up, and it must give up.
-    p->Send(p->Day(), kTrayCallbackMessage, 1, WM_LBUTTONUP);
+    p.Send(p.Day(), kTrayCallbackMessage, 1, WM_LBUTTONUP);
     CloseClipboard();
     EXPECT_EQ(ClipboardText(), "");
     // A left click copies the short date while no form was chosen. A pair of
     // NIN_KEYSELECT for one key press changes the clipboard as often as one click.
-    EXPECT_TRUE(ClickCopies(*p, DateAs(DATE_SHORTDATE)));
+    EXPECT_TRUE(ClickCopies(p, DateAs(DATE_SHORTDATE)));
     const POINT icon{200, 150}, pointer{600, 500};
     std::vector<DWORD> changes;
     for (const UINT event : {WM_LBUTTONUP, NIN_KEYSELECT, NIN_KEYSELECT}) {
         const DWORD before = GetClipboardSequenceNumber();
-        p->Send(p->Day(), kTrayCallbackMessage, MAKEWPARAM(icon.x, icon.y), MAKELPARAM(event, 1));
+        p.Send(p.Day(), kTrayCallbackMessage, MAKEWPARAM(icon.x, icon.y), MAKELPARAM(event, 1));
         changes.push_back(GetClipboardSequenceNumber() - before);
     }
     EXPECT_TRUE(changes[0] > 0 && changes == (std::vector{changes[0], changes[0], 0ul}));
-
     // The menu key opens the menu at the icon, not at the pointer; a right click at the
     // pointer, once, although WM_CONTEXTMENU follows the release (here once the menu has
     // closed: while it is open, the system opens no second menu anyway). Chosen with the
     // keys (from the bottom: Exit, then past the separator the short and the long date),
     // the long date is copied, and is what a left click copies from then on.
     ASSERT_TRUE(SetCursorPos(pointer.x, pointer.y));
-    TrayAt4(p->Month(), WM_CONTEXTMENU, icon);
-    ExpectOneMenuAt(*p, icon, {VK_ESCAPE});
+    TrayMouse(p.Month(), WM_CONTEXTMENU, icon);
+    ExpectOneMenuAt(p, icon, {VK_ESCAPE});
     const auto released = [&] {
-        TrayAt4(p->Day(), WM_RBUTTONUP, icon);
-        TrayAt4(p->Day(), WM_CONTEXTMENU, icon);
+        TrayMouse(p.Day(), WM_RBUTTONUP, icon);
+        TrayMouse(p.Day(), WM_CONTEXTMENU, icon);
     };
-    TrayAt4(p->Day(), WM_RBUTTONDOWN, icon);
-    ExpectOneMenuAt(*p, pointer, {VK_UP, VK_UP, VK_UP, VK_RETURN}, released);
+    TrayMouse(p.Day(), WM_RBUTTONDOWN, icon);
+    ExpectOneMenuAt(p, pointer, {VK_UP, VK_UP, VK_UP, VK_RETURN}, released);
     EXPECT_TRUE(WaitUntil([] { return ClipboardText() == DateAs(DATE_LONGDATE); }));
-    EXPECT_TRUE(ClickCopies(*p, DateAs(DATE_LONGDATE)));
+    EXPECT_TRUE(ClickCopies(p, DateAs(DATE_LONGDATE)));
+    Close(p, Closing::ExitButton);
+    EXPECT_EQ(IniValue(p.ini(), "Settings", "Date format"), "1");
 }
 
 // What another program does with the notes file while it is saved: nothing; writes it,
@@ -373,27 +354,23 @@ TEST_F(FirstRunTest, CopiesTheDateAndOpensTheMenuOnceFromTheMouseOrTheKeyboard) 
 // its place), having made it hidden; or holds it locked.
 enum class Other { None, Writes, LetsWrite, Locks };
 
-std::vector<win32::UniqueHandle> OtherProgramDoes(Other other, const std::string& path) {
-    std::vector<win32::UniqueHandle> held;
+win32::UniqueHandle OtherProgramDoes(Other other, const std::string& path) {
     if (other == Other::LetsWrite) {
         EXPECT_TRUE(SetFileAttributesW(W(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
     }
-    if (other != Other::None) {
-        held.push_back(other == Other::Writes      ? Hold(path, FILE_SHARE_READ, GENERIC_WRITE)
-                       : other == Other::LetsWrite ? Hold(path, FILE_SHARE_READ | FILE_SHARE_WRITE)
-                                                   : Hold(path));
-        EXPECT_TRUE(held.back());
-    }
-    return held;
+    return other == Other::None     ? win32::UniqueHandle()
+           : other == Other::Writes ? Hold(path, FILE_SHARE_READ, GENERIC_WRITE)
+           : other == Other::Locks  ? Hold(path)
+                                    : Hold(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
 }
 
+// Notes files beside the program, each chosen with a double click on the notes box, typed
+// into and saved: each is shown whole and written back in its own encoding, and a save
+// that fails says so and leaves the file as it was.
 TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIsLocked) {
-    const HWND notes = p->Child("Edit", kText1InitialText);
-    const HWND save = p->Child("Button", "Save Changes");
+    const HWND notes = p.Child("Edit", kText1InitialText), save = p.Child("Button", "Save Changes");
     ASSERT_NE(notes, nullptr);
     ASSERT_EQ(GetACP(), 1252u) << "the ANSI file below is in code page 1252";
-    const std::string base = MakeTempFolder();
-    const std::string folder = InTestFolder(base);
     // "Grüße – 5 €" as today's Notepad writes it, "Ärger" as older Notepad's "Unicode",
     // "café" in the ANSI code page.
     const std::string utf8 =
@@ -401,16 +378,10 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
         "e \xE2\x80\x93 5 \xE2\x82\xAC\r\n";
     const std::string utf16 = "\xFF\xFE\xC4\0r\0g\0e\0r\0\r\0\n\0"s;
     const std::string bomUtf16 = "\xFE\xFF\0\xC4\0\r\0\n"s;
-    WriteFile(folder + "\\notes.txt", "first line\r\nsecond line\r\n");
-    WriteFile(folder + "\\utf8.txt", utf8);
-    WriteFile(folder + "\\utf16.txt", utf16);
-    WriteFile(folder + "\\utf16be.txt", bomUtf16);
-    WriteFile(folder + "\\ansi.txt", "caf\xE9\r\n");
-    WriteFile(folder + "\\empty.txt", "");
     // Without a typed text, a step chooses the file in the dialog (with the entry of the file
     // types list given), after which the box shows its text; with one, it types the text into
     // the box and saves it, or the error message comes. Either way the file then holds its
-    // bytes.
+    // bytes, which a chosen file also held before, but for new.txt.
     const struct {
         const wchar_t* typed;
         int types;
@@ -445,13 +416,16 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
          "caf\xC3\xA9 \xE2\x9C\x93\r\n"},
     };
     for (const auto& step : steps) {
-        const std::string path = folder + "\\" + step.file;
-        SCOPED_TRACE(::testing::Message()
-                     << step.file << " " << ::testing::PrintToString(step.bytes));
+        const std::string path = p.folder() + "\\" + step.file;
+        SCOPED_TRACE(step.file + " "s + ::testing::PrintToString(step.bytes));
+        if (step.typed == nullptr && step.file != "new.txt"s) {
+            WriteFile(path, step.bytes);
+        }
         {
             const auto held = OtherProgramDoes(step.other, path);
+            EXPECT_EQ(static_cast<bool>(held), step.other != Other::None);
             if (step.typed == nullptr) {
-                const HWND dialog = p->OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+                const HWND dialog = p.OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
                 ASSERT_NE(dialog, nullptr);
                 EXPECT_NE(WindowText(dialog), "") << "the system's own title";
                 const HWND types = GetDlgItem(dialog, cmb1);
@@ -471,7 +445,7 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
                 ASSERT_TRUE(WaitUntil([&] { return WindowText(notes) == U8(step.typed); }));
                 PostMessageW(save, BM_CLICK, 0, 0);
                 const HWND message =
-                    WaitForWindow(p->id(), L"#32770", std::string(kSaveFailedMessage),
+                    WaitForWindow(p.id(), L"#32770", std::string(kSaveFailedMessage),
                                   Ms(step.error ? 10000 : 300));
                 EXPECT_EQ(message != nullptr, step.error);
                 if (message != nullptr) {
@@ -483,16 +457,15 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
         }
         EXPECT_EQ(ReadFile(path), step.bytes);
     }
-    EXPECT_TRUE(GetFileAttributesW(W(folder + "\\notes.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(Names(folder),
-              (std::vector<std::string>{"ansi.txt", "empty.txt", "new.txt", "notes.txt",
-                                        "utf16.txt", "utf16be.txt", "utf8.txt"}))
+    EXPECT_TRUE(GetFileAttributesW(W(p.folder() + "\\notes.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(Names(p.folder()),
+              (std::vector<std::string>{"Datrelle.exe", "ansi.txt", "empty.txt", "new.txt",
+                                        "notes.txt", "utf16.txt", "utf16be.txt", "utf8.txt"}))
         << "a temporary or a backup was left";
     // The entry of the file types list chosen last is offered next time.
-    const HWND dialog = p->OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
+    const HWND dialog = p.OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0), 0) << "no dialog";
     EXPECT_TRUE(Choose(dialog, ""));
-    RemoveFolder(base);
 }
 
 // The machine's Run key, when asked readable but not writable, as for a user without
@@ -516,14 +489,14 @@ void WithMachineRunKeyReadOnly(bool readOnly, const std::function<void()>& body)
 // Each click on the box, and where the Run value then is: under the machine's key, or,
 // without the rights to it, under the user's own, also where that key is new.
 TEST_F(FirstRunTest, AutoStartWithWindowsWritesTheRunValueWhereItMay) {
-    const std::string exe = p->exe();
+    const std::string exe = p.exe();
     const std::string value = (exe.find(' ') != std::string::npos ? "\"" + exe + "\"" : exe) + '\0';
     RegDeleteKeyA(HKEY_CURRENT_USER, kRunKey);
     for (const auto& [readOnly, machine, user] : {std::tuple{false, true, false},
                                                   {false, false, false},
                                                   {true, false, true},
                                                   {false, false, false}}) {
-        WithMachineRunKeyReadOnly(readOnly, [] { Click("Auto-Start with Windows"); });
+        WithMachineRunKeyReadOnly(readOnly, [&] { p.Click("Auto-Start with Windows"); });
         EXPECT_EQ(RegistryValue(HKEY_LOCAL_MACHINE, kRunKey),
                   machine ? std::optional(value) : std::nullopt);
         EXPECT_EQ(RegistryValue(HKEY_CURRENT_USER, kRunKey),
@@ -531,34 +504,37 @@ TEST_F(FirstRunTest, AutoStartWithWindowsWritesTheRunValueWhereItMay) {
     }
 }
 
+// The tray menu's Open File, chosen while the window is in the tray, shows the window with
+// the file, and the exit keeps the file as the page to show next time: one program's
+// history, one test.
 TEST_F(FirstRunTest, OpenFileInBrowserFromTheMenuShowsTheWindowWithTheFile) {
-    WriteFile(p->folder() + "\\page.htm", "<html><title>A page</title>text</html>");
-    Click("Mi&nimize");
-    ASSERT_FALSE(IsWindowVisible(p->main()));
-    const HWND dialog = p->OpenDialog(p->main(), WM_COMMAND, IDM_OPEN_FILE_IN_BROWSER);
+    WriteFile(p.folder() + "\\page.htm", "<html><title>A page</title>text</html>");
+    const HWND dialog = p.OpenDialog(p.main(), WM_COMMAND, IDM_OPEN_FILE_IN_BROWSER);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(dialog), kOpenFileTitle);
-    ASSERT_TRUE(Choose(dialog, p->folder() + "\\page.htm"));
-    EXPECT_TRUE(WaitUntil([] { return IsWindowVisible(p->main()) != FALSE; }));
+    ASSERT_TRUE(Choose(dialog, p.folder() + "\\page.htm"));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(p.main()) != FALSE; }));
+    Close(p, Closing::ExitButton);
+    EXPECT_TRUE(IniValue(p.ini(), "View", "Last URL").ends_with("page.htm"));
 }
 
-// A copy started while one runs ends at once and leaves nothing in its folder.
-void ExpectSecondCopyEnds() {
-    RunningProgram second;
-    ASSERT_TRUE(second.Launch());
-    EXPECT_EQ(second.WaitForExit(), 0u);
-    EXPECT_EQ(Names(second.folder()), std::vector<std::string>{"Datrelle.exe"});
-}
-
-TEST_F(FirstRunTest, ASecondCopyEndsAtOnceAndTouchesNothing) {
-    ExpectSecondCopyEnds();
-    EXPECT_TRUE(p->Running());
-}
-
-TEST_F(FirstRunTest, ExitProgramSavesWhatThisRunChose) {
-    Close(*p, Closing::ExitButton);
-    EXPECT_EQ(IniValue(p->ini(), "Settings", "Date format"), "1");
-    EXPECT_TRUE(IniValue(p->ini(), "View", "Last URL").ends_with("page.htm"));
+// A copy started while another runs ends at once and leaves nothing in its folder; so
+// does one that may not open the running copy's mutex, as a copy running elevated leaves
+// it (an empty access list) to one that is not.
+TEST(SingleInstanceTest, ASecondCopyEndsAtOnceAndTouchesNothing) {
+    const auto noAccess = Descriptor("D:");
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, noAccess.get(), FALSE};
+    for (const bool elevated : {false, true}) {
+        SCOPED_TRACE(elevated ? "a mutex it may not open" : "a running copy");
+        RunningProgram running, second;
+        const win32::UniqueHandle mutex(
+            elevated ? CreateMutexW(&attributes, FALSE, win32::kSingleInstanceMutex) : nullptr);
+        ASSERT_TRUE(elevated ? static_cast<bool>(mutex) : running.Start());
+        ASSERT_TRUE(second.Launch());
+        EXPECT_EQ(second.WaitForExit(), 0u);
+        EXPECT_EQ(Names(second.folder()), std::vector<std::string>{"Datrelle.exe"});
+        EXPECT_TRUE(elevated || running.Running());
+    }
 }
 
 // The controls are made while start-up runs, after the date is in the tray: every one
@@ -566,8 +542,7 @@ TEST_F(FirstRunTest, ExitProgramSavesWhatThisRunChose) {
 TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     RunningProgram program;
     const std::string folder = program.folder();
-    const std::string launch = folder + "\\launch me";
-    const std::string weather = folder + "\\Nimbrel Weather";
+    const std::string launch = folder + "\\launch me", weather = folder + "\\Nimbrel Weather";
     CreateDirectoryW(W(launch).c_str(), nullptr);
     CreateDirectoryW(W(weather).c_str(), nullptr);
     ASSERT_TRUE(PlaceMarker(launch + "\\app one.exe") && PlaceMarker(weather + "\\nimbrel.exe"));
@@ -593,11 +568,10 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
         EXPECT_TRUE(MarkerRecords(launch).empty()) << "opened before its delay";
     }
     const HWND main = program.main();
-    const std::pair<const char*, LRESULT> boxes[] = {{"Auto-Start with Windows", BST_INDETERMINATE},
-                                                     {"Show Month Icon", BST_UNCHECKED},
-                                                     {"Auto-Hide", BST_CHECKED},
-                                                     {"Start Nimbrel", BST_CHECKED}};
-    for (const auto& [caption, check] : boxes) {
+    for (const auto& [caption, check] : {std::pair{"Auto-Start with Windows", BST_INDETERMINATE},
+                                         {"Show Month Icon", BST_UNCHECKED},
+                                         {"Auto-Hide", BST_CHECKED},
+                                         {"Start Nimbrel", BST_CHECKED}}) {
         EXPECT_EQ(program.Send(program.Child("Button", caption), BM_GETCHECK), check) << caption;
     }
     // A file to open is named, so its button is available; Save Changes waits for a
@@ -606,7 +580,7 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     EXPECT_FALSE(Shown(program.Child("Button", "Save Changes")));
     EXPECT_TRUE(TrayHasIcon(program.Day()));
     EXPECT_FALSE(TrayHasIcon(program.Month()));
-    // The window where the settings put it (how the panels follow its size the first run
+    // The window where the settings put it (how the panels follow its size a first run
     // shows).
     const double scale = GetDpiForWindow(main) / 1440.0;
     EXPECT_EQ(std::tuple(Place(main).left, Place(main).top),
@@ -651,24 +625,14 @@ TEST(FromSettingsTest, ShownWindowHasEveryControlAsTheSettingsLeftIt) {
     // saved as they were read, although they are no whole pixels. The file stays in the
     // code page unless a path needs more.
     const std::string bytes = ReadFile(program.ini());
-    EXPECT_EQ(bytes.starts_with("\xFF\xFE"), !FitsCodePage(folder));
-    const std::string saved = SettingsFileText(bytes);
+    EXPECT_EQ(bytes.starts_with("\xFF\xFE"), !win32::Win32CodePage().Utf8ToAnsi(folder));
+    const std::string saved = DecodeText(bytes, win32::Win32CodePage())->text;
     for (const std::string& kept :
          {"; kept as it is"s, "top=1234.5\r\n"s, "left=3000.25\r\n"s, "height=6000.75\r\n"s,
           "width=9000.5\r\n"s, "[Other]\r\nkey=value"s, "App to Run=" + weather + "\\chosen.exe"}) {
         EXPECT_NE(saved.find(kept), std::string::npos) << kept;
     }
     EXPECT_EQ(IniValue(program.ini(), "Settings", "Nimbrel App path"), weatherApp);
-}
-
-TEST(SingleInstanceTest, ACopyThatMayNotOpenTheRunningCopysMutexEndsToo) {
-    // An empty access list, as a copy running elevated leaves for one that is not.
-    const auto noAccess = Descriptor("D:");
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, noAccess.get(), FALSE};
-    const win32::UniqueHandle running(
-        CreateMutexW(&attributes, FALSE, win32::kSingleInstanceMutex));
-    ASSERT_TRUE(running);
-    ExpectSecondCopyEnds();
 }
 
 std::string Garbage() {
@@ -703,14 +667,14 @@ struct Start {
     void (*running)(const RunningProgram&) = nullptr;
     // Settings as the program left them; "<dir>" as above.
     std::vector<std::pair<const char*, std::string>> saved{};
-    bool offScreen = false;      // brought back onto the screen, and saved there
     bool writesSettings = true;  // else the settings file is left as it was
     bool garbage = false;        // settings written as bytes, not as text
 };
 
 // Each folder has beside the program files to open that are no ordinary files (hidden,
 // a system file, a folder) and one to open after a delay, app.exe. None of them may
-// start, nor may "Auto Start App" become available, and no notes file is loaded.
+// start, nor may "Auto Start App" become available, and no notes file is loaded. The
+// window is on the screen, also when saved off every one, and is saved there.
 const Start kStarts[] = {
     {.name = "binary garbage",
      .settings = Garbage(),
@@ -747,13 +711,11 @@ const Start kStarts[] = {
                  "Nimbrel App path=<dir>\\hidden.exe\r\n",
      .closing = Closing::CloseMessage,
      // Neither opened nor chosen in this run: forgotten.
-     .saved = {{"App to run", ""}},
-     .offScreen = true},
+     .saved = {{"App to run", ""}}},
     {.name = "below and right of every screen",
      .settings = "[View]\r\nTop=200000\r\nLeft=200000\r\n[Settings]\r\n"
                  "Nimbrel App path=<dir>\\system.exe\r\n",
-     .closing = Closing::CloseBox,
-     .offScreen = true},
+     .closing = Closing::CloseBox},
     {.name = "a hidden settings file, and no ordinary text file",
      .settings = "[Settings]\r\nShow Month=0\r\n",
      .closing = Closing::CloseApp,
@@ -804,9 +766,9 @@ TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
             EXPECT_FALSE(IsWindowEnabled(program.Child("Button", "Auto Start App")));
             EXPECT_NE(program.Child("Edit", kText1InitialText), nullptr);
             const RECT place = Place(program.main());
-            EXPECT_TRUE(!start.offScreen || (place.left >= 0 && place.top >= 0 &&
-                                             place.right <= GetSystemMetrics(SM_CXSCREEN) &&
-                                             place.bottom <= GetSystemMetrics(SM_CYSCREEN)));
+            EXPECT_TRUE(place.left >= 0 && place.top >= 0 &&
+                        place.right <= GetSystemMetrics(SM_CXSCREEN) &&
+                        place.bottom <= GetSystemMetrics(SM_CYSCREEN));
             if (start.running) {
                 start.running(program);
             }
@@ -818,7 +780,7 @@ TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
         for (const auto& [key, value] : start.saved) {
             EXPECT_EQ(IniValue(program.ini(), "Settings", key), Replace(value, "<dir>", folder));
         }
-        if (start.offScreen) {
+        if (start.writesSettings) {
             EXPECT_GE(std::stod(IniValue(program.ini(), "View", "Left")), 0);
             EXPECT_GE(std::stod(IniValue(program.ini(), "View", "Top")), 0);
         }
