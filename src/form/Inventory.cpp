@@ -18,8 +18,7 @@ constexpr std::array kControls{
     ControlEntry{Command2, "Command2", Button, "Search the Web", {4350, 75, 1365, 390}},
     ControlEntry{Command4, "Command4", Button, "Default Site", {4350, 525, 1365, 390}},
     ControlEntry{Command7, "Command7", Button, "Open File", {4350, 975, 1365, 390}},
-    ControlEntry{
-        Command9, "Command9", Button, "Auto Start App", {4350, 1425, 1365, 390}, false, {}, false},
+    ControlEntry{Command9, "Command9", Button, "Auto Start App", {4350, 1425, 1365, 390}},
     ControlEntry{Frame1, "Frame1", Frame, "Settings", {150, 525, 4065, 1365}},
     ControlEntry{
         Check1, "Check1", CheckBox, "Auto-Start with Windows", {150, 300, 2115, 240}, true},
@@ -32,15 +31,7 @@ constexpr std::array kControls{
     ControlEntry{Command5, "Command5", Button, "Dock", {4350, 2025, 1365, 390}},
     ControlEntry{
         Text1, "Text1", TextBox, kText1InitialText, {5925, 0, 5190, 2190}, false, kNotesFont},
-    ControlEntry{Command8,
-                 "Command8",
-                 Button,
-                 "Save Changes",
-                 {5850, 2250, 5340, 240},
-                 false,
-                 {},
-                 true,
-                 false},
+    ControlEntry{Command8, "Command8", Button, "Save Changes", {5850, 2250, 5340, 240}},
     ControlEntry{WebBrowser1, "WebBrowser1", Browser, "", {-75, 2625, 8595, 2940}},
 };
 

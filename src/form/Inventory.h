@@ -2,8 +2,9 @@
 
 #include <span>
 
-// The main window's inventory: every visible control with its caption, place, size,
-// font and creation state, in twips (1/1440 inch). The Win32 layer creates the real
+// The main window's inventory: every visible control with its caption, place, size and
+// font, in twips (1/1440 inch); whether a control is enabled and shown is its model's
+// (form/Form.h). The Win32 layer creates the real
 // controls from this table at the window's DPI.
 
 namespace datrelle {
@@ -54,8 +55,6 @@ struct ControlEntry {
     TwipsRect place;  // relative to the window's client area, or to Frame1 when inFrame
     bool inFrame = false;
     FontStyle font{};
-    bool enabled = true;
-    bool visible = true;
 };
 
 inline constexpr int kClientWidthTwips = 11775;

@@ -74,16 +74,11 @@ UniqueFont MakeFont(const FontStyle& entry, int dpi) {
 bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
     MakeFonts(dpi);
     // Each control is made at its place and given its font before it is first drawn,
-    // rather than made empty and moved.
+    // rather than made empty and moved; whether it is shown and enabled its model says
+    // once bound, before the window shows.
     for (const ControlEntry& entry : VisibleControls()) {
         const WindowKind kind = KindOf(entry.kind);
-        DWORD style = kind.style;
-        if (entry.visible) {
-            style |= WS_VISIBLE;
-        }
-        if (!entry.enabled) {
-            style |= WS_DISABLED;
-        }
+        const DWORD style = kind.style | WS_VISIBLE;
         const RECT place = ChildPixels(ClientPlace(entry), dpi);
         const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id));
         const HWND window =

@@ -264,14 +264,15 @@ bool Press(const RunningProgram& program, WPARAM key, HWND then = nullptr, bool 
 // focus where it was.
 TEST_F(FirstRunTest, TheWindowWorksByKeyboard) {
     const HWND main = p.main(), notes = p.Child("Edit", kText1InitialText);
+    DoubleClickDay(p);
     std::vector<HWND> stops;
     for (const ControlEntry& entry : VisibleControls()) {
-        if (entry.enabled && entry.visible && entry.kind != ControlKind::Label &&
-            entry.kind != ControlKind::Frame) {
-            stops.push_back(p.Control(entry));
+        const HWND control = p.Control(entry);
+        if (entry.kind != ControlKind::Label && entry.kind != ControlKind::Frame &&
+            Shown(control) && IsWindowEnabled(control)) {
+            stops.push_back(control);
         }
     }
-    DoubleClickDay(p);
     EXPECT_TRUE(WaitUntil([&] { return FocusIn(p, stops[0]); })) << "shown without a kept focus";
     for (std::size_t i = 1; i <= stops.size(); ++i) {
         EXPECT_TRUE(Press(p, VK_TAB, stops[i % stops.size()])) << i;
