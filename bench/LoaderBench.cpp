@@ -30,11 +30,11 @@ constexpr int kRepeats = 11;
 // Plain files from disk, as the Windows layer reads them.
 class DiskFiles : public datrelle::Files {
   public:
-    bool IsOrdinaryFile(std::string_view path) const override {
-        return std::filesystem::is_regular_file(std::filesystem::path(path));
-    }
-    bool Exists(std::string_view path) const override {
-        return std::filesystem::exists(std::filesystem::path(path));
+    datrelle::PathKind KindOf(std::string_view path) const override {
+        const std::filesystem::path name(path);
+        return std::filesystem::is_regular_file(name) ? datrelle::PathKind::OrdinaryFile
+               : std::filesystem::exists(name)        ? datrelle::PathKind::Folder
+                                                      : datrelle::PathKind::Nothing;
     }
     std::optional<std::string> FindFirst(std::string_view) const override { return std::nullopt; }
     std::optional<std::string> ReadAll(std::string_view path) const override {

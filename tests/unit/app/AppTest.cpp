@@ -75,7 +75,7 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
     fake.AddFile("C:\\Nimbrel\\nimbrel.exe");
     // The machine's Run key exists, and the user may write there.
     const auto& run = fake.registry.Values(RegistryRoot::LocalMachine, kRunSubKey);
-    fake.AddFile("C:\\Tools\\Folder.txt").ordinary = false;
+    fake.AddFile("C:\\Tools\\Folder.txt").kind = PathKind::Folder;
     fake.AddFile("C:\\Tools\\notes.txt", "first\r\nsecond\r\n");
     fake.AddFile("C:\\Tools\\other.txt", "not loaded");
     Settings(fake,
@@ -147,7 +147,7 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
     }
     fakes::FakePlatform fake;
     // Hidden: not read, but left by an earlier run, which said where the icons are.
-    fake.AddFile("C:\\Tools\\Datrelle.ini").ordinary = false;
+    fake.AddFile("C:\\Tools\\Datrelle.ini").kind = PathKind::HiddenFile;
     App app{fake.platform};
     EXPECT_TRUE(app.Load([&] { return fake.log.size() == 2; }));
     EXPECT_EQ(fake.log.size(), 3u);  // and start-up went on

@@ -116,7 +116,7 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
         EXPECT_EQ(textFileDir, "c:\\notes\\N.TXT");
         EXPECT_EQ(EncodeText(text + "\r\n", encoding, fake).bytes == bytes, sameBytesOnSave);
     }
-    fake.AddFile("C:\\Notes\\hidden.txt", "secret").ordinary = false;
+    fake.AddFile("C:\\Notes\\hidden.txt", "secret").kind = PathKind::HiddenFile;
     fake.AddFile("C:\\Notes\\locked.txt", "locked").readable = false;
     for (const char* path :
          {"", "C:\\Notes\\missing.txt", "C:\\Notes\\hidden.txt", "C:\\Notes\\locked.txt"}) {
