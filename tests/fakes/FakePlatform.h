@@ -47,12 +47,13 @@ struct CaseLess {
 
 inline const ProgramFile kProgram{"C:\\Tools", "Datrelle"};
 
+// Initialised member by member, so that a test may name only those it needs.
 struct FakeFile {
-    std::string content;
+    std::string content = "";
     PathKind kind = PathKind::OrdinaryFile;
     bool readable = true;  // false: locked, or no permission
     bool writable = true;
-    std::string earlierKeptAt;  // where a failed write says the earlier content went
+    std::string earlierKeptAt = "";  // where a failed write says the earlier content went
 };
 
 struct FakePlatform : Tray,

@@ -2,6 +2,7 @@
 
 #include "FakePlatform.h"
 #include "viewer/BrowserPanel.h"
+#include "viewer/NotesFile.h"
 #include "viewer/NotesPanel.h"
 #include "viewer/TextEncoding.h"
 #include "viewer/TextFileLoader.h"
@@ -109,21 +110,94 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
     for (const auto& [bytes, text, encoding, sameBytesOnSave] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes));
         fake.AddFile("C:\\Notes\\n.txt", bytes);
-        std::string textFileDir = "earlier";
-        const auto loaded = LoadTextFile(fake, fake, "c:\\notes\\N.TXT", textFileDir);
+        const auto loaded = LoadTextFile(fake, fake, "c:\\notes\\N.TXT");
         ASSERT_TRUE(loaded);
         EXPECT_EQ(std::pair(loaded->text, loaded->encoding), std::pair(text, encoding));
-        EXPECT_EQ(textFileDir, "c:\\notes\\N.TXT");
         EXPECT_EQ(EncodeText(text + "\r\n", encoding, fake).bytes == bytes, sameBytesOnSave);
     }
-    fake.AddFile("C:\\Notes\\hidden.txt", "secret").kind = PathKind::HiddenFile;
-    fake.AddFile("C:\\Notes\\locked.txt", "locked").readable = false;
-    for (const char* path :
-         {"", "C:\\Notes\\missing.txt", "C:\\Notes\\hidden.txt", "C:\\Notes\\locked.txt"}) {
-        std::string textFileDir = "earlier";
-        EXPECT_EQ(LoadTextFile(fake, fake, path, textFileDir), std::nullopt) << path;
-        EXPECT_EQ(textFileDir, "earlier");
+}
+
+// What is at the chosen name; what the load finds and the box then shows; the file that
+// "Save Changes" then writes (the earlier one is UTF-16 BE), and what it holds after the
+// typed text is saved, and in what encoding a next save writes.
+TEST(NotesFileTest, LoadsWhatIsThereAndSavesInTheFilesEncoding) {
+    using enum TextEncoding;
+    const std::string chosen = "C:\\Notes\\n.txt", earlier = "C:\\Notes\\old.txt";
+    const std::string typed = "d\xC3\xA9j\xC3\xA0";
+    struct Case {
+        std::optional<fakes::FakeFile> there;
+        NotesFound found;
+        std::optional<std::string> shown;
+        std::string typed, savedTo, bytes;
+        bool done;
+        TextEncoding encoding;
+    };
+    const Case cases[] = {
+        {{{.content = "caf\xE9\r\n"}},
+         NotesFound::Loaded,
+         "caf\xC3\xA9",
+         typed,
+         chosen,
+         "d\xE9j\xE0\r\n",
+         true,
+         Ansi},
+        // A text beyond the code page makes it UTF-8 with a mark from then on, once saved.
+        {{{.content = "caf\xE9"}},
+         NotesFound::Loaded,
+         "caf\xC3\xA9",
+         "\xE2\x9C\x93",
+         chosen,
+         "\xEF\xBB\xBF\xE2\x9C\x93\r\n",
+         true,
+         Utf8Bom},
+        {{{.content = "caf\xE9", .writable = false}},
+         NotesFound::Loaded,
+         "caf\xC3\xA9",
+         "\xE2\x9C\x93",
+         chosen,
+         "caf\xE9",
+         false,
+         Ansi},
+        {{{.content = "secret", .kind = PathKind::HiddenFile}},
+         NotesFound::NoSuchFile,
+         "",
+         typed,
+         chosen,
+         typed + "\r\n",
+         true,
+         Utf8},
+        // A name that names nothing yet empties the box; the file is made in UTF-8.
+        {{}, NotesFound::NoSuchFile, "", typed, chosen, typed + "\r\n", true, Utf8},
+        // A file that cannot be read leaves the earlier one the notes file.
+        {{{.content = "unseen", .readable = false}},
+         NotesFound::Unreadable,
+         std::nullopt,
+         typed,
+         earlier,
+         "\xFE\xFF\0d\0\xE9\0j\0\xE0\0\r\0\n"s,
+         true,
+         Utf16Be},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        fakes::FakePlatform fake;
+        fake.AddFile(earlier, "\xFE\xFF\0o"s);
+        NotesFile file;
+        ASSERT_EQ(file.Load(fake, fake, earlier).found, NotesFound::Loaded);
+        if (c.there) {
+            fake.files[chosen] = *c.there;
+        }
+        const NotesFile::Loaded loaded = file.Load(fake, fake, chosen);
+        EXPECT_EQ(std::pair(loaded.found, loaded.text), std::pair(c.found, c.shown));
+        const Replacement saved = file.Save(fake, fake, c.typed);
+        EXPECT_EQ(std::tuple(file.TextFileDir(), saved.done, *fake.ReadAll(file.TextFileDir()),
+                             file.Encoding()),
+                  std::tuple(c.savedTo, c.done, c.bytes, c.encoding));
     }
+    // Without a file, nothing is written.
+    fakes::FakePlatform fake;
+    EXPECT_FALSE(NotesFile().Save(fake, fake, "text").done);
+    EXPECT_TRUE(fake.files.empty());
 }
 
 TEST(TextEncodingTest, AnAnsiTextTheCodePageCannotHoldIsSavedAsUtf8WithAMark) {
@@ -141,7 +215,8 @@ class PanelsTest : public ::testing::Test {
     Form form;
     SharedVariables vars;
     BrowserPanel browser{fake, fake, dialog, form, vars};
-    NotesPanel notes{dialog, fake.notes, fake, fake, form, vars};
+    NotesFile notesFile;
+    NotesPanel notes{dialog, fake.notes, fake, fake, form, notesFile};
 };
 
 TEST_F(PanelsTest, BrowserCommands) {
@@ -163,37 +238,33 @@ TEST_F(PanelsTest, NotesDoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
                  "\xFF\xFE"
                  "f\0i\0r\0s\0t\0"s);
     fake.AddFile("C:\\Notes\\locked.txt", "unseen").readable = false;
-    // The dialog's answer ("" = cancelled); the box's text, TextFileDir and the encoding
-    // it is saved in afterwards (the old file's is UTF-16 BE); whether the box refuses the
-    // file's text.
-    using enum TextEncoding;
-    const std::tuple<const char*, const char*, const char*, TextEncoding, bool> cases[] = {
-        {"C:\\Notes\\a.txt", "first", "C:\\Notes\\a.txt", Utf16Le, false},
-        // A new name empties the box, and is written as today's editors write.
-        {"C:\\Notes\\new.txt", "", "C:\\Notes\\new.txt", Utf8, false},
-        {"", "typed", "", Utf16Be, false},  // then "Save Changes" has no file to write
+    // The dialog's answer ("" = cancelled), whether the box refuses the file's text; the
+    // box's text and the notes file afterwards.
+    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
+        {"C:\\Notes\\a.txt", false, "first", "C:\\Notes\\a.txt"},
+        {"C:\\Notes\\new.txt", false, "", "C:\\Notes\\new.txt"},
+        {"", false, "typed", ""},  // then "Save Changes" has no file to write
         // Neither a file nobody saw nor a text the box refused may be saved over.
-        {"C:\\Notes\\locked.txt", "typed", "C:\\Notes\\old.txt", Utf16Be, false},
-        {"C:\\Notes\\a.txt", "typed", "C:\\Notes\\old.txt", Utf16Be, true},
+        {"C:\\Notes\\locked.txt", false, "typed", "C:\\Notes\\old.txt"},
+        {"C:\\Notes\\a.txt", true, "typed", "C:\\Notes\\old.txt"},
     };
-    for (const auto& [answer, text, file, encoding, boxRefuses] : cases) {
+    for (const auto& [answer, boxRefuses, text, file] : cases) {
         SCOPED_TRACE(answer);
         fake.notes.text = "typed";
         fake.notes.refuses = boxRefuses;
-        vars.TextFileDir = "C:\\Notes\\old.txt";
-        vars.TextFileEncoding = Utf16Be;
+        notesFile = NotesFile();
+        (void)notesFile.Load(fake, fake, "C:\\Notes\\old.txt");
         form.Command8.SetVisible(false);
         fake.answers = {answer};
         notes.OnText1DblClick();
         // The box, the notes file and the button, and the folder and filter the dialog had.
-        EXPECT_EQ(std::tuple(fake.notes.text, vars.TextFileDir, vars.TextFileEncoding,
-                             form.Command8.Visible(), fake.dialogs.back().initialFolder,
-                             fake.dialogs.back().filter),
-                  std::tuple(text, file, encoding, true, "C:\\Notes\\old.txt", kNotesFilter));
+        EXPECT_EQ(std::tuple(fake.notes.text, notesFile.TextFileDir(), form.Command8.Visible(),
+                             fake.dialogs.back().initialFolder, fake.dialogs.back().filter),
+                  std::tuple(text, file, true, "C:\\Notes\\old.txt", kNotesFilter));
     }
     // Without a notes file the dialog starts where another chooser left it, with the
     // title "Open File" left, if it was used.
-    vars.TextFileDir.clear();
+    notesFile = NotesFile();
     dialog.InitDir = "C:\\Apps\\tool.exe";
     notes.OnText1DblClick();
     EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Apps\\tool.exe");
