@@ -7,12 +7,21 @@
 namespace datrelle {
 
 NotesFile::Loaded NotesFile::Load(const Files& files, const CodePage& ansi, std::string_view path) {
-    if (!files.IsOrdinaryFile(path)) {
-        // A name typed into the dialog for a file still to be made: the box is emptied,
-        // and "Save Changes" makes the file as today's editors write one.
-        textFileDir_ = path;
-        encoding_ = TextEncoding::Utf8;
-        return {NotesFound::NoSuchFile, ""};
+    switch (files.KindOf(path)) {
+        case PathKind::Nothing:
+            // A name typed into the dialog for a file still to be made: the box is
+            // emptied, and "Save Changes" makes the file as today's editors write one.
+            textFileDir_ = path;
+            encoding_ = TextEncoding::Utf8;
+            showsFileText_ = false;
+            return {NotesFound::NoSuchFile, ""};
+        case PathKind::Folder:
+            return {NotesFound::NotAFile, std::nullopt};
+        case PathKind::HiddenFile:
+            // Named by the user, who chose it: read like any other. Only the search for a
+            // notes file at start-up passes hidden and system files by.
+        case PathKind::OrdinaryFile:
+            break;
     }
     std::optional<DecodedText> loaded = LoadTextFile(files, ansi, path);
     if (!loaded) {
@@ -22,11 +31,14 @@ NotesFile::Loaded NotesFile::Load(const Files& files, const CodePage& ansi, std:
     }
     textFileDir_ = path;
     encoding_ = loaded->encoding;
+    showsFileText_ = true;
     return {NotesFound::Loaded, std::move(loaded->text)};
 }
 
 Replacement NotesFile::Save(Files& files, const CodePage& ansi, std::string_view text) {
-    if (textFileDir_.empty()) {
+    // Another program may have made the file since its name was chosen; the box showed
+    // none of that file's text.
+    if (textFileDir_.empty() || (!showsFileText_ && files.Exists(textFileDir_))) {
         return {};
     }
     // One line end after the text, so a text that ends in a line break reads back
@@ -36,6 +48,7 @@ Replacement NotesFile::Save(Files& files, const CodePage& ansi, std::string_view
     Replacement saved = files.ReplaceContent(textFileDir_, file.bytes);
     if (saved.done) {
         encoding_ = file.encoding;
+        showsFileText_ = true;
     }
     return saved;
 }

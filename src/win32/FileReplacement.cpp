@@ -107,6 +107,28 @@ Written WriteBeside(const std::string& target, std::string_view content, FileBes
                                                                          : Written::Failed;
 }
 
+// Windows' replacement, keeping the target's hidden and system marks: Windows gives the
+// new file the replaced one's attributes, Wine 8 leaves the new file its own, and a hidden
+// notes file would show after its first save.
+bool Replace(const std::string& target, const std::string& replacement, const std::string& backup) {
+    const std::wstring name = WideFromUtf8(target);
+    const DWORD before = GetFileAttributesW(name.c_str());
+    const DWORD marks = before == INVALID_FILE_ATTRIBUTES
+                            ? 0
+                            : before & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    if (!ReplaceFileW(name.c_str(), WideFromUtf8(replacement).c_str(), WideFromUtf8(backup).c_str(),
+                      REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                      nullptr)) {
+        return false;
+    }
+    const DWORD now = GetFileAttributesW(name.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & marks) != marks) {
+        // Best effort: the content is in place, and only the marks would differ.
+        (void)SetFileAttributesW(name.c_str(), now | marks);
+    }
+    return true;
+}
+
 // The written file takes the target's place. nullopt when the target is still there as it
 // was, so that writing it where it is may be tried.
 std::optional<Replacement> TakePlaceOf(const std::string& target, FileBeside& written) {
@@ -114,10 +136,7 @@ std::optional<Replacement> TakePlaceOf(const std::string& target, FileBeside& wr
     // longer needed.
     FileBeside earlier;
     earlier.path = NameBeside(target, "before-save");
-    if (ReplaceFileW(WideFromUtf8(target).c_str(), WideFromUtf8(written.path).c_str(),
-                     WideFromUtf8(earlier.path).c_str(),
-                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
-                     nullptr)) {
+    if (Replace(target, written.path, earlier.path)) {
         written.kept = true;
         return Replacement{true, {}};
     }

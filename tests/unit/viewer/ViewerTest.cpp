@@ -118,94 +118,65 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
 }
 
 // What is at the chosen name; what the load finds and the box then shows; the file that
-// "Save Changes" then writes (the earlier one is UTF-16 BE), and what it holds after the
-// typed text is saved, and in what encoding a next save writes.
+// "Save Changes" then writes (the earlier one is UTF-16 BE), what it holds after the typed
+// text is saved, and in what encoding a next save writes. Another program may make a file
+// at the name between the load and the save.
 TEST(NotesFileTest, LoadsWhatIsThereAndSavesInTheFilesEncoding) {
     using enum TextEncoding;
+    using enum PathKind;
+    enum Access { Free, Unreadable, Unwritable };
     const std::string chosen = "C:\\Notes\\n.txt", earlier = "C:\\Notes\\old.txt";
-    const std::string typed = "d\xC3\xA9j\xC3\xA0";
-    struct Case {
-        std::optional<fakes::FakeFile> there;
-        NotesFound found;
-        std::optional<std::string> shown;
-        std::string typed, savedTo, bytes;
-        bool done;
-        TextEncoding encoding;
-    };
-    const Case cases[] = {
-        {{{.content = "caf\xE9\r\n"}},
-         NotesFound::Loaded,
-         "caf\xC3\xA9",
-         typed,
-         chosen,
-         "d\xE9j\xE0\r\n",
-         true,
-         Ansi},
-        // A text beyond the code page makes it UTF-8 with a mark from then on, once saved.
-        {{{.content = "caf\xE9"}},
-         NotesFound::Loaded,
-         "caf\xC3\xA9",
-         "\xE2\x9C\x93",
-         chosen,
-         "\xEF\xBB\xBF\xE2\x9C\x93\r\n",
-         true,
-         Utf8Bom},
-        {{{.content = "caf\xE9", .writable = false}},
-         NotesFound::Loaded,
-         "caf\xC3\xA9",
-         "\xE2\x9C\x93",
-         chosen,
-         "caf\xE9",
-         false,
-         Ansi},
-        {{{.content = "secret", .kind = PathKind::HiddenFile}},
-         NotesFound::NoSuchFile,
-         "",
-         typed,
-         chosen,
-         typed + "\r\n",
-         true,
-         Utf8},
-        // A name that names nothing yet empties the box; the file is made in UTF-8.
-        {{}, NotesFound::NoSuchFile, "", typed, chosen, typed + "\r\n", true, Utf8},
-        // A file that cannot be read leaves the earlier one the notes file.
-        {{{.content = "unseen", .readable = false}},
-         NotesFound::Unreadable,
-         std::nullopt,
-         typed,
-         earlier,
-         "\xFE\xFF\0d\0\xE9\0j\0\xE0\0\r\0\n"s,
-         true,
-         Utf16Be},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.bytes));
+    const std::string typed = "d\xC3\xA9j\xC3\xA0", check = "\xE2\x9C\x93 caf\xC3\xA9";
+    const std::string earlierSaved = "\xFE\xFF\0d\0\xE9\0j\0\xE0\0\r\0\n"s;
+    const std::tuple<PathKind, const char*, Access, NotesFound, std::optional<std::string>,
+                     std::string, std::string, std::string, bool, TextEncoding, const char*>
+        cases[] = {
+            {OrdinaryFile, "caf\xE9\r\n", Free, NotesFound::Loaded, "caf\xC3\xA9", typed, chosen,
+             "d\xE9j\xE0\r\n", true, Ansi, nullptr},
+            // A text beyond the code page makes it UTF-8 with a mark, once saved.
+            {OrdinaryFile, "caf\xE9", Free, NotesFound::Loaded, "caf\xC3\xA9", check, chosen,
+             "\xEF\xBB\xBF" + check + "\r\n", true, Utf8Bom, nullptr},
+            {OrdinaryFile, "caf\xE9", Unwritable, NotesFound::Loaded, "caf\xC3\xA9", check, chosen,
+             "caf\xE9", false, Ansi, nullptr},
+            // Chosen by name, a hidden file is read like any other.
+            {HiddenFile, "secret", Free, NotesFound::Loaded, "secret", typed, chosen,
+             "d\xE9j\xE0\r\n", true, Ansi, nullptr},
+            // A name that names nothing yet empties the box; the file is made in UTF-8, but
+            // never over one that another program made there since.
+            {Nothing, "", Free, NotesFound::NoSuchFile, "", typed, chosen, typed + "\r\n", true,
+             Utf8, nullptr},
+            {Nothing, "", Free, NotesFound::NoSuchFile, "", typed, chosen, "theirs", false, Utf8,
+             "theirs"},
+            // A folder, or a file that cannot be read, leaves the earlier one the notes file.
+            {Folder, "", Free, NotesFound::NotAFile, std::nullopt, typed, earlier, earlierSaved,
+             true, Utf16Be, nullptr},
+            {OrdinaryFile, "unseen", Unreadable, NotesFound::Unreadable, std::nullopt, typed,
+             earlier, earlierSaved, true, Utf16Be, nullptr},
+        };
+    for (const auto& [kind, content, access, found, shown, text, savedTo, bytes, done, encoding,
+                      madeMeanwhile] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
         fakes::FakePlatform fake;
         fake.AddFile(earlier, "\xFE\xFF\0o"s);
         NotesFile file;
         ASSERT_EQ(file.Load(fake, fake, earlier).found, NotesFound::Loaded);
-        if (c.there) {
-            fake.files[chosen] = *c.there;
+        if (kind != Nothing) {
+            fake.files[chosen] = {content, kind, access != Unreadable, access != Unwritable};
         }
         const NotesFile::Loaded loaded = file.Load(fake, fake, chosen);
-        EXPECT_EQ(std::pair(loaded.found, loaded.text), std::pair(c.found, c.shown));
-        const Replacement saved = file.Save(fake, fake, c.typed);
+        EXPECT_EQ(std::pair(loaded.found, loaded.text), std::pair(found, shown));
+        if (madeMeanwhile != nullptr) {
+            fake.AddFile(chosen, madeMeanwhile);
+        }
+        const Replacement saved = file.Save(fake, fake, text);
         EXPECT_EQ(std::tuple(file.TextFileDir(), saved.done, *fake.ReadAll(file.TextFileDir()),
                              file.Encoding()),
-                  std::tuple(c.savedTo, c.done, c.bytes, c.encoding));
+                  std::tuple(savedTo, done, bytes, encoding));
     }
     // Without a file, nothing is written.
     fakes::FakePlatform fake;
     EXPECT_FALSE(NotesFile().Save(fake, fake, "text").done);
     EXPECT_TRUE(fake.files.empty());
-}
-
-TEST(TextEncodingTest, AnAnsiTextTheCodePageCannotHoldIsSavedAsUtf8WithAMark) {
-    fakes::FakePlatform fake;  // Latin-1
-    using enum TextEncoding;
-    EXPECT_EQ(EncodeText("caf\xC3\xA9", Ansi, fake), (EncodedText{"caf\xE9", Ansi}));
-    EXPECT_EQ(EncodeText("\xE2\x9C\x93 caf\xC3\xA9", Ansi, fake),
-              (EncodedText{"\xEF\xBB\xBF\xE2\x9C\x93 caf\xC3\xA9", Utf8Bom}));
 }
 
 class PanelsTest : public ::testing::Test {
