@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "viewer/FileReplacement.h"
 #include "win32/FileIo.h"
 #include "win32/FileReplacement.h"
 #include "win32/Unique.h"
@@ -66,7 +67,8 @@ std::optional<std::string> Win32Files::ReadAll(std::string_view path) const {
 }
 
 Replacement Win32Files::ReplaceContent(std::string_view path, std::string_view content) {
-    return ReplaceFileContent(std::string(path), content);
+    Win32FileOperations steps;
+    return ReplaceFileContent(steps, std::string(path), content);
 }
 
 }  // namespace datrelle::win32
