@@ -34,6 +34,8 @@ struct FileBeside {
     bool kept = false;
 };
 
+// One replacement of the target's content. The names it makes beside the target are
+// numbered from 0 for each; a number is used only when no file has that name.
 class Replacing {
   public:
     Replacing(FileOperations& files, const std::string& target) : files_(files), target_(target) {}

@@ -43,12 +43,11 @@ class NotesFile {
     // The file "Save Changes" writes; empty when there is none.
     const std::string& TextFileDir() const { return textFileDir_; }
     TextEncoding Encoding() const { return encoding_; }
-    // False for a name that named nothing when it was chosen, until it is saved.
-    bool ShowsFileText() const { return showsFileText_; }
 
   private:
     std::string textFileDir_;
     TextEncoding encoding_ = TextEncoding::Utf8;
+    // False for a name that named nothing when it was chosen, until it is saved.
     bool showsFileText_ = false;
 };
 

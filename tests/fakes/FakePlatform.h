@@ -47,9 +47,9 @@ struct CaseLess {
 
 inline const ProgramFile kProgram{"C:\\Tools", "Datrelle"};
 
-// Initialised member by member, so that a test may name only those it needs.
+// A test may leave out the members it does not need.
 struct FakeFile {
-    std::string content = "";
+    std::string content;
     PathKind kind = PathKind::OrdinaryFile;
     bool readable = true;  // false: locked, or no permission
     bool writable = true;

@@ -175,10 +175,6 @@ TEST(NotesFileTest, LoadsWhatIsThereAndSavesInTheFilesEncoding) {
                   std::tuple(savedTo, done, bytes, encoding));
         EXPECT_EQ(file.Save(fake, fake, text).done, done) << "saved again";
     }
-    // Without a file, nothing is written.
-    fakes::FakePlatform fake;
-    EXPECT_FALSE(NotesFile().Save(fake, fake, "text").done);
-    EXPECT_TRUE(fake.files.empty());
 }
 
 // The folder beside a target "t", as the replacement's steps see it. Each step named in
