@@ -15,8 +15,8 @@
 #include <system_error>
 #include <vector>
 
+#include "viewer/NotesFile.h"
 #include "viewer/TextEncoding.h"
-#include "viewer/TextFileLoader.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -30,11 +30,11 @@ constexpr int kRepeats = 11;
 // Plain files from disk, as the Windows layer reads them.
 class DiskFiles : public datrelle::Files {
   public:
-    bool IsOrdinaryFile(std::string_view path) const override {
-        return std::filesystem::is_regular_file(std::filesystem::path(path));
-    }
-    bool Exists(std::string_view path) const override {
-        return std::filesystem::exists(std::filesystem::path(path));
+    datrelle::PathKind KindOf(std::string_view path) const override {
+        const std::filesystem::path name(path);
+        return std::filesystem::is_regular_file(name) ? datrelle::PathKind::OrdinaryFile
+               : std::filesystem::exists(name)        ? datrelle::PathKind::Folder
+                                                      : datrelle::PathKind::Nothing;
     }
     std::optional<std::string> FindFirst(std::string_view) const override { return std::nullopt; }
     std::optional<std::string> ReadAll(std::string_view path) const override {
@@ -150,11 +150,12 @@ class CacheEvictor {
 // One load, in seconds; nullopt when it failed or read another encoding.
 std::optional<double> TimeLoad(const std::string& path, const Sample& sample) {
     DiskFiles files;
-    std::string textFileDir;
     const auto begin = std::chrono::steady_clock::now();
-    const auto loaded = datrelle::LoadTextFile(files, Latin1(), path, textFileDir);
+    datrelle::NotesFile file;
+    const auto loaded = file.Load(files, Latin1(), path);
     const auto end = std::chrono::steady_clock::now();
-    if (!loaded || loaded->text.empty() || loaded->encoding != sample.encoding) {
+    if (loaded.found != datrelle::NotesFound::Loaded || loaded.text->empty() ||
+        file.Encoding() != sample.encoding) {
         return std::nullopt;
     }
     return std::chrono::duration<double>(end - begin).count();

@@ -19,7 +19,8 @@ App::App(Platform& platform)
       autoHide_(platform.window, form_, vars_, sysTray_),
       commonDialog_(platform.fileDialog),
       browserPanel_(platform.browser, platform.window, commonDialog_, form_, vars_),
-      notesPanel_(commonDialog_, platform.notes, platform.files, platform.codePage, form_, vars_),
+      notesPanel_(commonDialog_, platform.notes, platform.files, platform.codePage, form_,
+                  notesFile_),
       regStuff_(platform.registry, platform.program, form_.Check1, vars_),
       launcher_(platform.shell, platform.files, form_, vars_),
       autoStartChooser_(commonDialog_, form_, vars_) {

@@ -15,6 +15,7 @@
 #include "tray/SysTray.h"
 #include "tray/TrayMouse.h"
 #include "viewer/BrowserPanel.h"
+#include "viewer/NotesFile.h"
 #include "viewer/NotesPanel.h"
 #include "viewer/WindowLayout.h"
 
@@ -45,6 +46,7 @@ class App {
 
     Form& form() { return form_; }
     const SharedVariables& vars() const { return vars_; }
+    const NotesFile& notesFile() const { return notesFile_; }
     const SysTray& sysTray() const { return sysTray_; }
     const std::string& iniFile() const { return iniFile_; }
 
@@ -112,6 +114,7 @@ class App {
     AutoHide autoHide_;
     CommonDialog commonDialog_;
     BrowserPanel browserPanel_;
+    NotesFile notesFile_;
     NotesPanel notesPanel_;
     RegStuff regStuff_;
     Launcher launcher_;

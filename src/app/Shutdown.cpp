@@ -6,7 +6,6 @@
 
 #include "app/App.h"
 #include "settings/IniFile.h"
-#include "viewer/TextEncoding.h"
 
 namespace datrelle {
 
@@ -67,19 +66,9 @@ std::string SaveFailedMessage(std::string_view earlierContentAt) {
 }
 
 void App::SaveChanges() {
-    Replacement saved;
     const std::optional<std::string> text = platform_.notes.Text();
-    if (!vars_.TextFileDir.empty() && text) {
-        // One line end after the text, so a text that ends in a line break reads back
-        // unchanged; in the encoding the file was read in, which an ANSI file leaves for
-        // UTF-8 when its new text has characters the code page lacks.
-        const EncodedText file =
-            EncodeText(*text + "\r\n", vars_.TextFileEncoding, platform_.codePage);
-        saved = platform_.files.ReplaceContent(vars_.TextFileDir, file.bytes);
-        if (saved.done) {
-            vars_.TextFileEncoding = file.encoding;
-        }
-    }
+    const Replacement saved =
+        text ? notesFile_.Save(platform_.files, platform_.codePage, *text) : Replacement();
     if (!saved.done) {
         platform_.messages.Show(SaveFailedMessage(saved.earlierContentAt));
     }

@@ -6,7 +6,6 @@
 #include "app/App.h"
 #include "settings/IniFile.h"
 #include "viewer/BrowserPanel.h"
-#include "viewer/TextFileLoader.h"
 
 namespace datrelle {
 namespace {
@@ -83,17 +82,14 @@ void App::LoadFirstNotesFile() {
     if (!name) {
         return;
     }
-    const auto loaded =
-        LoadTextFile(platform_.files, platform_.codePage, folder + "\\" + *name, vars_.TextFileDir);
-    if (!loaded) {
-        return;
-    }
+    NotesFile file;
+    const NotesFile::Loaded loaded =
+        file.Load(platform_.files, platform_.codePage, folder + "\\" + *name);
     // A text the box cannot take (too large) leaves the hint in it, which must never be
     // saved over the file.
-    if (!platform_.notes.SetText(loaded->text)) {
-        vars_.TextFileDir.clear();
+    if (loaded.found == NotesFound::Loaded && platform_.notes.SetText(*loaded.text)) {
+        notesFile_ = std::move(file);
     }
-    vars_.TextFileEncoding = loaded->encoding;
 }
 
 void App::StartTimers() {

@@ -43,15 +43,6 @@ struct Form {
     Timer NewDayTimer{0};
 };
 
-// The encodings a notes file can be in (viewer/TextEncoding.h reads and writes them).
-enum class TextEncoding {
-    Ansi,     // the system's ANSI code page, as older editors write
-    Utf8,     // without a byte order mark, as today's Notepad writes
-    Utf8Bom,  // EF BB BF first
-    Utf16Le,  // FF FE first, older Notepad's "Unicode"
-    Utf16Be,  // FE FF first
-};
-
 // The program-wide variables shared by the subsystems, all empty or 0 at start.
 struct SharedVariables {
     std::string ExeName;
@@ -61,9 +52,6 @@ struct SharedVariables {
     std::int16_t CurMonth = 0;
     std::int16_t DateFormat = 0;
     std::string LastURL;
-    std::string TextFileDir;
-    // How the notes file is written back: as it was read; a new file as UTF-8.
-    TextEncoding TextFileEncoding = TextEncoding::Utf8;
     std::string WeatherAppPath;
     std::string AppToRun;
     std::int16_t AppDelay = 0;

@@ -14,17 +14,30 @@ struct Replacement {
     std::string earlierContentAt;
 };
 
+// What a path names.
+enum class PathKind {
+    Nothing,
+    OrdinaryFile,
+    HiddenFile,  // marked hidden or system
+    Folder,
+};
+
 // The file operations the program needs.
 class Files {
   public:
     virtual ~Files() = default;
 
-    // The existence test by directory search: true only for an ordinary file; a
-    // folder, a hidden file or a system file counts as absent, as does "".
-    virtual bool IsOrdinaryFile(std::string_view path) const = 0;
+    // What a directory search for exactly that name finds: Nothing also for "" and for
+    // a name no file can have (a wildcard in it, say).
+    virtual PathKind KindOf(std::string_view path) const = 0;
 
+    // The existence test of the program's own files: a folder, a hidden file or a system
+    // file counts as absent.
+    bool IsOrdinaryFile(std::string_view path) const {
+        return KindOf(path) == PathKind::OrdinaryFile;
+    }
     // Whether anything of that name is there: a file of any attributes, or a folder.
-    virtual bool Exists(std::string_view path) const = 0;
+    bool Exists(std::string_view path) const { return KindOf(path) != PathKind::Nothing; }
 
     // The name (without folder) of the first ordinary file that a directory search for
     // pattern (a folder, "\" and a wildcard such as "*.txt") yields, in the order the

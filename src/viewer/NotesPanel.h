@@ -7,6 +7,7 @@
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 #include "platform/NotesBox.h"
+#include "viewer/NotesFile.h"
 
 // The notes box Text1: a double click chooses a text file in the shared dialog and
 // loads it into the box, and shows "Save Changes".
@@ -19,13 +20,13 @@ inline constexpr std::string_view kNotesFilter =
 class NotesPanel {
   public:
     NotesPanel(CommonDialog& dialog, NotesBox& notes, const Files& files, const CodePage& codePage,
-               Form& form, SharedVariables& vars)
+               Form& form, NotesFile& file)
         : dialog_(dialog),
           notes_(notes),
           files_(files),
           codePage_(codePage),
           form_(form),
-          vars_(vars) {}
+          file_(file) {}
 
     // Double click on Text1.
     void OnText1DblClick();
@@ -36,7 +37,7 @@ class NotesPanel {
     const Files& files_;
     const CodePage& codePage_;
     Form& form_;
-    SharedVariables& vars_;
+    NotesFile& file_;
 };
 
 }  // namespace datrelle

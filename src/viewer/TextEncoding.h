@@ -4,13 +4,21 @@
 #include <string>
 #include <string_view>
 
-#include "form/Form.h"
 #include "platform/CodePage.h"
 
 // The encodings of a notes file. The logic and the notes box carry the text as UTF-8;
 // the file keeps the encoding it was read in, so that it is written back as it was.
 
 namespace datrelle {
+
+// The encodings a notes file can be in.
+enum class TextEncoding {
+    Ansi,     // the system's ANSI code page, as older editors write
+    Utf8,     // without a byte order mark, as today's Notepad writes
+    Utf8Bom,  // EF BB BF first
+    Utf16Le,  // FF FE first, older Notepad's "Unicode"
+    Utf16Be,  // FE FF first
+};
 
 // A file's text as UTF-8, and the encoding its bytes were in.
 struct DecodedText {

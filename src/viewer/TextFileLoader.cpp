@@ -63,21 +63,13 @@ std::string JoinTextLines(std::string text) {
 }  // namespace
 
 std::optional<DecodedText> LoadTextFile(const Files& files, const CodePage& ansi,
-                                        std::string_view path, std::string& textFileDir) {
-    if (path.empty() || !files.IsOrdinaryFile(path)) {
-        return std::nullopt;
-    }
+                                        std::string_view path) {
     std::optional<std::string> bytes = files.ReadAll(path);
     std::optional<DecodedText> decoded = bytes ? DecodeText(std::move(*bytes), ansi) : std::nullopt;
-    if (!decoded) {
-        // Locked, not readable or not convertible: the box and the file it saves to stay
-        // as they were, rather than pointing "Save Changes" at a file whose text was never
-        // shown.
-        return std::nullopt;
+    if (decoded) {
+        // The line rules apply to the characters, whatever bytes the file spells them with.
+        decoded->text = JoinTextLines(std::move(decoded->text));
     }
-    // The line rules apply to the characters, whatever bytes the file spells them with.
-    decoded->text = JoinTextLines(std::move(decoded->text));
-    textFileDir = path;
     return decoded;
 }
 

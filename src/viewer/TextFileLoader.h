@@ -15,12 +15,9 @@ namespace datrelle {
 // inside its line; empty lines before the first text are dropped, and so is the last
 // line end.
 //
-// nullopt when nothing was read: an empty path, no ordinary file of that name (a
-// folder, a hidden or a system file counts as none), or a file that cannot be opened,
-// read or converted. textFileDir is then left as it was, so "Save Changes" keeps
-// writing the notes file it had. Otherwise the text as UTF-8 (empty for an empty file)
-// with the file's encoding, and textFileDir becomes path.
+// The text as UTF-8 (empty for an empty file) with the file's encoding; nullopt when
+// the file cannot be opened, read or converted.
 std::optional<DecodedText> LoadTextFile(const Files& files, const CodePage& ansi,
-                                        std::string_view path, std::string& textFileDir);
+                                        std::string_view path);
 
 }  // namespace datrelle

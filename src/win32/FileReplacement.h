@@ -1,14 +1,22 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
-#include "platform/Files.h"
+#include "platform/FileOperations.h"
 
 namespace datrelle::win32 {
 
-// Replaces the whole content of a file (a missing one is made) so that, whatever fails
-// on the way, the file afterwards holds either its earlier or its new content.
-Replacement ReplaceFileContent(const std::string& target, std::string_view content);
+// The steps of replacing a file's content, one Windows call each (viewer/FileReplacement
+// decides between them).
+class Win32FileOperations : public FileOperations {
+  public:
+    TargetState Examine(const std::string& target) override;
+    bool Exists(const std::string& path) override;
+    NewFile CreateNew(const std::string& path, std::string_view content) override;
+    bool Replace(const std::string& target, const std::string& replacement,
+                 const std::string& backup) override;
+    bool Rename(const std::string& from, const std::string& to) override;
+    bool Delete(const std::string& path) override;
+    std::unique_ptr<OpenFile> OpenInPlace(const std::string& target) override;
+    unsigned long ProcessId() const override;
+};
 
 }  // namespace datrelle::win32

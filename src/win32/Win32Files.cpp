@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "viewer/FileReplacement.h"
 #include "win32/FileIo.h"
 #include "win32/FileReplacement.h"
 #include "win32/Unique.h"
@@ -27,17 +28,19 @@ bool CanBeAFileName(std::string_view path) {
 
 }  // namespace
 
-bool Win32Files::IsOrdinaryFile(std::string_view path) const {
+PathKind Win32Files::KindOf(std::string_view path) const {
     if (!CanBeAFileName(path)) {
-        return false;
+        return PathKind::Nothing;
     }
     WIN32_FIND_DATAW data;
     const UniqueFind search{OrNull(FindFirstFileW(WideFromUtf8(path).c_str(), &data))};
-    return search && IsOrdinary(data);
-}
-
-bool Win32Files::Exists(std::string_view path) const {
-    return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!search) {
+        return PathKind::Nothing;
+    }
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return PathKind::Folder;
+    }
+    return IsOrdinary(data) ? PathKind::OrdinaryFile : PathKind::HiddenFile;
 }
 
 std::optional<std::string> Win32Files::FindFirst(std::string_view pattern) const {
@@ -64,7 +67,8 @@ std::optional<std::string> Win32Files::ReadAll(std::string_view path) const {
 }
 
 Replacement Win32Files::ReplaceContent(std::string_view path, std::string_view content) {
-    return ReplaceFileContent(std::string(path), content);
+    Win32FileOperations steps;
+    return ReplaceFileContent(steps, std::string(path), content);
 }
 
 }  // namespace datrelle::win32

@@ -47,12 +47,13 @@ struct CaseLess {
 
 inline const ProgramFile kProgram{"C:\\Tools", "Datrelle"};
 
+// A test may leave out the members it does not need.
 struct FakeFile {
     std::string content;
-    bool ordinary = true;  // false: a folder, or a hidden or system file
+    PathKind kind = PathKind::OrdinaryFile;
     bool readable = true;  // false: locked, or no permission
     bool writable = true;
-    std::string earlierKeptAt;  // where a failed write says the earlier content went
+    std::string earlierKeptAt = "";  // where a failed write says the earlier content went
 };
 
 struct FakePlatform : Tray,
@@ -206,16 +207,15 @@ struct FakePlatform : Tray,
     }
 
     // Files; a search yields them in the order of their names.
-    bool IsOrdinaryFile(std::string_view path) const override {
-        return files.contains(path) && files.find(path)->second.ordinary;
+    PathKind KindOf(std::string_view path) const override {
+        return files.contains(path) ? files.find(path)->second.kind : PathKind::Nothing;
     }
-    bool Exists(std::string_view path) const override { return files.contains(path); }
     std::optional<std::string> FindFirst(std::string_view pattern) const override {
         const std::string folder = Lower(pattern.substr(0, pattern.rfind('\\') + 1));
         const std::string ending = Lower(pattern.substr(pattern.rfind('*') + 1));
         for (const auto& [path, file] : files) {
             // In the folder itself: its last backslash is the folder's.
-            if (file.ordinary && Lower(path).starts_with(folder) &&
+            if (file.kind == PathKind::OrdinaryFile && Lower(path).starts_with(folder) &&
                 path.rfind('\\') + 1 == folder.size() && Lower(path).ends_with(ending)) {
                 return path.substr(folder.size());
             }

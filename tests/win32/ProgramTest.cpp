@@ -875,5 +875,26 @@ TEST(HostileMessagesTest, NumbersWhereAddressesWouldBeReadNoMemory) {
     Close(program, Closing::CloseMessage);
 }
 
+// A hidden file chosen by name in the notes dialog is the user's choice: its text is
+// shown and saved back into it, which stays hidden. Start-up's search passes it by.
+TEST(HiddenNotesTest, AHiddenFileChosenInTheDialogIsShownAndSavedBack) {
+    RunningProgram program;
+    const std::string path = program.folder() + "\\hidden.txt";
+    WriteFile(path, "hidden\r\n");
+    ASSERT_TRUE(SetFileAttributesW(W(path).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(program.Start());
+    const HWND notes = program.Child("Edit", kText1InitialText);
+    ASSERT_NE(notes, nullptr);
+    ASSERT_TRUE(Choose(program.OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0), path));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(notes) == "hidden"; }));
+    program.Send(notes, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"seen"));
+    const HWND save = program.Child("Button", "Save Changes");
+    PostMessageW(save, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !Shown(save); }));
+    EXPECT_EQ(ReadFile(path), "seen\r\n");
+    EXPECT_TRUE(GetFileAttributesW(W(path).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(Names(program.folder()), (std::vector<std::string>{"Datrelle.exe", "hidden.txt"}));
+}
+
 }  // namespace
 }  // namespace datrelle::testing

@@ -75,7 +75,7 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
     fake.AddFile("C:\\Nimbrel\\nimbrel.exe");
     // The machine's Run key exists, and the user may write there.
     const auto& run = fake.registry.Values(RegistryRoot::LocalMachine, kRunSubKey);
-    fake.AddFile("C:\\Tools\\Folder.txt").ordinary = false;
+    fake.AddFile("C:\\Tools\\Folder.txt").kind = PathKind::Folder;
     fake.AddFile("C:\\Tools\\notes.txt", "first\r\nsecond\r\n");
     fake.AddFile("C:\\Tools\\other.txt", "not loaded");
     Settings(fake,
@@ -89,7 +89,7 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
               "add 106 add 212 delete 212 start \"C:\\Nimbrel\\nimbrel.exe\" 6 navigate "
               "https://example.org/|Top 1500 Left 2000 Height 4000.5 Width 9000");
     EXPECT_EQ(std::tuple(form.Timer1.Interval(), form.Timer2.Interval(), app.vars().AppToRun,
-                         fake.notes.text, app.vars().TextFileDir),
+                         fake.notes.text, app.notesFile().TextFileDir()),
               std::tuple(130000, 1500, "C:\\x.exe", "first\r\nsecond", "C:\\Tools\\notes.txt"));
     EXPECT_TRUE(run.contains("Datrelle.exe") && form.Check3.Value() == CheckBox::kChecked);
     EXPECT_TRUE(form.Timer1.Running() && form.Timer2.Running() && form.Command9.Enabled() &&
@@ -147,7 +147,7 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
     }
     fakes::FakePlatform fake;
     // Hidden: not read, but left by an earlier run, which said where the icons are.
-    fake.AddFile("C:\\Tools\\Datrelle.ini").ordinary = false;
+    fake.AddFile("C:\\Tools\\Datrelle.ini").kind = PathKind::HiddenFile;
     App app{fake.platform};
     EXPECT_TRUE(app.Load([&] { return fake.log.size() == 2; }));
     EXPECT_EQ(fake.log.size(), 3u);  // and start-up went on
@@ -178,10 +178,6 @@ TEST(AppSaveTest, SaveChangesWritesTheNotesAsTheyWereReadOrSaysItCouldNot) {
         {.file = "C:\\Other\\n.txt", .saved = "old", .message = failed},
         // The box kept its hint rather than the file's text: never saved over the file.
         {.boxRefuses = true, .saved = "old", .message = failed},
-        // As the file was read, or, when its code page lacks a character, as UTF-8.
-        {.bytes = "\xFF\xFEo\0"s, .typed = "\xC3\xA9", .saved = "\xFF\xFE\xE9\0\r\0\n\0"s},
-        {.bytes = "caf\xE9", .typed = "\xC3\xA9", .saved = "\xE9\r\n"},
-        {.bytes = "caf\xE9", .typed = "\xE2\x9C\x93", .saved = "\xEF\xBB\xBF\xE2\x9C\x93\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.saved));
@@ -199,11 +195,6 @@ TEST(AppSaveTest, SaveChangesWritesTheNotesAsTheyWereReadOrSaysItCouldNot) {
         EXPECT_FALSE(app.form().Command8.Visible());
         EXPECT_EQ(fake.Calls(), c.message.empty() ? "|" : "message " + c.message + "|");
         EXPECT_EQ(*fake.ReadAll(c.file), c.saved);
-        // Saved as UTF-8 once, the file is UTF-8 from then on, also for a text the code
-        // page could hold.
-        fake.notes.text = "\xC3\xA9";
-        app.form().Command8.Press();
-        EXPECT_EQ(fake.ReadAll(c.file)->starts_with("\xEF\xBB\xBF"), c.saved.starts_with("\xEF"));
     }
 }
 

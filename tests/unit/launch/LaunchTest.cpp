@@ -49,7 +49,7 @@ class LaunchTest : public ::testing::Test {
   protected:
     LaunchTest() {
         fake.AddFile("C:\\Tools\\app.exe");
-        fake.AddFile("C:\\Tools\\hidden.exe").ordinary = false;
+        fake.AddFile("C:\\Tools\\hidden.exe").kind = PathKind::HiddenFile;
         fake.AddFile("C:\\Weather Tools\\nimbrel.exe");
         // Shows when the timer stops and when the mark changes, to tell them from the shell's
         // calls.

@@ -2,6 +2,8 @@
 
 #include "FakePlatform.h"
 #include "viewer/BrowserPanel.h"
+#include "viewer/FileReplacement.h"
+#include "viewer/NotesFile.h"
 #include "viewer/NotesPanel.h"
 #include "viewer/TextEncoding.h"
 #include "viewer/TextFileLoader.h"
@@ -110,29 +112,204 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
     for (const auto& [bytes, text, encoding, sameBytesOnSave] : cases) {
         SCOPED_TRACE(testing::PrintToString(bytes));
         fake.AddFile("C:\\Notes\\n.txt", bytes);
-        std::string textFileDir = "earlier";
-        const auto loaded = LoadTextFile(fake, fake, "c:\\notes\\N.TXT", textFileDir);
+        const auto loaded = LoadTextFile(fake, fake, "c:\\notes\\N.TXT");
         ASSERT_TRUE(loaded);
         EXPECT_EQ(std::pair(loaded->text, loaded->encoding), std::pair(text, encoding));
-        EXPECT_EQ(textFileDir, "c:\\notes\\N.TXT");
         EXPECT_EQ(EncodeText(text + "\r\n", encoding, fake).bytes == bytes, sameBytesOnSave);
-    }
-    fake.AddFile("C:\\Notes\\hidden.txt", "secret").ordinary = false;
-    fake.AddFile("C:\\Notes\\locked.txt", "locked").readable = false;
-    for (const char* path :
-         {"", "C:\\Notes\\missing.txt", "C:\\Notes\\hidden.txt", "C:\\Notes\\locked.txt"}) {
-        std::string textFileDir = "earlier";
-        EXPECT_EQ(LoadTextFile(fake, fake, path, textFileDir), std::nullopt) << path;
-        EXPECT_EQ(textFileDir, "earlier");
     }
 }
 
-TEST(TextEncodingTest, AnAnsiTextTheCodePageCannotHoldIsSavedAsUtf8WithAMark) {
-    fakes::FakePlatform fake;  // Latin-1
+// What is at the chosen name; what the load finds and the box then shows; the file that
+// "Save Changes" then writes (the earlier one is UTF-16 BE), what it holds after the typed
+// text is saved, and in what encoding a next save writes. Another program may make a file
+// at the name between the load and the save.
+TEST(NotesFileTest, LoadsWhatIsThereAndSavesInTheFilesEncoding) {
     using enum TextEncoding;
-    EXPECT_EQ(EncodeText("caf\xC3\xA9", Ansi, fake), (EncodedText{"caf\xE9", Ansi}));
-    EXPECT_EQ(EncodeText("\xE2\x9C\x93 caf\xC3\xA9", Ansi, fake),
-              (EncodedText{"\xEF\xBB\xBF\xE2\x9C\x93 caf\xC3\xA9", Utf8Bom}));
+    using enum PathKind;
+    enum Access { Free, Unreadable, Unwritable };
+    const std::string chosen = "C:\\Notes\\n.txt", earlier = "C:\\Notes\\old.txt";
+    const std::string typed = "d\xC3\xA9j\xC3\xA0", check = "\xE2\x9C\x93 caf\xC3\xA9";
+    const std::string earlierSaved = "\xFE\xFF\0d\0\xE9\0j\0\xE0\0\r\0\n"s;
+    const std::tuple<PathKind, const char*, Access, NotesFound, std::optional<std::string>,
+                     std::string, std::string, std::string, bool, TextEncoding, const char*>
+        cases[] = {
+            {OrdinaryFile, "caf\xE9\r\n", Free, NotesFound::Loaded, "caf\xC3\xA9", typed, chosen,
+             "d\xE9j\xE0\r\n", true, Ansi, nullptr},
+            // A text beyond the code page makes it UTF-8 with a mark, once saved.
+            {OrdinaryFile, "caf\xE9", Free, NotesFound::Loaded, "caf\xC3\xA9", check, chosen,
+             "\xEF\xBB\xBF" + check + "\r\n", true, Utf8Bom, nullptr},
+            {OrdinaryFile, "caf\xE9", Unwritable, NotesFound::Loaded, "caf\xC3\xA9", check, chosen,
+             "caf\xE9", false, Ansi, nullptr},
+            // Chosen by name, a hidden file is read like any other.
+            {HiddenFile, "secret", Free, NotesFound::Loaded, "secret", typed, chosen,
+             "d\xE9j\xE0\r\n", true, Ansi, nullptr},
+            // A name that names nothing yet empties the box; the file is made in UTF-8, but
+            // never over one that another program made there since.
+            {Nothing, "", Free, NotesFound::NoSuchFile, "", typed, chosen, typed + "\r\n", true,
+             Utf8, nullptr},
+            {Nothing, "", Free, NotesFound::NoSuchFile, "", typed, chosen, "theirs", false, Utf8,
+             "theirs"},
+            // A folder, or a file that cannot be read, leaves the earlier one the notes file.
+            {Folder, "", Free, NotesFound::NotAFile, std::nullopt, typed, earlier, earlierSaved,
+             true, Utf16Be, nullptr},
+            {OrdinaryFile, "unseen", Unreadable, NotesFound::Unreadable, std::nullopt, typed,
+             earlier, earlierSaved, true, Utf16Be, nullptr},
+        };
+    for (const auto& [kind, content, access, found, shown, text, savedTo, bytes, done, encoding,
+                      madeMeanwhile] : cases) {
+        SCOPED_TRACE(testing::PrintToString(bytes));
+        fakes::FakePlatform fake;
+        fake.AddFile(earlier, "\xFE\xFF\0o"s);
+        NotesFile file;
+        ASSERT_EQ(file.Load(fake, fake, earlier).found, NotesFound::Loaded);
+        if (kind != Nothing) {
+            fake.files[chosen] = {content, kind, access != Unreadable, access != Unwritable};
+        }
+        const NotesFile::Loaded loaded = file.Load(fake, fake, chosen);
+        EXPECT_EQ(std::pair(loaded.found, loaded.text), std::pair(found, shown));
+        if (madeMeanwhile != nullptr) {
+            fake.AddFile(chosen, madeMeanwhile);
+        }
+        const Replacement saved = file.Save(fake, fake, text);
+        EXPECT_EQ(std::tuple(file.TextFileDir(), saved.done, *fake.ReadAll(file.TextFileDir()),
+                             file.Encoding()),
+                  std::tuple(savedTo, done, bytes, encoding));
+        EXPECT_EQ(file.Save(fake, fake, text).done, done) << "saved again";
+    }
+}
+
+// The folder beside a target "t", as the replacement's steps see it. Each step named in
+// `fails` fails as the system's can: "delete-right" (the target can only be written where
+// it is), "new-file" (no file can be made beside it), "taken" (another program takes the
+// first free name), "disk-full", "replace" (refused), "replace-half" (the target renamed
+// to the backup name, the new file not put in its place), "replace-lost" (the target gone
+// with no backup), "rename-new", "rename-back", and in place "open", "read", "grow"
+// (after making half the room) and "write" (after writing half, only the first time).
+struct FakeOperations : FileOperations {
+    struct InPlace : OpenFile {
+        InPlace(FakeOperations& folder, std::string& content) : f(folder), bytes(content) {}
+        std::optional<std::string> ReadAll() override {
+            return f.Fails("read") ? std::nullopt : std::optional(bytes);
+        }
+        bool Resize(std::size_t length) override {
+            const bool fails = length > bytes.size() && f.Fails("grow");
+            bytes.resize(fails ? (bytes.size() + length) / 2 : length);
+            return !fails;
+        }
+        bool WriteWhole(std::string_view written) override {
+            if (f.Fails("write") && f.writes++ == 0) {
+                bytes.replace(0, written.size() / 2, written.substr(0, written.size() / 2));
+                return false;
+            }
+            bytes = written;
+            return true;
+        }
+        FakeOperations& f;
+        std::string& bytes;
+    };
+
+    bool Fails(std::string_view step) const {
+        return (" " + fails + " ").find(" " + std::string(step) + " ") != std::string::npos;
+    }
+    TargetState Examine(const std::string& target) override {
+        return !files.contains(target) ? TargetState::Missing
+               : Fails("delete-right") ? TargetState::OnlyWritable
+                                       : TargetState::Renamable;
+    }
+    bool Exists(const std::string& path) override { return files.contains(path); }
+    NewFile CreateNew(const std::string& path, std::string_view content) override {
+        if (Fails("taken") && std::exchange(taken, true) == false) {
+            files[path] = "theirs";
+            return NewFile::NameTaken;
+        }
+        if (Fails("new-file")) {
+            return NewFile::NotMade;
+        }
+        files[path] = content.substr(0, Fails("disk-full") ? content.size() / 2 : content.size());
+        return Fails("disk-full") ? NewFile::NotWritten : NewFile::Written;
+    }
+    bool Replace(const std::string& target, const std::string& replacement,
+                 const std::string& backup) override {
+        if (Fails("replace")) {
+            return false;
+        }
+        if (!Fails("replace-lost")) {
+            files[backup] = files[target];
+        }
+        files.erase(target);
+        return !Fails("replace-half") && !Fails("replace-lost") && Rename(replacement, target);
+    }
+    bool Rename(const std::string& from, const std::string& to) override {
+        const bool refused =
+            Fails(from.find(".tmp-") != std::string::npos ? "rename-new" : "rename-back");
+        if (refused || !files.contains(from) || files.contains(to)) {
+            return false;
+        }
+        files[to] = std::move(files[from]);
+        files.erase(from);
+        return true;
+    }
+    bool Delete(const std::string& path) override { return files.erase(path) > 0; }
+    std::unique_ptr<OpenFile> OpenInPlace(const std::string& target) override {
+        return Fails("open") ? nullptr : std::make_unique<InPlace>(*this, files[target]);
+    }
+    unsigned long ProcessId() const override { return 7; }
+
+    // "name=content" for every file, in the order of their names.
+    std::string Listing() const {
+        std::string listing;
+        for (const auto& [name, content] : files) {
+            listing += (listing.empty() ? "" : " ") + name + "=" + content;
+        }
+        return listing;
+    }
+
+    std::map<std::string, std::string> files{{"t", "old"}};
+    std::string fails;
+    bool taken = false;
+    int writes = 0;
+};
+
+// The steps that fail; whether "new text" is saved, where the earlier text is said to be,
+// and the files afterwards: a target that was renamed away is renamed back, and one
+// written in place part-way gets its earlier text back.
+TEST(FileReplacementTest, EachFailingStepLeavesTheEarlierOrTheNewContent) {
+    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
+        {"", true, "", "t=new text"},
+        {"replace", true, "", "t=new text"},
+        {"replace-half", true, "", "t=new text"},
+        {"replace-half rename-new", true, "", "t=new text"},
+        {"replace-half rename-new write", false, "", "t=old"},
+        {"replace-half rename-new rename-back", false, "t.before-save-7-1",
+         "t.before-save-7-1=old"},
+        {"replace-lost rename-new rename-back", false, "", ""},
+        {"taken", true, "", "t=new text t.tmp-7-0=theirs"},
+        {"disk-full", false, "", "t=old"},
+        {"new-file", true, "", "t=new text"},
+        {"delete-right", true, "", "t=new text"},
+        {"delete-right open", false, "", "t=old"},
+        {"delete-right read", false, "", "t=old"},
+        {"delete-right grow", false, "", "t=old"},
+        {"delete-right write", false, "", "t=old"},
+        // A missing target is made from the new file, or in place when that cannot be
+        // renamed.
+        {"missing write", true, "", "t=new text"},
+        {"missing rename-new", true, "", "t=new text"},
+    };
+    for (const auto& [fails, done, keptAt, after] : cases) {
+        SCOPED_TRACE(fails);
+        FakeOperations folder;
+        folder.fails = fails;
+        if (folder.Fails("missing")) {
+            folder.files.clear();
+        }
+        const Replacement result = ReplaceFileContent(folder, "t", "new text");
+        EXPECT_EQ(std::tuple(result.done, result.earlierContentAt, folder.Listing()),
+                  std::tuple(done, keptAt, after));
+    }
+    FakeOperations folder;
+    EXPECT_FALSE(ReplaceFileContent(folder, "", "new text").done);
+    EXPECT_EQ(folder.Listing(), "t=old");
 }
 
 class PanelsTest : public ::testing::Test {
@@ -142,7 +319,8 @@ class PanelsTest : public ::testing::Test {
     Form form;
     SharedVariables vars;
     BrowserPanel browser{fake, fake, dialog, form, vars};
-    NotesPanel notes{dialog, fake.notes, fake, fake, form, vars};
+    NotesFile notesFile;
+    NotesPanel notes{dialog, fake.notes, fake, fake, form, notesFile};
 };
 
 TEST_F(PanelsTest, BrowserCommands) {
@@ -164,37 +342,33 @@ TEST_F(PanelsTest, NotesDoubleClickLoadsTheChosenFileAndShowsSaveChanges) {
                  "\xFF\xFE"
                  "f\0i\0r\0s\0t\0"s);
     fake.AddFile("C:\\Notes\\locked.txt", "unseen").readable = false;
-    // The dialog's answer ("" = cancelled); the box's text, TextFileDir and the encoding
-    // it is saved in afterwards (the old file's is UTF-16 BE); whether the box refuses the
-    // file's text.
-    using enum TextEncoding;
-    const std::tuple<const char*, const char*, const char*, TextEncoding, bool> cases[] = {
-        {"C:\\Notes\\a.txt", "first", "C:\\Notes\\a.txt", Utf16Le, false},
-        // A new name empties the box, and is written as today's editors write.
-        {"C:\\Notes\\new.txt", "", "C:\\Notes\\new.txt", Utf8, false},
-        {"", "typed", "", Utf16Be, false},  // then "Save Changes" has no file to write
+    // The dialog's answer ("" = cancelled), whether the box refuses the file's text; the
+    // box's text and the notes file afterwards.
+    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
+        {"C:\\Notes\\a.txt", false, "first", "C:\\Notes\\a.txt"},
+        {"C:\\Notes\\new.txt", false, "", "C:\\Notes\\new.txt"},
+        {"", false, "typed", ""},  // then "Save Changes" has no file to write
         // Neither a file nobody saw nor a text the box refused may be saved over.
-        {"C:\\Notes\\locked.txt", "typed", "C:\\Notes\\old.txt", Utf16Be, false},
-        {"C:\\Notes\\a.txt", "typed", "C:\\Notes\\old.txt", Utf16Be, true},
+        {"C:\\Notes\\locked.txt", false, "typed", "C:\\Notes\\old.txt"},
+        {"C:\\Notes\\a.txt", true, "typed", "C:\\Notes\\old.txt"},
     };
-    for (const auto& [answer, text, file, encoding, boxRefuses] : cases) {
+    for (const auto& [answer, boxRefuses, text, file] : cases) {
         SCOPED_TRACE(answer);
         fake.notes.text = "typed";
         fake.notes.refuses = boxRefuses;
-        vars.TextFileDir = "C:\\Notes\\old.txt";
-        vars.TextFileEncoding = Utf16Be;
+        notesFile = NotesFile();
+        (void)notesFile.Load(fake, fake, "C:\\Notes\\old.txt");
         form.Command8.SetVisible(false);
         fake.answers = {answer};
         notes.OnText1DblClick();
         // The box, the notes file and the button, and the folder and filter the dialog had.
-        EXPECT_EQ(std::tuple(fake.notes.text, vars.TextFileDir, vars.TextFileEncoding,
-                             form.Command8.Visible(), fake.dialogs.back().initialFolder,
-                             fake.dialogs.back().filter),
-                  std::tuple(text, file, encoding, true, "C:\\Notes\\old.txt", kNotesFilter));
+        EXPECT_EQ(std::tuple(fake.notes.text, notesFile.TextFileDir(), form.Command8.Visible(),
+                             fake.dialogs.back().initialFolder, fake.dialogs.back().filter),
+                  std::tuple(text, file, true, "C:\\Notes\\old.txt", kNotesFilter));
     }
     // Without a notes file the dialog starts where another chooser left it, with the
     // title "Open File" left, if it was used.
-    vars.TextFileDir.clear();
+    notesFile = NotesFile();
     dialog.InitDir = "C:\\Apps\\tool.exe";
     notes.OnText1DblClick();
     EXPECT_EQ(fake.dialogs.back().initialFolder, "C:\\Apps\\tool.exe");
