@@ -52,5 +52,7 @@ template <typename... Lambdas>
 struct ForEachKind : Lambdas... {
     using Lambdas::operator()...;
 };
+template <typename... Lambdas>
+ForEachKind(Lambdas...) -> ForEachKind<Lambdas...>;
 
 }  // namespace datrelle
