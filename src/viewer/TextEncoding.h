@@ -7,7 +7,8 @@
 #include "platform/CodePage.h"
 
 // The encodings of a notes file. The logic and the notes box carry the text as UTF-8;
-// the file keeps the encoding it was read in, so that it is written back as it was.
+// a file is written back in the encoding it was read in, byte for byte when unchanged,
+// but for an ANSI file given a character its code page lacks (see EncodeText).
 
 namespace datrelle {
 
