@@ -42,11 +42,13 @@ TEST(LayoutTest, TheMinimumSizeHoldsAndThePanelsFollow) {
         EXPECT_EQ(calls.find("Width") != calls.npos, width < kMinWidth);
         EXPECT_EQ(calls.find("Height") != calls.npos, height < kMinHeight);
     }
-    // A platform that reports a resize for every change, made or not, still ends.
+    // A platform that reports a resize for every change, made or not, still ends: the
+    // outer run and at most three nested ones, each setting the state twice.
     fake.resizeOnEverySet = true;
     fake.rect = {0, 0, 1000, 1000};
     fake.onResize();
     EXPECT_EQ(fake.browserSize, std::pair(kMinWidth - 100, 200.0f));
+    EXPECT_EQ(std::ranges::count(fake.windowLog, "State 0"), 2 * (1 + 2 + 4 + 8));
 }
 
 // The bytes of a file; the text the box shows (UTF-8) and the encoding the file is
