@@ -62,11 +62,12 @@ TEST_F(TrayTest, AddFillsTheRecordDeleteOnlyItsIdentity) {
     // The icon's owner and number, what the record carries (the tip also as the standard
     // tooltip), the message, icon and tooltip; then the fourth behaviour asked for, in a
     // record of its own.
-    EXPECT_EQ(tray.NotifyData(),
-              (NotifyRecord{fakes::MonthWindow(12), 1, 0x87, 512, fakes::MonthWindow(12) + 1000,
-                            MakeTooltip("long 06/12/2026")}));
+    EXPECT_EQ(tray.NotifyData(), (NotifyRecord{fakes::MonthWindow(12), kTrayIconId, kTrayIconFlags,
+                                               kTrayCallbackMessage, fakes::MonthWindow(12) + 1000,
+                                               MakeTooltip("long 06/12/2026")}));
     EXPECT_EQ(fake.records.back(),
-              (NotifyRecord{.hWnd = fakes::MonthWindow(12), .uID = 1, .uVersion = 4}));
+              (NotifyRecord{
+                  .hWnd = fakes::MonthWindow(12), .uID = kTrayIconId, .uVersion = kTrayVersion}));
 
     // No such element: the message for a day index out of range, nothing for the rest.
     for (const auto& [kind, index] :
@@ -91,10 +92,10 @@ TEST_F(TrayTest, ANotificationChangesNothingElseOfTheIcon) {
     EXPECT_EQ(fake.Calls(), "add 106 notify 107 notify 106|");
     const NotifyRecord shown{.hWnd = fakes::DayWindow(6),
                              .uID = 1,
-                             .uFlags = 0x10,
+                             .uFlags = kTrayInfoFlag,
                              .szInfo = std::string(255, 'x'),
                              .szInfoTitle = std::string(63, 't'),
-                             .dwInfoFlags = 1};
+                             .dwInfoFlags = kInfoIconInformation};
     EXPECT_EQ(fake.records.back(), shown);
     EXPECT_EQ(tray.NotifyData(), added);
 }
