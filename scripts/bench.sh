@@ -2,7 +2,7 @@
 # Prints the benchmark figures; nothing here passes or fails on a time.
 #   scripts/bench.sh [all|startup|loader|idle|size]
 # Environment: RUNS (start-up runs of each program per series, default 15), SERIES
-# (start-up series counted, after one thrown away, default 3), POLL_MS (how often the
+# (start-up series counted, after one thrown away, default 5), POLL_MS (how often the
 # start-up benchmark asks the tray, default 2), BUSY (busy loops at the lowest priority
 # beside the start-up measurement, default 0), IDLE_SECONDS (default 300), BENCH_BUILD
 # (build folder root, default build/).
@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 what="${1:-all}"
 runs="${RUNS:-15}"
-series="${SERIES:-3}"
+series="${SERIES:-5}"
 export POLL_MS="${POLL_MS:-2}"
 busy="${BUSY:-0}"
 idle_seconds="${IDLE_SECONDS:-300}"
