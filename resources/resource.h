@@ -3,9 +3,11 @@
 #pragma once
 
 #define IDI_APP 1
-// The day icons are IDI_DAY_BASE + 1 to + 31, the month icons IDI_MONTH_BASE + 1 to + 12.
+// The day icons are IDI_DAY_BASE + 1 to + 31, the month icons IDI_MONTH_BASE + 1 to + 12, the
+// week icons IDI_WEEK_BASE + 1 to + 53.
 #define IDI_DAY_BASE 100
 #define IDI_MONTH_BASE 200
+#define IDI_WEEK_BASE 400
 
 #define IDR_POPMENU 300
 #define IDM_SETTINGS 301

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Makes docs/icons.png, the README's picture of the tray icons, from the committed icon files: every
-# image of one day and one month icon (the larger ones are PNG entries, which ImageMagick reads as
-# well as the bitmaps), each enlarged without smoothing so that its pixels show, the sizes side by
-# side in one row per icon and labelled.
-#   scripts/icon-sheet.sh [ICON...]    default: day28 month05 (a two-digit day, the widest month)
+# image of one day, one month and one week icon (the larger ones are PNG entries, which ImageMagick
+# reads as well as the bitmaps), each enlarged without smoothing so that its pixels show, the sizes
+# side by side in one row per icon and labelled.
+#   scripts/icon-sheet.sh [ICON...]    default: day28 month05 week28 (a two-digit day and week, the
+#                                      widest month)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
 icons=("$@")
-[ "${#icons[@]}" -gt 0 ] || icons=(day28 month05)
+[ "${#icons[@]}" -gt 0 ] || icons=(day28 month05 week28)
 scale=4
 background='#606060'
 

@@ -79,5 +79,33 @@ TEST(TrayIconDesign, EverySizeIsACentredDistinctYellowGlyphOnNavy) {
     }
 }
 
+// Every week icon holds a picture for each tray size, unlike every other week at that size, and
+// unlike the day icon of its number at a glance: more than a third of the pixels differ, where a
+// frame, a bar or a mark alone on the day's ground would leave the two mostly alike.
+TEST(TrayIconDesign, EveryWeekIsDistinctAndAtAGlanceUnlikeItsDay) {
+    const auto days = BuildTrayIcons();
+    const auto weeks = BuildWeekIcons();
+    ASSERT_EQ(weeks.size(), 53u);
+    for (std::size_t n = 0; n < weeks.size(); ++n) {
+        ASSERT_EQ(weeks[n].images.size(), kTraySizes.size()) << weeks[n].name;
+        for (std::size_t i = 0; i < kTraySizes.size(); ++i) {
+            const IndexedImage& image = weeks[n].images[i];
+            const int size = kTraySizes[i];
+            SCOPED_TRACE(weeks[n].name + " at " + std::to_string(size));
+            ASSERT_TRUE(image.Width() == size && image.Height() == size);
+            int unlikeDay = 0;
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    unlikeDay += n < 31 && days[n].images[i].At(x, y) != image.At(x, y) ? 1 : 0;
+                }
+            }
+            EXPECT_TRUE(n >= 31 || 3 * unlikeDay > size * size) << unlikeDay << " pixels differ";
+            for (const IconFile& other : weeks) {
+                EXPECT_TRUE(&other == &weeks[n] || other.images[i] != image) << other.name;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace datrelle::icongen

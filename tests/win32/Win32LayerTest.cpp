@@ -80,24 +80,26 @@ const void* ResourceData(int id, LPCSTR type) {
     return found != nullptr ? LockResource(LoadResource(module, found)) : nullptr;
 }
 
-// The icons as the generator builds them: the days, the months, then the program's own.
+// The icons as the generator builds them: the days, the months, the weeks, then the program's own.
 int ResourceId(std::size_t icon) {
+    constexpr int kDaysAndMonths = kDayHolders + kMonthHolders;
     const int number = static_cast<int>(icon) + 1;
-    return number <= kDayHolders                   ? IDI_DAY_BASE + number
-           : number <= kDayHolders + kMonthHolders ? IDI_MONTH_BASE + number - kDayHolders
-                                                   : IDI_APP;
+    return number <= kDayHolders           ? IDI_DAY_BASE + number
+           : number <= kDaysAndMonths      ? IDI_MONTH_BASE + number - kDayHolders
+           : number <= kDaysAndMonths + 53 ? IDI_WEEK_BASE + number - kDaysAndMonths
+                                           : IDI_APP;
 }
 
 // Each icon's directory lists exactly the sizes that the tray and the window ask for, the
-// sizes beyond the classic four as PNG, which readers that know no PNG skip. The program's
-// own icon, loaded by Windows' own loader at each size and drawn, is the generator's
-// picture; the tray's icons are so in the test of their holders.
+// sizes beyond the classic four as PNG, which readers that know no PNG skip. The week icons
+// and the program's own, loaded by Windows' own loader at each size and drawn, are the
+// generator's pictures; the day and month icons are so in the test of their holders.
 TEST(IconResourcesTest, EachIconListsItsSizesTheLargerAsPng) {
     const std::vector<int> traySizes(icongen::kTraySizes.begin(), icongen::kTraySizes.end());
     const std::vector<int> appSizes = {16, 20, 24, 32, 48, 64, 256};
     constexpr int kBitmapSizes[] = {16, 20, 24, 32};
     const auto icons = icongen::BuildAllIcons();
-    ASSERT_EQ(icons.size(), 44u) << "31 days, 12 months and the program's own";
+    ASSERT_EQ(icons.size(), 97u) << "31 days, 12 months, 53 weeks and the program's own";
     for (std::size_t i = 0; i < icons.size(); ++i) {
         const auto* group = static_cast<const WORD*>(ResourceData(ResourceId(i), RT_GROUP_ICON));
         ASSERT_NE(group, nullptr) << icons[i].name;
@@ -112,11 +114,14 @@ TEST(IconResourcesTest, EachIconListsItsSizesTheLargerAsPng) {
         }
         EXPECT_EQ(listed, ResourceId(i) == IDI_APP ? appSizes : traySizes) << icons[i].name;
     }
-    for (std::size_t k = 0; k < appSizes.size(); ++k) {
-        const UniqueIcon loaded(
-            static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP),
-                                          IMAGE_ICON, appSizes[k], appSizes[k], LR_DEFAULTCOLOR)));
-        EXPECT_TRUE(Drawn(loaded.get(), appSizes[k]) == icons.back().images[k]) << appSizes[k];
+    for (std::size_t i = kDayHolders + kMonthHolders; i < icons.size(); ++i) {
+        for (const icongen::IndexedImage& image : icons[i].images) {
+            const int size = image.Width();
+            const UniqueIcon loaded(static_cast<HICON>(
+                LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ResourceId(i)), IMAGE_ICON,
+                           size, size, LR_DEFAULTCOLOR)));
+            EXPECT_TRUE(Drawn(loaded.get(), size) == image) << icons[i].name << " at " << size;
+        }
     }
 }
 

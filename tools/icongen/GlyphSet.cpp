@@ -33,8 +33,9 @@ constexpr GlyphSource kDigits[] = {
     {'9', 2, "22 02 00 20 24 04", "TL00 TR20 BR24 BL02"},
 };
 
-// Capitals are two stroke columns wide, or four for M and N, whose diagonals need the room. Only
-// the letters of the month abbreviations and of the two names on the window icon are here.
+// Capitals are two stroke columns wide, or four for M, N and W, whose diagonals need the room.
+// Only the letters of the month abbreviations, the week icons' mark and the two names on the window
+// icon are here.
 constexpr GlyphSource kLetters[] = {
     {'A', 2, "04 00 20 24 | 02 22", "TL00 TR20"},
     {'B', 2, "00 20 24 04 00 | 02 22", "TR20 TR22 BR22 BR24"},
@@ -55,6 +56,7 @@ constexpr GlyphSource kLetters[] = {
     {'T', 2, "00 20 | 10 14", ""},
     {'U', 2, "00 04 24 20", ""},
     {'V', 2, "00 03 14 23 20", ""},
+    {'W', 4, "00 04 22 44 40", ""},
     {'Y', 2, "00 01 12 21 20 | 12 14", ""},
 };
 

@@ -14,6 +14,22 @@ namespace datrelle::icongen {
 namespace {
 
 constexpr int kDaysInLongestMonth = 31;
+constexpr int kWeeksInLongestYear = 53;
+
+// The week icons keep the day icons' digits, so that two-digit numbers stay as legible at 16
+// pixels, and mark themselves by a bar across the top: the rows above and below the digits are
+// the only room the 16-pixel square has to spare. From 28 pixels the bar is tall enough to carry a
+// "W" in the capitals of a smaller month icon.
+struct WeekLayout {
+    int iconSize;
+    int bar;       // rows of the bar
+    int markSize;  // the month icon size whose capitals draw the "W"; 0 for none
+};
+
+constexpr WeekLayout kWeekLayouts[] = {
+    {16, 3, 0},  {20, 4, 0},  {24, 5, 0},   {28, 8, 16},  {32, 8, 16},
+    {36, 9, 20}, {40, 9, 20}, {48, 11, 20}, {64, 16, 32},
+};
 
 // The names on the window icon from 32 pixels up. At 32 they are the three-pixel capitals of the
 // 16-pixel month icons, drawn taller: eight letters with one-pixel gaps only just fit across. The
@@ -42,6 +58,29 @@ IconFile TrayIcon(std::string name, const std::string& text, Metrics (*metricsFo
         icon.images.push_back(CentredText(text, metricsFor(size), size, kNavy, kYellow));
     }
     return icon;
+}
+
+// The number centred under the bar, the "W" centred in it; where the free space is odd, the extra
+// pixel goes to the right and to the bottom, as in CentredText.
+IndexedImage WeekImage(int week, int size) {
+    const auto layout = std::ranges::find(kWeekLayouts, size, &WeekLayout::iconSize);
+    if (layout == std::end(kWeekLayouts)) {
+        throw std::invalid_argument("no week layout for size " + std::to_string(size));
+    }
+    const InkMask number = RenderText(std::to_string(week), DigitMetrics(size));
+    IndexedImage image(size, size, kYellow);
+    for (int y = 0; y < layout->bar; ++y) {
+        for (int x = 0; x < size; ++x) {
+            image.Set(x, y, kNavy);
+        }
+    }
+    if (layout->markSize != 0) {
+        const InkMask mark = RenderText("W", LetterMetrics(layout->markSize));
+        Paint(image, mark, (size - mark.Width()) / 2, (layout->bar - mark.Height()) / 2, kYellow);
+    }
+    Paint(image, number, (size - number.Width()) / 2,
+          layout->bar + (size - layout->bar - number.Height()) / 2, kNavy);
+    return image;
 }
 
 IndexedImage AppNames(int size) {
@@ -100,6 +139,18 @@ std::vector<IconFile> BuildTrayIcons() {
     return icons;
 }
 
+std::vector<IconFile> BuildWeekIcons() {
+    std::vector<IconFile> icons;
+    for (int week = 1; week <= kWeeksInLongestYear; ++week) {
+        IconFile icon{NumberedName("week", week), {}};
+        for (const int size : kTraySizes) {
+            icon.images.push_back(WeekImage(week, size));
+        }
+        icons.push_back(std::move(icon));
+    }
+    return icons;
+}
+
 IconFile BuildAppIcon() {
     IconFile icon{"app.ico", {}};
     for (const int size : kAppSizes) {
@@ -110,6 +161,7 @@ IconFile BuildAppIcon() {
 
 std::vector<IconFile> BuildAllIcons() {
     std::vector<IconFile> icons = BuildTrayIcons();
+    std::ranges::move(BuildWeekIcons(), std::back_inserter(icons));
     icons.push_back(BuildAppIcon());
     return icons;
 }

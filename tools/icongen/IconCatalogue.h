@@ -36,10 +36,15 @@ IndexedImage CentredText(std::string_view text, const Metrics& metrics, int size
 // day01.ico ... day31.ico, then month01.ico ... month12.ico.
 std::vector<IconFile> BuildTrayIcons();
 
+// week01.ico ... week53.ico: the number in navy on yellow under a navy bar, the day icons'
+// colours swapped so that a week never passes for a day of the same number. From 28 pixels the bar
+// carries a "W".
+std::vector<IconFile> BuildWeekIcons();
+
 // The window icon at kAppSizes: a monogram up to 24 pixels, the product and brand names from 32.
 IconFile BuildAppIcon();
 
-// Everything under resources/icons, in a fixed order.
+// Everything under resources/icons, in a fixed order: the tray icons, the weeks, the window icon.
 std::vector<IconFile> BuildAllIcons();
 
 }  // namespace datrelle::icongen

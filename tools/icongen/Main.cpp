@@ -2,8 +2,10 @@
 // icongen --check DIR       fails unless the icons in DIR match what would be written
 // icongen --preview DIR     writes enlarged contact sheets for looking at the icons
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
+#include <iterator>
 #include <string_view>
 
 #include "icongen/IconCatalogue.h"
@@ -43,7 +45,9 @@ int main(int argc, char** argv) {
             return Check(argv[2]);
         }
         if (argc == 3 && std::string_view(argv[1]) == "--preview") {
-            WritePreviews(argv[2], BuildTrayIcons(), BuildAppIcon());
+            auto trayIcons = BuildTrayIcons();
+            std::ranges::move(BuildWeekIcons(), std::back_inserter(trayIcons));
+            WritePreviews(argv[2], trayIcons, BuildAppIcon());
             return 0;
         }
         return Usage();
