@@ -18,16 +18,10 @@ CivilDate InRange(const CivilDate& date) {
 }
 
 CivilDate MonthsOn(const CivilDate& date, int delta) {
-    // In 64 bits, so that no delta overflows before the range is applied.
-    const long long months = date.year * 12LL + (date.month - 1) + delta;
-    const long long first = kFirstCalendarDate.year * 12LL;
-    const long long last = kLastCalendarDate.year * 12LL + 11;
-    if (months < first) {
-        return kFirstCalendarDate;
-    }
-    if (months > last) {
-        return kLastCalendarDate;
-    }
+    // Counted in 64 bits, so that no delta overflows, and kept to the calendar's months.
+    const long long months =
+        std::clamp(date.year * 12LL + date.month - 1 + delta, kFirstCalendarDate.year * 12LL,
+                   kLastCalendarDate.year * 12LL + 11);
     const int year = static_cast<int>(months / 12);
     const int month = static_cast<int>(months % 12) + 1;
     return {year, month, std::min(date.day, DaysInMonth(year, month))};
@@ -83,6 +77,15 @@ void MonthCalendar::Select(const CivilDate& date) {
 
 void MonthCalendar::MoveMonths(int delta) {
     Select(MonthsOn(selected_, delta));
+}
+
+bool MonthCalendar::OnWheel(int wheelDelta) {
+    const CivilDate before = selected_;
+    wheelRest_ += wheelDelta;
+    const int notches = wheelRest_ / kWheelNotch;
+    wheelRest_ -= notches * kWheelNotch;
+    MoveMonths(-notches);
+    return selected_ != before;
 }
 
 void MonthCalendar::SetToday(const CivilDate& today) {

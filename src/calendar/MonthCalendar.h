@@ -15,6 +15,8 @@ enum class CalendarKey { Left, Right, Up, Down, PageUp, PageDown, CtrlPageUp, Ct
 // The dates the calendar reaches, those that Windows' date functions take.
 inline constexpr CivilDate kFirstCalendarDate{1601, 1, 1};
 inline constexpr CivilDate kLastCalendarDate{9999, 12, 31};
+// A notch of an ordinary mouse wheel.
+inline constexpr int kWheelNotch = 120;
 
 class MonthCalendar {
   public:
@@ -27,8 +29,12 @@ class MonthCalendar {
     bool OnKey(CalendarKey key);
     // A click on any cell, a dimmed day of a neighbouring month too.
     void Select(const CivilDate& date);
-    // The month buttons and the mouse wheel: months on (or back, below 0) as PageDown does.
+    // The month buttons: months on (or back, below 0) as PageDown does.
     void MoveMonths(int delta);
+    // The mouse wheel, in the system's units: a month back for each 120 turned away from the
+    // user, on for each 120 towards; the smaller steps of fine wheels and touchpads add up.
+    // True when the selection changed.
+    bool OnWheel(int wheelDelta);
     // A new day has begun; the selection stays where the user put it.
     void SetToday(const CivilDate& today);
     void SetRule(const WeekRule& rule);
@@ -44,6 +50,7 @@ class MonthCalendar {
     CivilDate selected_;
     WeekRule rule_;
     MonthGrid grid_;
+    int wheelRest_ = 0;
 };
 
 }  // namespace datrelle

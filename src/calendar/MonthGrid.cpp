@@ -1,5 +1,7 @@
 #include "calendar/MonthGrid.h"
 
+#include <algorithm>
+
 namespace datrelle {
 
 bool MonthGrid::InMonth(const CivilDate& date) const {
@@ -7,11 +9,13 @@ bool MonthGrid::InMonth(const CivilDate& date) const {
 }
 
 std::optional<std::pair<int, int>> MonthGrid::CellOf(const CivilDate& date) const {
-    for (int row = 0; row < 6; ++row) {
-        for (int column = 0; column < 7; ++column) {
-            if (cells[row][column] == date) {
-                return std::pair{row, column};
+    int index = 0;
+    for (const auto& row : cells) {
+        for (const CivilDate& cell : row) {
+            if (cell == date) {
+                return std::pair{index / 7, index % 7};
             }
+            ++index;
         }
     }
     return std::nullopt;
@@ -21,12 +25,9 @@ MonthGrid LayoutMonth(int year, int month, const WeekRule& rule) {
     MonthGrid grid;
     grid.year = year;
     grid.month = month;
-    const int first = static_cast<int>(rule.firstDay);
-    for (int column = 0; column < 7; ++column) {
-        grid.columns[column] = static_cast<Weekday>((first + column) % 7);
-    }
     const CivilDate lastBefore = AddDays({year, month, 1}, -1);
-    const int intoWeek = (static_cast<int>(DayOfWeek(lastBefore)) - first + 7) % 7;
+    const int intoWeek =
+        (static_cast<int>(DayOfWeek(lastBefore)) - static_cast<int>(rule.firstDay) + 7) % 7;
     CivilDate date = AddDays(lastBefore, -intoWeek);
     for (auto& row : grid.cells) {
         for (auto& cell : row) {
@@ -34,9 +35,9 @@ MonthGrid LayoutMonth(int year, int month, const WeekRule& rule) {
             date = AddDays(date, 1);
         }
     }
-    for (int row = 0; row < 6; ++row) {
-        grid.rowWeeks[row] = WeekOf(grid.cells[row][0], rule);
-    }
+    std::ranges::transform(grid.cells.front(), grid.columns.begin(), DayOfWeek);
+    std::ranges::transform(grid.cells, grid.rowWeeks.begin(),
+                           [&rule](const auto& row) { return WeekOf(row.front(), rule); });
     return grid;
 }
 

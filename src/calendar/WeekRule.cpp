@@ -5,32 +5,28 @@
 namespace datrelle {
 namespace {
 
-// Days from 1 January 1970, and back: the era arithmetic of 400-year cycles, which starts
-// each year on 1 March so that the leap day comes last.
+// Days from 1 March of the year 0, and back: the arithmetic of 400-year cycles, with years
+// that start on 1 March so that the leap day comes last. Right from 1 January of the year 1.
 int DayNumber(const CivilDate& date) {
     const int year = date.month <= 2 ? date.year - 1 : date.year;
-    const int era = (year >= 0 ? year : year - 399) / 400;
-    const int yearOfEra = year - era * 400;
     const int dayOfYear = (153 * ((date.month + 9) % 12) + 2) / 5 + date.day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
+    return year * 365 + year / 4 - year / 100 + year / 400 + dayOfYear;
 }
 
 CivilDate DateOfDayNumber(int dayNumber) {
-    const int shifted = dayNumber + 719468;
-    const int era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
-    const int dayOfEra = shifted - era * 146097;
+    const int era = dayNumber / 146097;
+    const int dayOfEra = dayNumber - era * 146097;
     const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const int monthFromMarch = (5 * dayOfYear + 2) / 153;
     const int month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
-    const int year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    const int year = era * 400 + yearOfEra + (month <= 2 ? 1 : 0);
     return {year, month, dayOfYear - (153 * monthFromMarch + 2) / 5 + 1};
 }
 
+// 1 March of the year 0 was a Wednesday, index 2.
 int WeekdayIndex(int dayNumber) {
-    // 1 January 1970 was a Thursday, index 3.
-    return ((dayNumber + 3) % 7 + 7) % 7;
+    return (dayNumber + 2) % 7;
 }
 
 std::string Padded(int value, std::size_t width) {
@@ -42,7 +38,7 @@ std::string Padded(int value, std::size_t width) {
 
 WeekRule RegionalWeekRule(int firstDayOfWeek, int firstWeekOfYear) {
     WeekRule rule = kIsoWeeks;
-    if (firstDayOfWeek >= 0 && firstDayOfWeek <= 6) {
+    if (firstDayOfWeek > 0 && firstDayOfWeek < 7) {
         rule.firstDay = static_cast<Weekday>(firstDayOfWeek);
     }
     static constexpr int kMinDays[] = {1, 7, 4};

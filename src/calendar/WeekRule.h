@@ -36,7 +36,7 @@ enum class WeekRuleSetting { Regional = 0, Iso = 1, SundayFirstJanuary = 2 };
 WeekRuleSetting WeekRuleSettingOf(int stored);
 WeekRule ChosenRule(WeekRuleSetting setting, const WeekRule& regional);
 
-// Day arithmetic in the proleptic Gregorian calendar.
+// Day arithmetic in the proleptic Gregorian calendar, for the years 1 to 9999.
 Weekday DayOfWeek(const CivilDate& date);
 CivilDate AddDays(const CivilDate& date, int days);
 int DaysInMonth(int year, int month);  // 0 for a month outside 1..12
