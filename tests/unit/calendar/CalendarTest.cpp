@@ -137,7 +137,7 @@ TEST(PopupPlacementTest, BesideTheAnchorInsideTheWorkArea) {
         top{0, 40, 1000, 800}, left{60, 0, 1000, 800};
     const PopupAnchor none;
     // Beside icons and pointers, near a corner, with no free side (above), and at corners.
-    const std::tuple<R, PopupAnchor, P> rows[] = {{bottom, R{900, 765, 924, 789}, {700, 510}},
+    const std::tuple<R, PopupAnchor, P> rows[] = {{bottom, R{900, 760, 924, 784}, {700, 510}},
                                                   {bottom, P{10, 10}, {0, 10}},
                                                   {bottom, R{100, 100, 900, 700}, {350, 0}},
                                                   {right, P{700, 600}, {400, 475}},
