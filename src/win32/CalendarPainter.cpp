@@ -34,7 +34,23 @@ void Frame(HDC dc, const PixelRect& rect, int thickness, int colour) {
     Fill(dc, {right - thickness, top, right, bottom}, colour);
 }
 
-void Text(HDC dc, const std::wstring& text, const PixelRect& rect, int colour) {
+// A space of the regional format that the font has no glyph for becomes a plain one, not
+// a box: Wine's formats put narrow no-break spaces in dates, which its fonts lack.
+std::wstring Drawable(HDC dc, std::wstring text) {
+    for (wchar_t& c : text) {
+        const bool space = c == 0x00A0 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
+                           c == 0x205F || c == 0x3000;
+        WORD glyph = 0;
+        if (space && GetGlyphIndicesW(dc, &c, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS) == 1 &&
+            glyph == 0xFFFF) {
+            c = L' ';
+        }
+    }
+    return text;
+}
+
+void Text(HDC dc, const std::wstring& shown, const PixelRect& rect, int colour) {
+    const std::wstring text = Drawable(dc, shown);
     RECT area = Win32Rect(rect);
     SetTextColor(dc, GetSysColor(colour));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
@@ -124,7 +140,7 @@ void CalendarPainter::Draw(HDC dc, const CalendarLayout& layout,
          COLOR_BTNSHADOW);
     for (int row = 0; row < 6; ++row) {
         Fill(dc, layout.WeekCell(row), COLOR_BTNFACE);
-        Text(dc, std::to_wstring(grid.rowWeeks[row].week), layout.WeekCell(row), COLOR_HOTLIGHT);
+        Text(dc, std::to_wstring(grid.rowWeeks[row].week), layout.WeekCell(row), COLOR_HIGHLIGHT);
     }
     DrawDays(dc, layout, calendar);
     RestoreDC(dc, saved);
