@@ -430,7 +430,8 @@ TEST(MonthCalendarWindowTest, TheTextFollowsEveryMoveAndEachWayOutCloses) {
         {WM_KEYDOWN, VK_LEFT, 0, {2027, 1, 8}},
         {WM_KEYDOWN, VK_HOME, 0, {2026, 12, 8}},
         {WM_KEYDOWN, VK_END, 0, {2026, 12, 8}},
-        {WM_MOUSEWHEEL, MAKEWPARAM(0, -60), 0, {2026, 12, 8}},  // half a notch
+        {WM_DPICHANGED, MAKEWPARAM(192, 192), 0x1234, {2026, 12, 8}},  // another program's
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -60), 0, {2026, 12, 8}},         // half a notch
         {WM_MOUSEWHEEL, MAKEWPARAM(0, -60), 0, {2027, 1, 8}},
         {WM_LBUTTONDOWN, 0, at(layout.PreviousButton()), {2026, 12, 8}},
         {WM_KEYDOWN, VK_PRIOR, 0, {2026, 11, 8}},
