@@ -1,7 +1,5 @@
 #pragma once
 
-#include <variant>
-
 #include "platform/Window.h"
 
 // Where a popup opened from a tray icon goes: beside the icon, or the mouse pointer when
@@ -10,23 +8,6 @@
 // area, so never under the taskbar. All in screen pixels.
 
 namespace datrelle {
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;   // exclusive
-    int bottom = 0;  // exclusive
-
-    bool operator==(const PixelRect&) const = default;
-};
-
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-};
-
-// Nothing known, the icon's rectangle, or the mouse pointer.
-using PopupAnchor = std::variant<std::monostate, PixelRect, ScreenPoint>;
 
 // The popup's top-left. The work area is the monitor less the taskbar; the side where the
 // two differ is the taskbar's (the bottom when they do not differ, as with a taskbar that

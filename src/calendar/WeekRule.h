@@ -10,21 +10,6 @@
 
 namespace datrelle {
 
-// Counted as the regional format counts them: 0 is Monday, 6 is Sunday.
-enum class Weekday { Monday = 0, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday };
-
-struct WeekRule {
-    Weekday firstDay = Weekday::Monday;
-    int minDaysInFirstWeek = 4;  // 1 to 7
-
-    bool operator==(const WeekRule&) const = default;
-};
-
-// Week 1 holds the year's first Thursday.
-inline constexpr WeekRule kIsoWeeks{Weekday::Monday, 4};
-// Week 1 holds 1 January, with the days of December before it.
-inline constexpr WeekRule kSundayFirstJanuary{Weekday::Sunday, 1};
-
 // The rule of the regional format, from its first day of the week (0 Monday .. 6 Sunday)
 // and its first-week number (0: the week holding 1 January, 1: the first full week, 2:
 // the first week with four days). A number out of range takes ISO 8601's part instead.

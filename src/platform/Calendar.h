@@ -13,6 +13,21 @@ struct CivilDate {
     bool operator==(const CivilDate&) const = default;
 };
 
+// Counted as the regional format counts them: 0 is Monday, 6 is Sunday.
+enum class Weekday { Monday = 0, Tuesday, Wednesday, Thursday, Friday, Saturday, Sunday };
+
+struct WeekRule {
+    Weekday firstDay = Weekday::Monday;
+    int minDaysInFirstWeek = 4;  // 1 to 7
+
+    bool operator==(const WeekRule&) const = default;
+};
+
+// Week 1 holds the year's first Thursday.
+inline constexpr WeekRule kIsoWeeks{Weekday::Monday, 4};
+// Week 1 holds 1 January, with the days of December before it.
+inline constexpr WeekRule kSundayFirstJanuary{Weekday::Sunday, 1};
+
 // A moment, in milliseconds of universal time from a fixed start (on Windows, the start
 // of 1601). Only differences of two moments mean anything to the logic.
 using Moment = std::int64_t;

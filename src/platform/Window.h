@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <variant>
 
 namespace datrelle {
 
@@ -27,6 +28,23 @@ struct ScreenPoint {
 
     bool operator==(const ScreenPoint&) const = default;
 };
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;   // exclusive
+    int bottom = 0;  // exclusive
+
+    bool operator==(const PixelRect&) const = default;
+};
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Nothing known, the icon's rectangle, or the mouse pointer.
+using PopupAnchor = std::variant<std::monostate, PixelRect, ScreenPoint>;
 
 inline constexpr int kWindowNormal = 0;
 inline constexpr int kWindowMinimized = 1;

@@ -9,5 +9,6 @@ namespace datrelle::win32 {
 inline constexpr const wchar_t* kMainWindowClass = L"DatrelleForm";
 inline constexpr const wchar_t* kPictureBoxClass = L"DatrellePictureBox";
 inline constexpr const wchar_t* kBrowserHostClass = L"DatrelleBrowserHost";
+inline constexpr const wchar_t* kCalendarWindowClass = L"DatrelleCalendar";
 
 }  // namespace datrelle::win32

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "form/Inventory.h"
+#include "platform/MonthView.h"
 #include "platform/Platform.h"
 
 // The operating system for the unit tests, in one object (the clipboard, the notes box
@@ -54,6 +55,40 @@ struct FakeFile {
     bool readable = true;  // false: locked, or no permission
     bool writable = true;
     std::string earlierKeptAt = "";  // where a failed write says the earlier content went
+};
+
+// The month calendar's window: each call as "open", "close", "today 2026-12-09" or
+// "rule 6/1" (first day, minimum days); Choose is the user's Enter on a day.
+struct FakeMonthView : MonthView {
+    bool IsOpen() const override { return open; }
+    void Open(const MonthViewOpening& opening) override {
+        calls.push_back("open");
+        openings.push_back(opening);
+        open = true;
+    }
+    void Close() override {
+        calls.push_back("close");
+        open = false;
+    }
+    void SetToday(const CivilDate& d) override {
+        char text[24];
+        std::snprintf(text, sizeof text, "today %04d-%02d-%02d", d.year, d.month, d.day);
+        calls.push_back(text);
+    }
+    void SetRule(const WeekRule& rule) override {
+        calls.push_back("rule " + std::to_string(static_cast<int>(rule.firstDay)) + "/" +
+                        std::to_string(rule.minDaysInFirstWeek));
+    }
+    void Choose(const CivilDate& day) {
+        if (onChosen) {
+            onChosen(day);
+        }
+        Close();
+    }
+
+    bool open = false;
+    std::vector<std::string> calls;
+    std::vector<MonthViewOpening> openings;
 };
 
 struct FakePlatform : Tray,

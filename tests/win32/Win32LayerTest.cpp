@@ -19,6 +19,8 @@
 #include "win32/BrowserHost.h"
 #include "win32/ControlWindows.h"
 #include "win32/DoubleClickWatch.h"
+#include "win32/Dpi.h"
+#include "win32/MonthCalendarWindow.h"
 #include "win32/OleScope.h"
 #include "win32/TrayIcons.h"
 #include "win32/WideText.h"
@@ -391,6 +393,72 @@ TEST(DoubleClickWatchTest, StopsWithTheWatchOrTheControlAndKeepsExceptionsInside
     ASSERT_TRUE(DestroyWindow(edit));
     watch.Detach();  // the control is gone: nothing left to undo
     EXPECT_FALSE(watch.Attach(nullptr, [] {}));
+}
+
+std::string TextOf(HWND window) {
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return Utf8FromWide(text);
+}
+
+// The calendar as a screen reader sees it: found by its class, its text the selected day's
+// long date after every key, click and wheel turn. Enter and a double click hand the day
+// on and close it; Esc and leaving it close it without.
+TEST(MonthCalendarWindowTest, TheTextFollowsEveryMoveAndEachWayOutCloses) {
+    const TestWindow owner;
+    const Win32Calendar calendar;
+    MonthCalendarWindow view(GetModuleHandleA(nullptr), owner.get(), calendar);
+    std::vector<CivilDate> chosen;
+    view.onChosen = [&](const CivilDate& day) { chosen.push_back(day); };
+    const MonthViewOpening opening{{2026, 12, 8}, kIsoWeeks, 0, std::nullopt, true};
+    const auto find = [] { return FindWindowW(kCalendarWindowClass, nullptr); };
+    ASSERT_EQ(find(), nullptr);
+    view.Open(opening);
+    const HWND window = find();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetWindow(window, GW_OWNER), owner.get());
+    EXPECT_EQ(TextOf(window), calendar.LongDate({2026, 12, 8}));
+    const auto send = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        PostMessageW(find(), message, wParam, lParam);
+        for (MSG queued; PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE);) {
+            DispatchMessageW(&queued);
+        }
+        return TextOf(find());
+    };
+    const CalendarLayout layout(DpiOf(window));
+    const auto at = [](const PixelRect& rect) { return MAKELPARAM(rect.left + 2, rect.top + 2); };
+    const std::tuple<UINT, WPARAM, LPARAM, CivilDate> moves[] = {
+        {WM_KEYDOWN, VK_RIGHT, 0, {2026, 12, 9}},
+        {WM_KEYDOWN, VK_DOWN, 0, {2026, 12, 16}},
+        {WM_KEYDOWN, VK_NEXT, 0, {2027, 1, 16}},
+        {WM_KEYDOWN, VK_UP, 0, {2027, 1, 9}},
+        {WM_KEYDOWN, VK_LEFT, 0, {2027, 1, 8}},
+        {WM_KEYDOWN, VK_HOME, 0, {2026, 12, 8}},
+        {WM_KEYDOWN, VK_END, 0, {2026, 12, 8}},
+        {WM_DPICHANGED, MAKEWPARAM(192, 192), 0x1234, {2026, 12, 8}},  // another program's
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -60), 0, {2026, 12, 8}},         // half a notch
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -60), 0, {2027, 1, 8}},
+        {WM_LBUTTONDOWN, 0, at(layout.PreviousButton()), {2026, 12, 8}},
+        {WM_KEYDOWN, VK_PRIOR, 0, {2026, 11, 8}},
+        {WM_LBUTTONDOWN, 0, at(layout.DayCell(0, 0)), {2026, 10, 26}}};
+    for (const auto& [message, wParam, lParam, day] : moves) {
+        EXPECT_EQ(send(message, wParam, lParam), calendar.LongDate(day))
+            << message << " " << wParam;
+    }
+    view.Open(opening);  // while open: the selection stays
+    EXPECT_EQ(TextOf(window), calendar.LongDate({2026, 10, 26}));
+    // October is shown now; the double click still means the day first clicked.
+    send(WM_LBUTTONDBLCLK, 0, at(layout.DayCell(0, 0)));
+    EXPECT_FALSE(IsWindow(window) || view.IsOpen());
+    for (const auto& [message, wParam] : {std::pair<UINT, WPARAM>{WM_KEYDOWN, VK_RETURN},
+                                          {WM_KEYDOWN, VK_ESCAPE},
+                                          {WM_ACTIVATE, WA_INACTIVE}}) {
+        view.Open(opening);
+        send(WM_KEYDOWN, VK_RIGHT, 0);
+        send(message, wParam, 0);
+        EXPECT_EQ(find(), nullptr) << message << " " << wParam;
+    }
+    EXPECT_EQ(chosen, (std::vector<CivilDate>{{2026, 10, 26}, {2026, 12, 9}}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "FakePlatform.h"
+#include "calendar/CalendarLayout.h"
 #include "calendar/CopyForms.h"
 #include "calendar/MonthCalendar.h"
 #include "calendar/MonthGrid.h"
@@ -150,6 +151,44 @@ TEST(PopupPlacementTest, BesideTheAnchorInsideTheWorkArea) {
         EXPECT_EQ(PlacePopup({300, 250}, work, screen, anchor), expected) << anchor.index();
     }
     EXPECT_EQ(PlacePopup({2000, 1200}, left, screen, P{30, 500}), (P{60, 0}));
+}
+
+// At any scaling the days tile their area: each cell's edges are its neighbours', and
+// each of its corners hits it. The buttons end the title row; the rest is no target.
+TEST(CalendarLayoutTest, SizesScaleAndEveryPointHitsOneTarget) {
+    for (const auto& [dpi, width, height] :
+         {std::tuple{96, 284, 210}, {120, 355, 263}, {0, 284, 210}}) {
+        const CalendarLayout layout(dpi);
+        EXPECT_EQ(std::pair(layout.Size().width, layout.Size().height), std::pair(width, height));
+        for (int cell = 0; cell < 42; ++cell) {
+            const int row = cell / 7, column = cell % 7;
+            const PixelRect rect = layout.DayCell(row, column);
+            const CalendarHit hit{CalendarPart::Day, row, column};
+            EXPECT_EQ(layout.HitTest(rect.left, rect.top), hit) << dpi;
+            EXPECT_EQ(layout.HitTest(rect.right - 1, rect.bottom - 1), hit) << dpi;
+            EXPECT_EQ(rect.left, column > 0 ? layout.DayCell(row, column - 1).right
+                                            : layout.DayHeader(0).left);
+            EXPECT_EQ(rect.top, row > 0 ? layout.DayCell(row - 1, column).bottom
+                                        : layout.DayHeader(column).bottom);
+        }
+        EXPECT_EQ(layout.WeekCell(5).bottom, layout.DayCell(5, 0).bottom);
+        EXPECT_LT(layout.WeekCell(2).right, layout.DayCell(2, 0).left);
+        const PixelRect previous = layout.PreviousButton(), next = layout.NextButton();
+        EXPECT_EQ(
+            std::tuple(previous.right, next.left, next.right),
+            std::tuple(layout.Title().left, layout.Title().right, layout.DayCell(0, 6).right));
+        EXPECT_EQ(layout.HitTest(previous.left, previous.bottom - 1).part, CalendarPart::Previous);
+        EXPECT_EQ(layout.HitTest(next.right - 1, next.top).part, CalendarPart::Next);
+        const PixelRect header = layout.DayHeader(3), week = layout.WeekCell(0);
+        for (const auto& [x, y] : {std::pair{previous.right, previous.top},
+                                   {header.left, header.top},
+                                   {week.left, week.top},
+                                   {-1, 100},
+                                   {100, height},
+                                   {width, 100}}) {
+            EXPECT_EQ(layout.HitTest(x, y), CalendarHit{}) << x << "," << y;
+        }
+    }
 }
 
 }  // namespace
