@@ -61,9 +61,11 @@ bool MakeUnicodeFile(FileOperations& files, const CodePage& codePage, const std:
     const std::optional<std::string> text = view.starts_with(kUtf8Mark)
                                                 ? std::string(view.substr(kUtf8Mark.size()))
                                                 : codePage.AnsiToUtf8(view);
-    return text &&
-           ReplaceFileContent(files, path, std::string(kUtf16LeMark) + Utf16Bytes(*text, false))
-               .done;
+    if (!text) {
+        return false;
+    }
+    const std::string unicode = std::string(kUtf16LeMark) + Utf16Bytes(*text, false);
+    return ReplaceFileContent(files, path, unicode).done;
 }
 
 }  // namespace datrelle

@@ -129,7 +129,7 @@ std::string Utf8FromUtf16Bytes(std::string_view bytes, bool bigEndian) {
         out = PutUtf8(out, point);
     }
     if (at < bytes.size()) {
-        out = PutUtf8(out, kReplacementCharacter);  // half a unit: the file was cut short
+        out = PutUtf8(out, kReplacementCharacter);  // half a unit: the bytes were cut short
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
