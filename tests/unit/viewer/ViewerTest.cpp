@@ -91,12 +91,13 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
         {"\xEF\xBB\xBF", "", Utf8Bom},
         {"\xEF\xBB\xBF\xE4\xB8\xAD\r\n", "\xE4\xB8\xAD", Utf8Bom, true},
         {"\xEF\xBB\xBF"
-         "a\xC3(\xF4\x90\xE2\x82",
-         "a\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", Utf8Bom},
+         "a\x80\xC3(\xF4\x90\xE2\x82",
+         "a\xEF\xBF\xBD\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", Utf8Bom},
         // UTF-16: a pair of surrogates is one character, also at the end; a lone one, or a
         // last odd byte, U+FFFD; the line rules apply to the characters.
         {"\xFF\xFE", "", Utf16Le},
-        {"\xFF\xFE\xC4\0r\0g\0e\0r\0\r\0\n\0"s, "\xC3\x84rger", Utf16Le, true},
+        {"\xFF\xFE\xC4\0r\0g\0e\0r\0\xFF\x07\0\x08\r\0\n\0"s, "\xC3\x84rger\xDF\xBF\xE0\xA0\x80",
+         Utf16Le, true},
         {"\xFF\xFE\r\0\n\0a\0\0\0\x80\0\x00\xD8\x00\xDC\xFF\xDB\xFF\xDF"s,
          "a\0\xC2\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"s, Utf16Le},
         {"\xFF\xFE\xFF\xDF"
