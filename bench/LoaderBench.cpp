@@ -51,7 +51,6 @@ class DiskFiles : public datrelle::Files {
         }
         return content;
     }
-    datrelle::Replacement ReplaceContent(std::string_view, std::string_view) override { return {}; }
 };
 
 // Latin-1 stands in for the system's ANSI code page, which the native build has not.

@@ -1,5 +1,6 @@
 // Where each setting lives in the running program: what start-up gives it and what exit
-// writes, both directions side by side, so that a setting is added in one place.
+// writes, both directions side by side. A new setting takes its case here and its key and
+// row in settings/SettingKeys.h; the switch has no default, so the build asks for the case.
 
 #include "app/App.h"
 

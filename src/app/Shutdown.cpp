@@ -34,11 +34,12 @@ void App::WriteSettings() {
     if (iniFile_.empty()) {
         return;
     }
+    // In the table's order; the key that is only read formats to nothing.
     std::vector<const SettingKeyInfo*> keys;
     std::vector<std::string> texts;
-    for (const SettingKey key : kWriteOrder) {
-        if (auto text = FormatSetting(KeyInfo(key), PlaceOf(key).current())) {
-            keys.push_back(&KeyInfo(key));
+    for (const SettingKeyInfo& info : kSettingKeys) {
+        if (auto text = FormatSetting(info, PlaceOf(info.key).current())) {
+            keys.push_back(&info);
             texts.push_back(std::move(*text));
         }
     }

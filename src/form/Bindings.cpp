@@ -1,84 +1,120 @@
 #include "form/Bindings.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <iterator>
 
 namespace datrelle {
 namespace {
 
-int Id(ControlId id) {
-    return static_cast<int>(id);
+// A model of the form, named by its member, under its number: each kind of model takes
+// its own kind of number.
+struct Row {
+    constexpr Row(ControlId box, CheckBox Form::*model) : id(Number(box)), member(model) {}
+    constexpr Row(ControlId button, CommandButton Form::*model)
+        : id(Number(button)), member(model) {}
+    constexpr Row(MenuCommand command, MenuItem Form::*model)
+        : id(Number(command)), member(model) {}
+    constexpr Row(TimerNumber timer, Timer Form::*model) : id(Number(timer)), member(model) {}
+
+    template <typename Enum>
+    static constexpr int Number(Enum number) {
+        return static_cast<int>(number);
+    }
+
+    int id;
+    std::variant<CheckBox Form::*, CommandButton Form::*, MenuItem Form::*, Timer Form::*> member;
+};
+
+using enum ControlId;
+
+constexpr Row kRows[] = {
+    {Check1, &Form::Check1},
+    {Check2, &Form::Check2},
+    {Check3, &Form::Check3},
+    {Check4, &Form::Check4},
+    {Command1, &Form::Command1},
+    {Command2, &Form::Command2},
+    {Command3, &Form::Command3},
+    {Command4, &Form::Command4},
+    {Command5, &Form::Command5},
+    {Command6, &Form::Command6},
+    {Command7, &Form::Command7},
+    {Command8, &Form::Command8},
+    {Command9, &Form::Command9},
+    {MenuCommand::Settings, &Form::MnuSettings},
+    {MenuCommand::OpenFileInBrowser, &Form::mnuOpenFileInBrowser},
+    {MenuCommand::AutoApp, &Form::mnuAutoApp},
+    {MenuCommand::CopyClipLong, &Form::MnuCopyClipLong},
+    {MenuCommand::CopyClipShort, &Form::MnuCopyClipShort},
+    {MenuCommand::Exit, &Form::mnuExit},
+    {TimerNumber::Timer1, &Form::Timer1},
+    {TimerNumber::Timer2, &Form::Timer2},
+    {TimerNumber::Timer3, &Form::Timer3},
+    {TimerNumber::NewDay, &Form::NewDayTimer},
+};
+
+template <typename Model>
+constexpr std::size_t SizeOf(Model Form::*) {
+    return sizeof(Model);
 }
-int Id(MenuCommand command) {
-    return static_cast<int>(command);
+
+// Form holds nothing but models, so the models of the rows, when no two rows name the
+// same one, fill it exactly if every model has its row: one left out leaves bytes over.
+constexpr bool EveryModelOnceUnderANumberOfItsOwn() {
+    std::size_t bytes = 0;
+    for (std::size_t row = 0; row < std::size(kRows); ++row) {
+        for (std::size_t earlier = 0; earlier < row; ++earlier) {
+            if (kRows[earlier].id == kRows[row].id || kRows[earlier].member == kRows[row].member) {
+                return false;
+            }
+        }
+        bytes += std::visit([](auto member) { return SizeOf(member); }, kRows[row].member);
+    }
+    return bytes == sizeof(Form);
 }
-int Id(TimerNumber timer) {
-    return static_cast<int>(timer);
-}
+static_assert(EveryModelOnceUnderANumberOfItsOwn(),
+              "every model of Form needs one row of kRows, under a number no other row has");
 
 }  // namespace
 
 std::vector<Binding> Bindings(Form& form) {
-    using enum ControlId;
-    return {
-        {Id(Check1), &form.Check1},
-        {Id(Check2), &form.Check2},
-        {Id(Check3), &form.Check3},
-        {Id(Check4), &form.Check4},
-        {Id(Command1), &form.Command1},
-        {Id(Command2), &form.Command2},
-        {Id(Command3), &form.Command3},
-        {Id(Command4), &form.Command4},
-        {Id(Command5), &form.Command5},
-        {Id(Command6), &form.Command6},
-        {Id(Command7), &form.Command7},
-        {Id(Command8), &form.Command8},
-        {Id(Command9), &form.Command9},
-        {Id(MenuCommand::Settings), &form.MnuSettings},
-        {Id(MenuCommand::OpenFileInBrowser), &form.mnuOpenFileInBrowser},
-        {Id(MenuCommand::AutoApp), &form.mnuAutoApp},
-        {Id(MenuCommand::CopyClipLong), &form.MnuCopyClipLong},
-        {Id(MenuCommand::CopyClipShort), &form.MnuCopyClipShort},
-        {Id(MenuCommand::Exit), &form.mnuExit},
-        {Id(TimerNumber::Timer1), &form.Timer1},
-        {Id(TimerNumber::Timer2), &form.Timer2},
-        {Id(TimerNumber::Timer3), &form.Timer3},
-        {Id(TimerNumber::NewDay), &form.NewDayTimer},
-    };
+    std::vector<Binding> bindings;
+    bindings.reserve(std::size(kRows));
+    for (const Row& row : kRows) {
+        bindings.push_back(
+            {row.id, std::visit([&form](auto member) -> BoundModel { return &(form.*member); },
+                                row.member)});
+    }
+    return bindings;
 }
 
-bool Route(std::span<const Binding> bindings, int id, ControlEvent event) {
+void Route(std::span<const Binding> bindings, int id, ControlEvent event) {
     const auto bound = std::ranges::find(bindings, id, &Binding::id);
     if (bound == bindings.end()) {
-        return false;
+        return;
     }
-    const bool clicked = event == ControlEvent::Clicked;
-    return std::visit(ForEachKind{[clicked](CheckBox* box) {
-                                      if (clicked) {
-                                          box->UserClick();
-                                      }
-                                      return clicked;
-                                  },
-                                  [event](CommandButton* button) {
-                                      if (event == ControlEvent::Ticked) {
-                                          return false;
-                                      }
-                                      button->Press();
-                                      return true;
-                                  },
-                                  [clicked](MenuItem* item) {
-                                      if (clicked) {
-                                          item->Click();
-                                      }
-                                      return clicked;
-                                  },
-                                  [event](Timer* timer) {
-                                      if (event != ControlEvent::Ticked) {
-                                          return false;
-                                      }
-                                      timer->Tick();
-                                      return true;
-                                  }},
-                      bound->model);
+    std::visit(ForEachKind{[event](CheckBox* box) {
+                               if (event == ControlEvent::Clicked) {
+                                   box->UserClick();
+                               }
+                           },
+                           [event](CommandButton* button) {
+                               if (event != ControlEvent::Ticked) {
+                                   button->Press();
+                               }
+                           },
+                           [event](MenuItem* item) {
+                               if (event == ControlEvent::Clicked) {
+                                   item->Click();
+                               }
+                           },
+                           [event](Timer* timer) {
+                               if (event == ControlEvent::Ticked) {
+                                   timer->Tick();
+                               }
+                           }},
+               bound->model);
 }
 
 }  // namespace datrelle

@@ -9,12 +9,18 @@
 // The one table that binds each model of the window to the number by which Windows knows
 // its control: a check box's or button's ControlId, a menu item's command, a timer's
 // number. The Win32 layer shows every model on its control from it and routes the
-// control's events back through it, so a control is added in one place.
+// control's events back through it.
+//
+// A new control takes its model in Form, its row in Bindings.cpp, its number (a ControlId
+// with the control's row in the inventory, a MenuCommand with its item in the resources,
+// or a TimerNumber) and its handler in app/App.cpp. The build stops while a model of Form
+// has no row, or two rows share a model or a number; the tests find a button or check box
+// of the inventory without a model, and an item of the menu without one.
 
 namespace datrelle {
 
-// The popup menu's commands, as the resources number them (the Win32 layer checks them
-// against its own), and the window's timers.
+// The popup menu's commands, as the resources number them (the Win32 layer's tests hold
+// the menu against them), and the window's timers.
 enum class MenuCommand : int {
     Settings = 301,
     OpenFileInBrowser = 302,
@@ -44,8 +50,8 @@ enum class ControlEvent {
 
 // Hands the event to the model bound to id, when that model takes it: a check box changes
 // its state as a user's click does, a button is pressed, a menu item clicked, a timer
-// ticks. False when it reached none.
-bool Route(std::span<const Binding> bindings, int id, ControlEvent event);
+// ticks. Any other event, and any other number, reaches nothing.
+void Route(std::span<const Binding> bindings, int id, ControlEvent event);
 
 // One lambda for each kind of model, for std::visit.
 template <typename... Lambdas>

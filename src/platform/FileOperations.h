@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Files.h"
+
 // The single steps of replacing a file's content, each one call of the system; the
-// decisions between them are viewer/FileReplacement's.
+// decisions between them are ReplaceFileContent's (files/FileReplacement.h).
 
 namespace datrelle {
 
@@ -41,13 +43,10 @@ class OpenFile {
     virtual bool WriteWhole(std::string_view bytes) = 0;
 };
 
-class FileOperations {
+// The files, and the steps that change them.
+class FileOperations : public Files {
   public:
-    virtual ~FileOperations() = default;
-
     virtual TargetState Examine(const std::string& target) = 0;
-    // Anything of that name: a file of any attributes, or a folder.
-    virtual bool Exists(const std::string& path) = 0;
     virtual NewFile CreateNew(const std::string& path, std::string_view content) = 0;
     // Windows' replacement: the target renamed to the backup name, then the replacement
     // renamed to the target's name, the target's attributes, access rights and other

@@ -6,14 +6,6 @@
 
 namespace datrelle {
 
-// How a replacement of a file's content ended.
-struct Replacement {
-    bool done = false;
-    // When not done and the file's earlier content is no longer at its own path: the
-    // file that holds it now. Empty otherwise.
-    std::string earlierContentAt;
-};
-
 // What a path names.
 enum class PathKind {
     Nothing,
@@ -22,7 +14,8 @@ enum class PathKind {
     Folder,
 };
 
-// The file operations the program needs.
+// What the program reads of files and folders. A file's content is changed through
+// FileOperations (platform/FileOperations.h).
 class Files {
   public:
     virtual ~Files() = default;
@@ -46,13 +39,6 @@ class Files {
 
     // The file's bytes, or nullopt when it cannot be opened or read.
     virtual std::optional<std::string> ReadAll(std::string_view path) const = 0;
-
-    // Replaces the file's whole content (a missing file is created). Whatever fails on
-    // the way, the file then holds either its earlier or its new content, never a mix
-    // and never nothing; should the system leave the earlier content under another
-    // name, the result says which.
-    [[nodiscard]] virtual Replacement ReplaceContent(std::string_view path,
-                                                     std::string_view content) = 0;
 };
 
 }  // namespace datrelle

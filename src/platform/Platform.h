@@ -5,7 +5,7 @@
 #include "platform/Clipboard.h"
 #include "platform/CodePage.h"
 #include "platform/FileDialog.h"
-#include "platform/Files.h"
+#include "platform/FileOperations.h"
 #include "platform/Messages.h"
 #include "platform/NotesBox.h"
 #include "platform/Profile.h"
@@ -24,7 +24,7 @@ struct Platform {
     Calendar& calendar;
     Messages& messages;
     Profile& profile;
-    Files& files;
+    FileOperations& files;
     CodePage& codePage;
     Window& window;
     NotesBox& notes;

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
-#include "form/Unicode.h"
+#include "files/FileReplacement.h"
+#include "text/Unicode.h"
 
 namespace datrelle {
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
 // ASCII only: the keys are the program's own literals, and a locale-dependent
 // conversion could turn them into different bytes than the ones in the file.
@@ -39,9 +36,7 @@ std::string IniFilePath(std::string_view folder, std::string_view baseName) {
 
 std::string ReadIniValue(Profile& profile, std::string_view section, std::string_view key,
                          std::string_view file) {
-    const std::string value =
-        profile.GetString(section, WithCase(key, false), "", kIniBufferSize, file);
-    return std::string(Utf16Prefix(value, kIniBufferSize - 1));
+    return profile.GetString(section, WithCase(key, false), "", kIniBufferSize, file);
 }
 
 bool WriteIniValue(Profile& profile, std::string_view section, std::string_view key,
@@ -54,7 +49,7 @@ bool NeedsUnicodeFile(std::span<const std::string> values, const CodePage& codeP
         values, [&](const std::string& value) { return !codePage.Utf8ToAnsi(value); });
 }
 
-bool MakeUnicodeFile(Files& files, const CodePage& codePage, const std::string& path) {
+bool MakeUnicodeFile(FileOperations& files, const CodePage& codePage, const std::string& path) {
     std::optional<std::string> bytes = files.Exists(path) ? files.ReadAll(path) : "";
     if (!bytes) {
         return false;
@@ -66,8 +61,11 @@ bool MakeUnicodeFile(Files& files, const CodePage& codePage, const std::string& 
     const std::optional<std::string> text = view.starts_with(kUtf8Mark)
                                                 ? std::string(view.substr(kUtf8Mark.size()))
                                                 : codePage.AnsiToUtf8(view);
-    return text &&
-           files.ReplaceContent(path, std::string(kUtf16LeMark) + Utf16Bytes(*text, false)).done;
+    if (!text) {
+        return false;
+    }
+    const std::string unicode = std::string(kUtf16LeMark) + Utf16Bytes(*text, false);
+    return ReplaceFileContent(files, path, unicode).done;
 }
 
 }  // namespace datrelle

@@ -6,24 +6,23 @@
 #include <string_view>
 
 #include "platform/CodePage.h"
-#include "platform/Files.h"
+#include "platform/FileOperations.h"
 #include "platform/Profile.h"
 
 // The settings file: its path and the two operations every setting goes through.
 
 namespace datrelle {
 
-// The longest value a read returns is one less, the buffer's terminating NUL; both
-// counted in UTF-16 units.
+// The buffer a read hands to the profile functions, in UTF-16 units: the value comes
+// back cut to one less, the room of its NUL (see Profile::GetString).
 inline constexpr std::size_t kIniBufferSize = 750;
 
 // The settings file beside the executable: folder, one backslash (a drive root such
 // as "C:\" already ends in one), the executable's base name and ".ini".
 std::string IniFilePath(std::string_view folder, std::string_view baseName);
 
-// The value of key in section of file, at most kIniBufferSize - 1 UTF-16 units and never
-// half a character; "" when the file, the section or the key is missing. The key is
-// asked for in lower case.
+// The value of key in section of file, as a buffer of kIniBufferSize takes it; "" when
+// the file, the section or the key is missing. The key is asked for in lower case.
 std::string ReadIniValue(Profile& profile, std::string_view section, std::string_view key,
                          std::string_view file);
 
@@ -48,6 +47,6 @@ bool NeedsUnicodeFile(std::span<const std::string> values, const CodePage& codeP
 // and a missing or empty file becomes the mark alone. The new content takes the file's
 // place whole. A file in UTF-16 already is left as it is. False when the file could not
 // be read or replaced: it is then as it was.
-bool MakeUnicodeFile(Files& files, const CodePage& codePage, const std::string& path);
+bool MakeUnicodeFile(FileOperations& files, const CodePage& codePage, const std::string& path);
 
 }  // namespace datrelle

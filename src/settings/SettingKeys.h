@@ -10,7 +10,12 @@
 
 // Every key of the settings file as data: its section, the literals used to read and
 // to write it (three differ in letter case, which the file does not notice), and the
-// forms of its value. Start-up walks kReadOrder, shutdown walks kWriteOrder.
+// forms of its value. Shutdown writes the keys in the table's order, start-up reads them
+// in kReadOrder.
+//
+// A new setting takes its key and its row here, and its place in the running program
+// (App::PlaceOf in app/SettingPlaces.cpp, a switch that the build holds to every key). The
+// build also stops while the rows are out of the keys' order.
 
 namespace datrelle {
 
@@ -49,8 +54,9 @@ struct SettingKeyInfo {
     WriteAs writeAs;
 };
 
-// One entry per key, in the order of SettingKey.
-inline constexpr std::array<SettingKeyInfo, 13> kSettingKeys{{
+// One entry per key, in the order of SettingKey, which is the order shutdown writes them
+// in: section by section, so that a new file holds "View" then "Settings".
+inline constexpr auto kSettingKeys = std::to_array<SettingKeyInfo>({
     {SettingKey::Top, kViewSection, "Top", "Top", ReadAs::Number, WriteAs::BlankSigned},
     {SettingKey::Left, kViewSection, "Left", "Left", ReadAs::Number, WriteAs::BlankSigned},
     {SettingKey::Height, kViewSection, "Height", "Height", ReadAs::Number, WriteAs::BlankSigned},
@@ -72,34 +78,36 @@ inline constexpr std::array<SettingKeyInfo, 13> kSettingKeys{{
      WriteAs::Text},
     {SettingKey::AppDelay, kSettingsSection, "Milliseconds before starting App",
      "Milliseconds before starting App", ReadAs::Integer, WriteAs::BlankSigned},
-}};
-
-// Start-up reads "Last URL" last, after the "Settings" section.
-inline constexpr std::array<SettingKey, 13> kReadOrder{
-    SettingKey::Top,          SettingKey::Left,       SettingKey::Height,
-    SettingKey::Width,        SettingKey::AutoStart,  SettingKey::ShowMonth,
-    SettingKey::AutoHide,     SettingKey::DateFormat, SettingKey::WeatherAppPath,
-    SettingKey::StartWeather, SettingKey::AppToRun,   SettingKey::AppDelay,
-    SettingKey::LastURL,
-};
-
-// Shutdown writes section by section, so a new file holds "View" then "Settings".
-inline constexpr std::array<SettingKey, 12> kWriteOrder{
-    SettingKey::Top,        SettingKey::Left,         SettingKey::Height,    SettingKey::Width,
-    SettingKey::LastURL,    SettingKey::AutoStart,    SettingKey::ShowMonth, SettingKey::AutoHide,
-    SettingKey::DateFormat, SettingKey::StartWeather, SettingKey::AppToRun,  SettingKey::AppDelay,
-};
+});
 
 static_assert(
     [] {
         for (std::size_t i = 0; i < kSettingKeys.size(); ++i) {
-            if (kSettingKeys[i].key != static_cast<SettingKey>(i)) {
+            const bool sectionsInTurn = i == 0 ||
+                                        kSettingKeys[i - 1].section == kSettingKeys[i].section ||
+                                        kSettingKeys[i].section == kSettingsSection;
+            if (kSettingKeys[i].key != static_cast<SettingKey>(i) || !sectionsInTurn) {
                 return false;
             }
         }
         return true;
     }(),
-    "KeyInfo looks entries up by position");
+    "one row per key, in the order of SettingKey (KeyInfo looks rows up by position), the "
+    "\"View\" section first");
+
+// Start-up reads in the table's order but for "Last URL", which it reads last, after the
+// "Settings" section.
+inline constexpr auto kReadOrder = [] {
+    std::array<SettingKey, kSettingKeys.size()> order{};
+    std::size_t next = 0;
+    for (const SettingKeyInfo& info : kSettingKeys) {
+        if (info.key != SettingKey::LastURL) {
+            order[next++] = info.key;
+        }
+    }
+    order[next] = SettingKey::LastURL;
+    return order;
+}();
 
 constexpr const SettingKeyInfo& KeyInfo(SettingKey key) {
     return kSettingKeys[static_cast<std::size_t>(key)];

@@ -9,8 +9,9 @@
 namespace datrelle {
 namespace {
 
-// Enough to push any mantissa the settings file can hold (749 characters) far out of
-// range, small enough that the exponent never overflows while it is read.
+// Enough to push any mantissa a settings value can hold (fewer than kIniBufferSize
+// characters) far out of range, small enough that the exponent never overflows while it
+// is read.
 constexpr long kExponentLimit = 100000;
 
 bool IsIgnored(char c) {

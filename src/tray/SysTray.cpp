@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "form/Unicode.h"
+#include "text/Unicode.h"
 
 namespace datrelle {
 

@@ -35,7 +35,7 @@ NotesFile::Loaded NotesFile::Load(const Files& files, const CodePage& ansi, std:
     return {NotesFound::Loaded, std::move(loaded->text)};
 }
 
-Replacement NotesFile::Save(Files& files, const CodePage& ansi, std::string_view text) {
+Replacement NotesFile::Save(FileOperations& files, const CodePage& ansi, std::string_view text) {
     // Another program may have made the file since its name was chosen; the box showed
     // none of that file's text.
     if (textFileDir_.empty() || (!showsFileText_ && files.Exists(textFileDir_))) {
@@ -45,7 +45,7 @@ Replacement NotesFile::Save(Files& files, const CodePage& ansi, std::string_view
     // unchanged; in the encoding the file was read in, which an ANSI file leaves for UTF-8
     // when its new text has characters the code page lacks.
     const EncodedText file = EncodeText(std::string(text) + "\r\n", encoding_, ansi);
-    Replacement saved = files.ReplaceContent(textFileDir_, file.bytes);
+    Replacement saved = ReplaceFileContent(files, textFileDir_, file.bytes);
     if (saved.done) {
         encoding_ = file.encoding;
         showsFileText_ = true;

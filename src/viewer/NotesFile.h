@@ -4,8 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "files/FileReplacement.h"
 #include "platform/CodePage.h"
-#include "platform/Files.h"
+#include "platform/FileOperations.h"
 #include "viewer/TextEncoding.h"
 
 // The notes file: the file "Save Changes" writes, the encoding it is written in, and
@@ -38,7 +39,8 @@ class NotesFile {
     // Writes the text and one CR LF, in the file's encoding. Never over a file whose text
     // the box did not show: a name that named nothing when chosen and names something
     // now is left alone, and the save fails.
-    [[nodiscard]] Replacement Save(Files& files, const CodePage& ansi, std::string_view text);
+    [[nodiscard]] Replacement Save(FileOperations& files, const CodePage& ansi,
+                                   std::string_view text);
 
     // The file "Save Changes" writes; empty when there is none.
     const std::string& TextFileDir() const { return textFileDir_; }

@@ -3,18 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "form/Unicode.h"
+#include "text/Unicode.h"
 
 namespace datrelle {
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-
-unsigned Byte(std::string_view bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]);
-}
 
 // Whether the eight bytes at `at` are plain ASCII: notes files of many megabytes are
 // mostly that, and are checked a word at a time.
@@ -32,7 +24,7 @@ bool IsAscii(std::string_view bytes) {
         }
     }
     for (; at < bytes.size(); ++at) {
-        if (Byte(bytes, at) >= 0x80) {
+        if (ByteAt(bytes, at) >= 0x80) {
             return false;
         }
     }
@@ -75,36 +67,6 @@ std::string RepairedUtf8(std::string_view bytes) {
     return text;
 }
 
-std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
-    const auto unit = [&](std::size_t at) -> char32_t {
-        const unsigned first = Byte(bytes, at), second = Byte(bytes, at + 1);
-        return bigEndian ? (first << 8) | second : (second << 8) | first;
-    };
-    // Each unit gives at most three bytes; a pair of them four.
-    std::string text(bytes.size() / 2 * 3 + 3, '\0');
-    char* out = text.data();
-    std::size_t at = 0;
-    for (; at + 2 <= bytes.size(); at += 2) {
-        char32_t point = unit(at);
-        if (point >= 0xD800 && point <= 0xDFFF) {
-            const bool paired = point <= 0xDBFF && at + 4 <= bytes.size() &&
-                                unit(at + 2) >= 0xDC00 && unit(at + 2) <= 0xDFFF;
-            if (paired) {
-                point = 0x10000 + ((point - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
-                at += 2;
-            } else {
-                point = kReplacementCharacter;
-            }
-        }
-        out = PutUtf8(out, point);
-    }
-    if (at < bytes.size()) {
-        out = PutUtf8(out, kReplacementCharacter);  // half a unit: the file was cut short
-    }
-    text.resize(static_cast<std::size_t>(out - text.data()));
-    return text;
-}
-
 }  // namespace
 
 std::optional<DecodedText> DecodeText(std::string bytes, const CodePage& ansi) {
@@ -113,11 +75,11 @@ std::optional<DecodedText> DecodeText(std::string bytes, const CodePage& ansi) {
         return DecodedText{RepairedUtf8(view.substr(kUtf8Mark.size())), TextEncoding::Utf8Bom};
     }
     if (view.starts_with(kUtf16LeMark)) {
-        return DecodedText{Utf8FromUtf16(view.substr(kUtf16LeMark.size()), false),
+        return DecodedText{Utf8FromUtf16Bytes(view.substr(kUtf16LeMark.size()), false),
                            TextEncoding::Utf16Le};
     }
     if (view.starts_with(kUtf16BeMark)) {
-        return DecodedText{Utf8FromUtf16(view.substr(kUtf16BeMark.size()), true),
+        return DecodedText{Utf8FromUtf16Bytes(view.substr(kUtf16BeMark.size()), true),
                            TextEncoding::Utf16Be};
     }
     // Plain ASCII reads the same in every code page, and UTF-8 is the text already.

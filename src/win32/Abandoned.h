@@ -36,7 +36,8 @@ inline void TraceAbandoned(const char* what, std::optional<unsigned> number = {}
         std::snprintf(text, sizeof text, "Datrelle: %s was abandoned: %s\n", what, reason);
     }
     wchar_t wide[512] = L"";
-    // A text that cannot be converted leaves the line empty: still a trace that it came.
+    // Converted here, not by WideText, which allocates. A text that cannot be converted
+    // leaves the line empty: still a trace that it came.
     MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, static_cast<int>(std::size(wide)) - 1);
     OutputDebugStringW(wide);
 }

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-// Reading and writing whole files through an open handle, for the notes file.
+// Reading and writing whole files through an open handle, whatever their size: the
+// steps of Win32Files, for the notes file and the settings file alike.
 
 namespace datrelle::win32 {
 

@@ -1,18 +1,6 @@
 #include "win32/ViewBinding.h"
 
-#include "resource.h"
-
 namespace datrelle::win32 {
-namespace {
-
-static_assert(static_cast<int>(MenuCommand::Settings) == IDM_SETTINGS &&
-              static_cast<int>(MenuCommand::OpenFileInBrowser) == IDM_OPEN_FILE_IN_BROWSER &&
-              static_cast<int>(MenuCommand::AutoApp) == IDM_AUTO_APP &&
-              static_cast<int>(MenuCommand::CopyClipLong) == IDM_COPY_CLIP_LONG &&
-              static_cast<int>(MenuCommand::CopyClipShort) == IDM_COPY_CLIP_SHORT &&
-              static_cast<int>(MenuCommand::Exit) == IDM_EXIT);
-
-}  // namespace
 
 void BindViews(std::span<const Binding> bindings, const ControlWindows& controls, HWND window,
                HMENU popup) {

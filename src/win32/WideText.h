@@ -3,10 +3,13 @@
 #include <string>
 #include <string_view>
 
-// The one place where the program's text meets Windows': the logic carries every text as
-// UTF-8, the wide functions and COM take UTF-16. Every name and text the program hands
-// to Windows or gets from it passes here, so nothing is narrowed to a code page on the
-// way. A text too large to convert gives "".
+// Where the program's text meets Windows': the logic carries every text as UTF-8, the
+// wide functions and COM take UTF-16. Every name and text the program hands to Windows or
+// gets from it passes here, so nothing is narrowed to a code page on the way, with two
+// exceptions that convert on their own: the trace of an abandoned event (Abandoned.h),
+// which must not allocate, since the memory itself may have run out, and the ANSI code
+// page (Win32CodePage), a format of files rather than a way to talk to Windows. A text
+// too large to convert gives "".
 
 namespace datrelle::win32 {
 

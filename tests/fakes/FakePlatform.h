@@ -53,8 +53,6 @@ struct FakeFile {
     std::string content;
     PathKind kind = PathKind::OrdinaryFile;
     bool readable = true;  // false: locked, or no permission
-    bool writable = true;
-    std::string earlierKeptAt = "";  // where a failed write says the earlier content went
 };
 
 // The month calendar's window: each call as "open", "close", "today 2026-12-09" or
@@ -95,7 +93,7 @@ struct FakePlatform : Tray,
                       Calendar,
                       Messages,
                       Profile,
-                      Files,
+                      FileOperations,
                       CodePage,
                       Window,
                       Browser,
@@ -262,11 +260,82 @@ struct FakePlatform : Tray,
         return found != files.end() && found->second.readable ? std::optional(found->second.content)
                                                               : std::nullopt;
     }
-    Replacement ReplaceContent(std::string_view path, std::string_view content) override {
-        FakeFile& file = files[std::string(path)];  // a missing file is made
-        file.content = file.writable ? std::string(content) : file.content;
-        return {file.writable, file.writable ? "" : file.earlierKeptAt};
+
+    // The steps of a replacement. Each step named in `fails` fails as the system's can:
+    // "delete-right" (the target can only be written where it is), "new-file" (no file can
+    // be made beside it), "taken" (another program takes the first free name), "disk-full",
+    // "replace" (refused), "replace-half" (the target renamed to the backup name, the new
+    // file not put in its place), "replace-lost" (the target gone with no backup),
+    // "rename-new", "rename-back", and in place "open", "read", "grow" (after making half
+    // the room) and "write" (after writing half, only the first time). kLocked is a file
+    // that another program holds.
+    static constexpr const char* kLocked = "delete-right open";
+    bool Fails(std::string_view step) const {
+        return (" " + fails + " ").find(" " + std::string(step) + " ") != std::string::npos;
     }
+    TargetState Examine(const std::string& target) override {
+        return !files.contains(target) ? TargetState::Missing
+               : Fails("delete-right") ? TargetState::OnlyWritable
+                                       : TargetState::Renamable;
+    }
+    NewFile CreateNew(const std::string& path, std::string_view content) override {
+        if (Fails("taken") && !std::exchange(taken, true)) {
+            AddFile(path, "theirs");
+            return NewFile::NameTaken;
+        }
+        if (Fails("new-file")) {
+            return NewFile::NotMade;
+        }
+        AddFile(path, content.substr(0, Fails("disk-full") ? content.size() / 2 : content.size()));
+        return Fails("disk-full") ? NewFile::NotWritten : NewFile::Written;
+    }
+    bool Replace(const std::string& target, const std::string& replacement,
+                 const std::string& backup) override {
+        if (Fails("replace")) {
+            return false;
+        }
+        if (!Fails("replace-lost")) {
+            files[backup] = files[target];
+        }
+        files.erase(target);
+        return !Fails("replace-half") && !Fails("replace-lost") && Rename(replacement, target);
+    }
+    bool Rename(const std::string& from, const std::string& to) override {
+        const bool refused =
+            Fails(from.find(".tmp-") != std::string::npos ? "rename-new" : "rename-back");
+        if (refused || !files.contains(from) || files.contains(to)) {
+            return false;
+        }
+        files[to] = std::move(files[from]);
+        files.erase(from);
+        return true;
+    }
+    bool Delete(const std::string& path) override { return files.erase(path) > 0; }
+    struct InPlace : OpenFile {
+        InPlace(FakePlatform& platform, std::string& content) : f(platform), bytes(content) {}
+        std::optional<std::string> ReadAll() override {
+            return f.Fails("read") ? std::nullopt : std::optional(bytes);
+        }
+        bool Resize(std::size_t length) override {
+            const bool fails = length > bytes.size() && f.Fails("grow");
+            bytes.resize(fails ? (bytes.size() + length) / 2 : length);
+            return !fails;
+        }
+        bool WriteWhole(std::string_view written) override {
+            if (f.Fails("write") && f.inPlaceWrites++ == 0) {
+                bytes.replace(0, written.size() / 2, written.substr(0, written.size() / 2));
+                return false;
+            }
+            bytes = written;
+            return true;
+        }
+        FakePlatform& f;
+        std::string& bytes;
+    };
+    std::unique_ptr<OpenFile> OpenInPlace(const std::string& target) override {
+        return Fails("open") ? nullptr : std::make_unique<InPlace>(*this, files[target].content);
+    }
+    unsigned long ProcessId() const override { return 7; }
 
     // The ANSI code page is Latin-1: its bytes are the first 256 characters.
     std::optional<std::string> AnsiToUtf8(std::string_view ansi) const override {
@@ -369,6 +438,9 @@ struct FakePlatform : Tray,
     std::map<std::string, std::string> ini;
     std::vector<std::string> reads, writes;
     std::map<std::string, FakeFile, CaseLess> files;
+    std::string fails;  // the steps of a replacement that fail
+    bool taken = false;
+    int inPlaceWrites = 0;
     WindowRect rect{0, 0, 12000, 8000};
     bool visible = true;
     int state = kWindowNormal;

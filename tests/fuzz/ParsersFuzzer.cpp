@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "FakePlatform.h"
-#include "form/Unicode.h"
 #include "launch/ModParse.h"
 #include "settings/SettingKeys.h"
+#include "text/Unicode.h"
 #include "tray/SysTray.h"
 #include "viewer/TextEncoding.h"
 #include "viewer/TextFileLoader.h"

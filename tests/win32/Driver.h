@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "form/Inventory.h"
-#include "form/Unicode.h"
 #include "launch/RegStuff.h"
+#include "text/Unicode.h"
 #include "win32/Unique.h"
 #include "win32/WideText.h"
 #include "win32/Win32CodePage.h"

@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <span>
 #include <stdexcept>
 
 #include "Driver.h"
+#include "form/Bindings.h"
 #include "icongen/IconCatalogue.h"
 #include "icongen/Palette.h"
 #include "resource.h"
@@ -223,6 +225,25 @@ TEST(ControlWindowsTest, FontsAndPlacesFollowTheDpi) {
         EXPECT_EQ(std::tuple(place.left, place.right),
                   std::tuple(MulDiv(4350, dpi, 1440), MulDiv(4350 + 1365, dpi, 1440)));
     }
+}
+
+// Every command of the popup menu has one model, and every menu model an item: the
+// resources and the binding table name the same numbers.
+TEST(ViewBindingTest, EachItemOfTheMenuHasOneModel) {
+    Form form;
+    std::multiset<int> models, items;
+    for (const Binding& binding : Bindings(form)) {
+        if (std::holds_alternative<MenuItem*>(binding.model)) {
+            models.insert(binding.id);
+        }
+    }
+    const UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPMENU)));
+    const HMENU popup = GetSubMenu(menu.get(), 0);
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        items.insert(static_cast<int>(GetMenuItemID(popup, i)));
+    }
+    items.erase(0);  // the separators
+    EXPECT_EQ(items, models);
 }
 
 TEST(BrowserHostTest, FillsItsWindowAndLetsGoWithItInEitherOrder) {

@@ -141,25 +141,25 @@ TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) 
 
 TEST(AppSaveTest, SaveChangesWritesTheNotesAsTheyWereReadOrSaysItCouldNot) {
     const std::string failed(kSaveFailedMessage);
-    // A notes file as it was and as it can be written; what the box then holds; the file
-    // afterwards, and the message that came.
+    // A notes file as it was and the steps of a save that fail; what the box then holds;
+    // the file afterwards, and the message that came.
     struct Case {
         const char* file = "C:\\Tools\\n.txt";  // beside the program: the notes file
         std::string bytes = "old";
-        bool writable = true;
-        const char* keptAt = "";  // where a failed save left the earlier text
+        const char* fails = "";
         bool boxRefuses = false;
         std::string typed = "new text\r\n", saved = "new text\r\n\r\n";
         std::string message = "";
     };
     const Case cases[] = {
         {},
-        {.writable = false, .saved = "old", .message = failed},  // locked, or a full disk
-        {.writable = false,
-         .keptAt = "C:\\Tools\\n.txt.old-1",
-         .saved = "old",
+        {.fails = fakes::FakePlatform::kLocked, .saved = "old", .message = failed},
+        // The earlier text left under another name: the message says which.
+        {.fails = "replace-half rename-new rename-back",
+         .saved = "",
          .message =
-             failed + "\n\nThe text the file held before is kept in:\nC:\\Tools\\n.txt.old-1"},
+             failed +
+             "\n\nThe text the file held before is kept in:\nC:\\Tools\\n.txt.before-save-7-1"},
         // Elsewhere: no notes file, and left alone.
         {.file = "C:\\Other\\n.txt", .saved = "old", .message = failed},
         // The box kept its hint rather than the file's text: never saved over the file.
@@ -168,9 +168,8 @@ TEST(AppSaveTest, SaveChangesWritesTheNotesAsTheyWereReadOrSaysItCouldNot) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.saved));
         fakes::FakePlatform fake;
-        fakes::FakeFile& file = fake.AddFile(c.file, c.bytes);
-        file.writable = c.writable;
-        file.earlierKeptAt = c.keptAt;
+        fake.AddFile(c.file, c.bytes);
+        fake.fails = c.fails;
         fake.notes.refuses = c.boxRefuses;
         App app{fake.platform};
         ASSERT_TRUE(app.Load());
@@ -180,7 +179,7 @@ TEST(AppSaveTest, SaveChangesWritesTheNotesAsTheyWereReadOrSaysItCouldNot) {
         app.form().Command8.Press();
         EXPECT_FALSE(app.form().Command8.Visible());
         EXPECT_EQ(fake.Calls(), c.message.empty() ? "|" : "message " + c.message + "|");
-        EXPECT_EQ(*fake.ReadAll(c.file), c.saved);
+        EXPECT_EQ(fake.ReadAll(c.file).value_or(""), c.saved);
     }
 }
 

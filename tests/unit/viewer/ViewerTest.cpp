@@ -2,7 +2,6 @@
 
 #include "FakePlatform.h"
 #include "viewer/BrowserPanel.h"
-#include "viewer/FileReplacement.h"
 #include "viewer/NotesFile.h"
 #include "viewer/NotesPanel.h"
 #include "viewer/TextEncoding.h"
@@ -92,11 +91,13 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
         {"\xEF\xBB\xBF", "", Utf8Bom},
         {"\xEF\xBB\xBF\xE4\xB8\xAD\r\n", "\xE4\xB8\xAD", Utf8Bom, true},
         {"\xEF\xBB\xBF"
-         "a\xC3(\xF4\x90\xE2\x82",
-         "a\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", Utf8Bom},
+         "a\x80\xC3(\xF4\x90\xE2\x82",
+         "a\xEF\xBF\xBD\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", Utf8Bom},
         // UTF-16: a pair of surrogates is one character, also at the end; a lone one, or a
         // last odd byte, U+FFFD; the line rules apply to the characters.
         {"\xFF\xFE", "", Utf16Le},
+        {"\xFF\xFE\xC4\0r\0g\0e\0r\0\xFF\x07\0\x08\r\0\n\0"s, "\xC3\x84rger\xDF\xBF\xE0\xA0\x80",
+         Utf16Le, true},
         {"\xFF\xFE\r\0\n\0a\0\0\0\x80\0\x00\xD8\x00\xDC\xFF\xDB\xFF\xDF"s,
          "a\0\xC2\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"s, Utf16Le},
         {"\xFF\xFE\xFF\xDF"
@@ -165,8 +166,9 @@ TEST(NotesFileTest, LoadsWhatIsThereAndSavesInTheFilesEncoding) {
         NotesFile file;
         ASSERT_EQ(file.Load(fake, fake, earlier).found, NotesFound::Loaded);
         if (kind != Nothing) {
-            fake.files[chosen] = {content, kind, access != Unreadable, access != Unwritable};
+            fake.files[chosen] = {content, kind, access != Unreadable};
         }
+        fake.fails = access == Unwritable ? fakes::FakePlatform::kLocked : "";
         const NotesFile::Loaded loaded = file.Load(fake, fake, chosen);
         EXPECT_EQ(std::pair(loaded.found, loaded.text), std::pair(found, shown));
         if (madeMeanwhile != nullptr) {
@@ -178,140 +180,6 @@ TEST(NotesFileTest, LoadsWhatIsThereAndSavesInTheFilesEncoding) {
                   std::tuple(savedTo, done, bytes, encoding));
         EXPECT_EQ(file.Save(fake, fake, text).done, done) << "saved again";
     }
-}
-
-// The folder beside a target "t", as the replacement's steps see it. Each step named in
-// `fails` fails as the system's can: "delete-right" (the target can only be written where
-// it is), "new-file" (no file can be made beside it), "taken" (another program takes the
-// first free name), "disk-full", "replace" (refused), "replace-half" (the target renamed
-// to the backup name, the new file not put in its place), "replace-lost" (the target gone
-// with no backup), "rename-new", "rename-back", and in place "open", "read", "grow"
-// (after making half the room) and "write" (after writing half, only the first time).
-struct FakeOperations : FileOperations {
-    struct InPlace : OpenFile {
-        InPlace(FakeOperations& folder, std::string& content) : f(folder), bytes(content) {}
-        std::optional<std::string> ReadAll() override {
-            return f.Fails("read") ? std::nullopt : std::optional(bytes);
-        }
-        bool Resize(std::size_t length) override {
-            const bool fails = length > bytes.size() && f.Fails("grow");
-            bytes.resize(fails ? (bytes.size() + length) / 2 : length);
-            return !fails;
-        }
-        bool WriteWhole(std::string_view written) override {
-            if (f.Fails("write") && f.writes++ == 0) {
-                bytes.replace(0, written.size() / 2, written.substr(0, written.size() / 2));
-                return false;
-            }
-            bytes = written;
-            return true;
-        }
-        FakeOperations& f;
-        std::string& bytes;
-    };
-
-    bool Fails(std::string_view step) const {
-        return (" " + fails + " ").find(" " + std::string(step) + " ") != std::string::npos;
-    }
-    TargetState Examine(const std::string& target) override {
-        return !files.contains(target) ? TargetState::Missing
-               : Fails("delete-right") ? TargetState::OnlyWritable
-                                       : TargetState::Renamable;
-    }
-    bool Exists(const std::string& path) override { return files.contains(path); }
-    NewFile CreateNew(const std::string& path, std::string_view content) override {
-        if (Fails("taken") && std::exchange(taken, true) == false) {
-            files[path] = "theirs";
-            return NewFile::NameTaken;
-        }
-        if (Fails("new-file")) {
-            return NewFile::NotMade;
-        }
-        files[path] = content.substr(0, Fails("disk-full") ? content.size() / 2 : content.size());
-        return Fails("disk-full") ? NewFile::NotWritten : NewFile::Written;
-    }
-    bool Replace(const std::string& target, const std::string& replacement,
-                 const std::string& backup) override {
-        if (Fails("replace")) {
-            return false;
-        }
-        if (!Fails("replace-lost")) {
-            files[backup] = files[target];
-        }
-        files.erase(target);
-        return !Fails("replace-half") && !Fails("replace-lost") && Rename(replacement, target);
-    }
-    bool Rename(const std::string& from, const std::string& to) override {
-        const bool refused =
-            Fails(from.find(".tmp-") != std::string::npos ? "rename-new" : "rename-back");
-        if (refused || !files.contains(from) || files.contains(to)) {
-            return false;
-        }
-        files[to] = std::move(files[from]);
-        files.erase(from);
-        return true;
-    }
-    bool Delete(const std::string& path) override { return files.erase(path) > 0; }
-    std::unique_ptr<OpenFile> OpenInPlace(const std::string& target) override {
-        return Fails("open") ? nullptr : std::make_unique<InPlace>(*this, files[target]);
-    }
-    unsigned long ProcessId() const override { return 7; }
-
-    // "name=content" for every file, in the order of their names.
-    std::string Listing() const {
-        std::string listing;
-        for (const auto& [name, content] : files) {
-            listing += (listing.empty() ? "" : " ") + name + "=" + content;
-        }
-        return listing;
-    }
-
-    std::map<std::string, std::string> files{{"t", "old"}};
-    std::string fails;
-    bool taken = false;
-    int writes = 0;
-};
-
-// The steps that fail; whether "new text" is saved, where the earlier text is said to be,
-// and the files afterwards: a target that was renamed away is renamed back, and one
-// written in place part-way gets its earlier text back.
-TEST(FileReplacementTest, EachFailingStepLeavesTheEarlierOrTheNewContent) {
-    const std::tuple<const char*, bool, const char*, const char*> cases[] = {
-        {"", true, "", "t=new text"},
-        {"replace", true, "", "t=new text"},
-        {"replace-half", true, "", "t=new text"},
-        {"replace-half rename-new", true, "", "t=new text"},
-        {"replace-half rename-new write", false, "", "t=old"},
-        {"replace-half rename-new rename-back", false, "t.before-save-7-1",
-         "t.before-save-7-1=old"},
-        {"replace-lost rename-new rename-back", false, "", ""},
-        {"taken", true, "", "t=new text t.tmp-7-0=theirs"},
-        {"disk-full", false, "", "t=old"},
-        {"new-file", true, "", "t=new text"},
-        {"delete-right", true, "", "t=new text"},
-        {"delete-right open", false, "", "t=old"},
-        {"delete-right read", false, "", "t=old"},
-        {"delete-right grow", false, "", "t=old"},
-        {"delete-right write", false, "", "t=old"},
-        // A missing target is made from the new file, or in place when that cannot be
-        // renamed.
-        {"missing write", true, "", "t=new text"},
-        {"missing rename-new", true, "", "t=new text"},
-    };
-    for (const auto& [fails, done, keptAt, after] : cases) {
-        SCOPED_TRACE(fails);
-        FakeOperations folder;
-        folder.fails = fails;
-        if (folder.Fails("missing")) {
-            folder.files.clear();
-        }
-        const Replacement result = ReplaceFileContent(folder, "t", "new text");
-        EXPECT_EQ(std::tuple(result.done, result.earlierContentAt, folder.Listing()),
-                  std::tuple(done, keptAt, after));
-    }
-    FakeOperations folder;
-    EXPECT_FALSE(ReplaceFileContent(folder, "", "new text").done);
-    EXPECT_EQ(folder.Listing(), "t=old");
 }
 
 class PanelsTest : public ::testing::Test {

@@ -5,12 +5,22 @@
 #include <string_view>
 
 // The program carries text as UTF-8; Windows counts it in UTF-16 units, of which every
-// character beyond U+FFFF takes two. Limits of the system's fields (a tooltip's 64
-// characters, a settings value's 749) are limits in those units.
+// character beyond U+FFFF takes two, and the limits of its fields (a tooltip's 64
+// characters, say) are limits in those units. A file in a Unicode encoding may begin
+// with a byte order mark, which names the encoding.
 
 namespace datrelle {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+inline constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+inline constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+// The byte at `at`, from 0 to 255 whatever the signedness of char.
+inline unsigned ByteAt(std::string_view bytes, std::size_t at) {
+    return static_cast<unsigned char>(bytes[at]);
+}
 
 // One UTF-8 sequence at the start of non-empty bytes: how many bytes it takes and its
 // code point. A broken one (a stray continuation byte, an overlong form, a surrogate, a
@@ -35,5 +45,9 @@ std::string_view Utf16Prefix(std::string_view utf8, std::size_t units);
 
 // The text's UTF-16 units as bytes, little- or big-endian; a broken sequence is U+FFFD.
 std::string Utf16Bytes(std::string_view utf8, bool bigEndian);
+
+// The other way: UTF-16 bytes, little- or big-endian, as UTF-8. A pair of surrogates is
+// one character; a lone surrogate, and a last odd byte, become U+FFFD.
+std::string Utf8FromUtf16Bytes(std::string_view bytes, bool bigEndian);
 
 }  // namespace datrelle

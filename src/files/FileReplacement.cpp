@@ -1,16 +1,16 @@
-// How "Save Changes" writes the notes file. The new content goes into a new file beside
+// How a file's content is replaced. The new content goes into a new file beside
 // the target first (in its folder, so that no step crosses volumes), which then takes the
 // target's place through Windows' own replacement: it keeps the target's attributes,
 // access rights and other streams, which a plain rename would drop. Windows does that in
 // two renames: the target to a backup name, then the new file to the target's name.
 // Should the second fail, the earlier content sits under the backup name and the target's
-// name is free; it is put back there, or, where even that fails, the user is told where
+// name is free; it is put back there, or, where even that fails, the result says where
 // it is. Where no new file can be made beside the target or take its place (a folder that
 // takes no new files, a target another program keeps open without letting it be
 // deleted), the target itself is written, and its earlier content written back should
 // that fail part-way.
 
-#include "viewer/FileReplacement.h"
+#include "files/FileReplacement.h"
 
 #include <optional>
 

@@ -1,11 +1,7 @@
-#include "form/Unicode.h"
+#include "text/Unicode.h"
 
 namespace datrelle {
 namespace {
-
-unsigned Byte(std::string_view bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]);
-}
 
 std::size_t UnitsOf(char32_t point) {
     return point >= 0x10000 ? 2 : 1;
@@ -14,7 +10,7 @@ std::size_t UnitsOf(char32_t point) {
 }  // namespace
 
 Utf8Sequence ReadUtf8Sequence(std::string_view bytes) {
-    const unsigned lead = Byte(bytes, 0);
+    const unsigned lead = ByteAt(bytes, 0);
     if (lead < 0x80) {
         return {1, lead};
     }
@@ -35,12 +31,12 @@ Utf8Sequence ReadUtf8Sequence(std::string_view bytes) {
     }
     char32_t point = lead & (0x7F >> length);
     for (std::size_t at = 1; at < length; ++at) {
-        const bool fits = at < bytes.size() && Byte(bytes, at) >= (at == 1 ? low : 0x80) &&
-                          Byte(bytes, at) <= (at == 1 ? high : 0xBF);
+        const bool fits = at < bytes.size() && ByteAt(bytes, at) >= (at == 1 ? low : 0x80) &&
+                          ByteAt(bytes, at) <= (at == 1 ? high : 0xBF);
         if (!fits) {
             return {at, kReplacementCharacter, false};
         }
-        point = (point << 6) | (Byte(bytes, at) & 0x3F);
+        point = (point << 6) | (ByteAt(bytes, at) & 0x3F);
     }
     return {length, point};
 }
@@ -107,6 +103,36 @@ std::string Utf16Bytes(std::string_view utf8, bool bigEndian) {
         }
     }
     return bytes;
+}
+
+std::string Utf8FromUtf16Bytes(std::string_view bytes, bool bigEndian) {
+    const auto unit = [&](std::size_t at) -> char32_t {
+        const unsigned first = ByteAt(bytes, at), second = ByteAt(bytes, at + 1);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    // Each unit gives at most three bytes; a pair of them four.
+    std::string text(bytes.size() / 2 * 3 + 3, '\0');
+    char* out = text.data();
+    std::size_t at = 0;
+    for (; at + 2 <= bytes.size(); at += 2) {
+        char32_t point = unit(at);
+        if (point >= 0xD800 && point <= 0xDFFF) {
+            const bool paired = point <= 0xDBFF && at + 4 <= bytes.size() &&
+                                unit(at + 2) >= 0xDC00 && unit(at + 2) <= 0xDFFF;
+            if (paired) {
+                point = 0x10000 + ((point - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
+                at += 2;
+            } else {
+                point = kReplacementCharacter;
+            }
+        }
+        out = PutUtf8(out, point);
+    }
+    if (at < bytes.size()) {
+        out = PutUtf8(out, kReplacementCharacter);  // half a unit: the bytes were cut short
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
+    return text;
 }
 
 }  // namespace datrelle
