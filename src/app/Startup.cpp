@@ -1,5 +1,8 @@
-// The window's load handler. After the single-instance test (done before the window
-// exists), every step that fails is skipped and start-up goes on with the next one.
+// A start, in its order, and the window's load handler in it. The icons come first: the
+// program does what a program that shows tray icons and nothing else does (a hidden
+// window, the icons' boxes, the date) before anything else. After the single-instance
+// test (done before the window exists), every step of the load handler that fails is
+// skipped and start-up goes on with the next one.
 
 #include <algorithm>
 
@@ -12,26 +15,50 @@ namespace {
 
 constexpr int kLongHideInterval = 130000;
 
+// A step of the window's: done when left out, failed when it throws.
+bool Done(const std::function<bool()>& step) noexcept {
+    try {
+        return !step || step();
+    } catch (...) {
+        return false;
+    }
+}
+
 }  // namespace
 
-bool App::Load(const std::function<bool()>& makeControls) {
+bool App::Start(const StartSteps& steps) {
+    // 1. The window, hidden, with the boxes that will own the icons.
+    if (!Done(steps.makeWindow)) {
+        stage_ = Stage::Ended;
+        return false;
+    }
+    // 2. The date into the tray.
     const ProgramFile& program = platform_.program;
     SkipOnFailure([&] { iniFile_ = IniFilePath(program.folder, program.baseName); });
     SkipOnFailure([&] { dateRefresh_.RefreshDate(); });
-    // The controls are most of the cost of a start, and nothing before this point needs
-    // them, so the date does not wait for them.
-    bool made = false;
-    try {
-        made = !makeControls || makeControls();
-    } catch (...) {
-        // Controls that fail with an exception are controls that failed.
-    }
-    if (!made) {
-        // A program without its controls ends as one whose window could not be made.
-        unloaded_ = true;
+    // 3. The rest of the window. A program without its controls ends as one whose window
+    // could not be made.
+    if (!Done(steps.makeControls)) {
+        stage_ = Stage::Ended;
         DeleteTrayIcons();
         return false;
     }
+    // Until now a resize had no panels to lay out and a click on an icon no window to
+    // bring up: both were ignored. The panels take the window's size, as every resize
+    // event from now on gives them.
+    stage_ = Stage::Running;
+    layout_.OnResize();
+    // 4. Everything else: the settings, the first page, the notes and the timers.
+    Load();
+    // 5. The window is shown where the settings put it.
+    if (steps.show) {
+        steps.show();
+    }
+    return true;
+}
+
+void App::Load() {
+    const ProgramFile& program = platform_.program;
     // Before any check box is set: the Run value is named after the executable.
     SkipOnFailure([&] { vars_.ExeName = program.baseName + ".exe"; });
     // Any settings file, even one that is not read (hidden, say), tells of an earlier run.
@@ -49,7 +76,6 @@ bool App::Load(const std::function<bool()>& makeControls) {
                                             kFirstRunText);
         });
     }
-    return true;
 }
 
 void App::ReadSettings() {
