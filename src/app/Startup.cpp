@@ -104,17 +104,8 @@ void App::ReadSettings() {
 void App::LoadFirstNotesFile() {
     const std::string& folder = platform_.program.folder;
     // The folder and the pattern are joined as they are, also at a drive root.
-    const auto name = platform_.files.FindFirst(folder + "\\*.txt");
-    if (!name) {
-        return;
-    }
-    NotesFile file;
-    const NotesFile::Loaded loaded =
-        file.Load(platform_.files, platform_.codePage, folder + "\\" + *name);
-    // A text the box cannot take (too large) leaves the hint in it, which must never be
-    // saved over the file.
-    if (loaded.found == NotesFound::Loaded && platform_.notes.SetText(*loaded.text)) {
-        notesFile_ = std::move(file);
+    if (const auto name = platform_.files.FindFirst(folder + "\\*.txt")) {
+        notesPanel_.Open(folder + "\\" + *name);
     }
 }
 
