@@ -61,21 +61,20 @@ void App::Load() {
     const ProgramFile& program = platform_.program;
     // Before any check box is set: the Run value is named after the executable.
     SkipOnFailure([&] { vars_.ExeName = program.baseName + ".exe"; });
-    // Any settings file, even one that is not read (hidden, say), tells of an earlier run.
-    bool firstRun = false;
-    SkipOnFailure([&] { firstRun = !iniFile_.empty() && !platform_.files.Exists(iniFile_); });
     SkipOnFailure([&] { ReadSettings(); });
     SkipOnFailure([&] { platform_.browser.Navigate(FirstPage(vars_.LastURL)); });
     SkipOnFailure([&] { LoadFirstNotesFile(); });
     StartTimers();
-    // Both icons are in the tray by now. A shell that refuses the notification changes
-    // nothing else, and the next start finds a settings file and stays silent.
-    if (firstRun) {
-        SkipOnFailure([&] {
+    // Both icons are in the tray by now. Any settings file, even one that is not read
+    // (hidden, say), tells of an earlier run: only the exit writes one. A shell that
+    // refuses the notification changes nothing else, and the next start finds a settings
+    // file and stays silent.
+    SkipOnFailure([&] {
+        if (!iniFile_.empty() && !platform_.files.Exists(iniFile_)) {
             (void)sysTray_.ShowNotification(IconKind::Day, vars_.CurDay, kFirstRunTitle,
                                             kFirstRunText);
-        });
-    }
+        }
+    });
 }
 
 void App::ReadSettings() {
