@@ -62,7 +62,9 @@ void App::WireHandlers() {
 }
 
 void App::OnResize() {
-    layout_.OnResize();
+    if (stage_ == Stage::Running) {
+        layout_.OnResize();
+    }
 }
 
 void App::OnEscape() {
@@ -70,7 +72,9 @@ void App::OnEscape() {
 }
 
 void App::OnTrayMouse(const TrayNotification& notification) {
-    trayMouse_.OnNotification(notification);
+    if (stage_ == Stage::Running) {
+        trayMouse_.OnNotification(notification);
+    }
 }
 
 void App::OnBrowserTitleChange(const std::string& title) {

@@ -50,21 +50,30 @@ class App {
     const SysTray& sysTray() const { return sysTray_; }
     const std::string& iniFile() const { return iniFile_; }
 
-    // The window's load handler: runs once, before the window is first shown. The date
-    // goes into the tray first; then makeControls, when given, makes the window's
-    // controls, which show the states their models hold. Should that fail, the icons
-    // leave the tray again, nothing else of start-up runs, the settings are left as they
-    // are (also by the unload handler) and the result is false.
-    [[nodiscard]] bool Load(const std::function<bool()>& makeControls = {});
+    // What a start asks of the window, which only the platform's layer can make. A
+    // step left out counts as done; one that throws, as failed.
+    struct StartSteps {
+        // The window, hidden, and what the tray icons need of it.
+        std::function<bool()> makeWindow;
+        // The rest of it: its controls, which show the states their models hold.
+        std::function<bool()> makeControls;
+        std::function<void()> show;
+    };
+    // The window's load handler, with the window's making around it: runs once, and its
+    // steps are the order of a start (see Startup.cpp). False when the window or its
+    // controls could not be made: the icons are gone from the tray again, and the
+    // settings are left as they are (also by the unload handler).
+    [[nodiscard]] bool Start(const StartSteps& steps = {});
     // The window's unload handler: every way of closing the window ends here, once.
     void Unload();
 
-    // The window's size or state changed.
+    // The window's size or state changed. Nothing before the controls are made.
     void OnResize();
     // Esc in the window: it goes to the tray, where an icon brings it back, as it is.
     // Unlike closing it, this ends nothing and saves nothing.
     void OnEscape();
-    // A notification of the mouse or the keyboard from either tray icon.
+    // A notification of the mouse or the keyboard from either tray icon. Nothing before
+    // the controls are made.
     void OnTrayMouse(const TrayNotification& notification);
     // The browser's document title changed.
     void OnBrowserTitleChange(const std::string& title);
@@ -92,6 +101,7 @@ class App {
     SettingPlace PlaceOf(SettingKey key);
 
     // Start-up's steps.
+    void Load();
     void ReadSettings();
     void LoadFirstNotesFile();
     void StartTimers();
@@ -106,7 +116,10 @@ class App {
     Form form_;
     SharedVariables vars_;
     std::string iniFile_;
-    bool unloaded_ = false;
+    // How far the program has come. Starting: the window may have no controls yet, so
+    // there is nothing to lay out and no window for the icons to bring up. Ended: the
+    // unload handler has run, or the start failed; nothing is written any more.
+    enum class Stage { Starting, Running, Ended } stage_ = Stage::Starting;
     SysTray sysTray_;
     DateRefresh dateRefresh_;
     WindowLayout layout_;

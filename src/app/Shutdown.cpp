@@ -12,10 +12,10 @@ namespace datrelle {
 void App::Unload() {
     // Closing and the end of the Windows session can both arrive; the settings are
     // written once.
-    if (unloaded_) {
+    if (stage_ == Stage::Ended) {
         return;
     }
-    unloaded_ = true;
+    stage_ = Stage::Ended;
     DeleteTrayIcons();
     // An application that was neither opened nor chosen in this run is forgotten.
     if (!form_.mnuAutoApp.Checked()) {

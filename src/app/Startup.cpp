@@ -1,5 +1,8 @@
-// The window's load handler. After the single-instance test (done before the window
-// exists), every step that fails is skipped and start-up goes on with the next one.
+// A start, in its order, and the window's load handler in it. The icons come first: the
+// program does what a program that shows tray icons and nothing else does (a hidden
+// window, the icons' boxes, the date) before anything else. After the single-instance
+// test (done before the window exists), every step of the load handler that fails is
+// skipped and start-up goes on with the next one.
 
 #include <algorithm>
 
@@ -12,44 +15,66 @@ namespace {
 
 constexpr int kLongHideInterval = 130000;
 
+// A step of the window's: done when left out, failed when it throws.
+bool Done(const std::function<bool()>& step) noexcept {
+    try {
+        return !step || step();
+    } catch (...) {
+        return false;
+    }
+}
+
 }  // namespace
 
-bool App::Load(const std::function<bool()>& makeControls) {
+bool App::Start(const StartSteps& steps) {
+    // 1. The window, hidden, with the boxes that will own the icons.
+    if (!Done(steps.makeWindow)) {
+        stage_ = Stage::Ended;
+        return false;
+    }
+    // 2. The date into the tray.
     const ProgramFile& program = platform_.program;
     SkipOnFailure([&] { iniFile_ = IniFilePath(program.folder, program.baseName); });
     SkipOnFailure([&] { dateRefresh_.RefreshDate(); });
-    // The controls are most of the cost of a start, and nothing before this point needs
-    // them, so the date does not wait for them.
-    bool made = false;
-    try {
-        made = !makeControls || makeControls();
-    } catch (...) {
-        // Controls that fail with an exception are controls that failed.
-    }
-    if (!made) {
-        // A program without its controls ends as one whose window could not be made.
-        unloaded_ = true;
+    // 3. The rest of the window. A program without its controls ends as one whose window
+    // could not be made.
+    if (!Done(steps.makeControls)) {
+        stage_ = Stage::Ended;
         DeleteTrayIcons();
         return false;
     }
+    // Until now a resize had no panels to lay out and a click on an icon no window to
+    // bring up: both were ignored. The panels take the window's size, as every resize
+    // event from now on gives them.
+    stage_ = Stage::Running;
+    layout_.OnResize();
+    // 4. Everything else: the settings, the first page, the notes and the timers.
+    Load();
+    // 5. The window is shown where the settings put it.
+    if (steps.show) {
+        steps.show();
+    }
+    return true;
+}
+
+void App::Load() {
+    const ProgramFile& program = platform_.program;
     // Before any check box is set: the Run value is named after the executable.
     SkipOnFailure([&] { vars_.ExeName = program.baseName + ".exe"; });
-    // Any settings file, even one that is not read (hidden, say), tells of an earlier run.
-    bool firstRun = false;
-    SkipOnFailure([&] { firstRun = !iniFile_.empty() && !platform_.files.Exists(iniFile_); });
     SkipOnFailure([&] { ReadSettings(); });
     SkipOnFailure([&] { platform_.browser.Navigate(FirstPage(vars_.LastURL)); });
     SkipOnFailure([&] { LoadFirstNotesFile(); });
     StartTimers();
-    // Both icons are in the tray by now. A shell that refuses the notification changes
-    // nothing else, and the next start finds a settings file and stays silent.
-    if (firstRun) {
-        SkipOnFailure([&] {
+    // Both icons are in the tray by now. Any settings file, even one that is not read
+    // (hidden, say), tells of an earlier run: only the exit writes one. A shell that
+    // refuses the notification changes nothing else, and the next start finds a settings
+    // file and stays silent.
+    SkipOnFailure([&] {
+        if (!iniFile_.empty() && !platform_.files.Exists(iniFile_)) {
             (void)sysTray_.ShowNotification(IconKind::Day, vars_.CurDay, kFirstRunTitle,
                                             kFirstRunText);
-        });
-    }
-    return true;
+        }
+    });
 }
 
 void App::ReadSettings() {
@@ -78,17 +103,8 @@ void App::ReadSettings() {
 void App::LoadFirstNotesFile() {
     const std::string& folder = platform_.program.folder;
     // The folder and the pattern are joined as they are, also at a drive root.
-    const auto name = platform_.files.FindFirst(folder + "\\*.txt");
-    if (!name) {
-        return;
-    }
-    NotesFile file;
-    const NotesFile::Loaded loaded =
-        file.Load(platform_.files, platform_.codePage, folder + "\\" + *name);
-    // A text the box cannot take (too large) leaves the hint in it, which must never be
-    // saved over the file.
-    if (loaded.found == NotesFound::Loaded && platform_.notes.SetText(*loaded.text)) {
-        notesFile_ = std::move(file);
+    if (const auto name = platform_.files.FindFirst(folder + "\\*.txt")) {
+        notesPanel_.Open(folder + "\\" + *name);
     }
 }
 

@@ -18,16 +18,6 @@
 
 namespace datrelle {
 
-// The shell's numbers, as the Win32 layer checks them against its own.
-inline constexpr std::uint32_t kTrayIconId = 1;
-// Message, icon and tip, and the tip shown as the shell's standard tooltip (which the
-// fourth behaviour shows only when asked).
-inline constexpr std::uint32_t kTrayIconFlags = 0x87;
-inline constexpr std::uint32_t kTrayVersion = 4;
-inline constexpr std::uint32_t kTrayInfoFlag = 0x10;  // a notification, and nothing else
-inline constexpr std::uint32_t kInfoIconInformation = 1;
-// The mouse-move message's number: the shell sends the icon's events to its box with it.
-inline constexpr std::uint32_t kTrayCallbackMessage = 512;
 inline constexpr std::string_view kTooltipPrefix = "Today is: ";
 inline constexpr std::string_view kNoIconMessage = "No icon specified";
 

@@ -20,25 +20,8 @@
 
 namespace datrelle {
 
-// The event numbers the shell passes in the low word of a tray notification's lParam
-// (the Win32 layer checks them against its own).
-inline constexpr int kMouseLeftButtonDown = 513;
-inline constexpr int kMouseLeftButtonUp = 514;
-inline constexpr int kMouseLeftButtonDoubleClick = 515;
-inline constexpr int kMouseRightButtonDown = 516;
-inline constexpr int kContextMenu = 0x7B;  // WM_CONTEXTMENU
-inline constexpr int kKeySelect = 0x401;   // NIN_KEYSELECT
 // The second NIN_KEYSELECT of one key press comes at once; a second press takes longer.
 inline constexpr Moment kKeySelectPair = 500;
-
-// One notification, as the icon's window received it.
-struct TrayNotification {
-    int event = 0;
-    // At the fourth behaviour, the icon's place on the screen (where a menu opened from
-    // the keyboard belongs); none in the older layout.
-    std::optional<ScreenPoint> anchor{};
-    WindowHandle icon = 0;  // the window that owns the icon
-};
 
 class TrayMouse {
   public:
@@ -51,7 +34,7 @@ class TrayMouse {
           vars_(vars),
           tray_(tray) {}
 
-    // A notification from either icon; every event but the ones above is ignored.
+    // A notification from either icon; an event not named above is ignored.
     void OnNotification(const TrayNotification& notification);
 
     // The clicks of MnuCopyClipLong and MnuCopyClipShort.

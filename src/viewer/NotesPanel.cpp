@@ -19,16 +19,17 @@ void NotesPanel::OnText1DblClick() {
         // file the user turned away from.
         file_ = NotesFile();
     } else {
-        NotesFile next = file_;
-        const NotesFile::Loaded loaded = next.Load(files_, codePage_, chosen);
-        // A file that could not be read keeps the box and the notes file as they were, and
-        // so does a text the box could not take (too large): a save must never overwrite
-        // a text nobody saw.
-        if (loaded.text && notes_.SetText(*loaded.text)) {
-            file_ = std::move(next);
-        }
+        Open(chosen);
     }
     form_.Command8.SetVisible(true);
+}
+
+void NotesPanel::Open(std::string_view path) {
+    NotesFile next = file_;
+    const NotesFile::Loaded loaded = next.Load(files_, codePage_, path);
+    if (loaded.text && notes_.SetText(*loaded.text)) {
+        file_ = std::move(next);
+    }
 }
 
 }  // namespace datrelle

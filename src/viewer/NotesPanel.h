@@ -31,6 +31,12 @@ class NotesPanel {
     // Double click on Text1.
     void OnText1DblClick();
 
+    // Loads the file at path into the box, and makes it the notes file (also a name that
+    // names nothing yet, to be made by the next save) only when the box takes its text: a
+    // save must never overwrite a text nobody saw. A file that cannot be read, or a text
+    // too large for the box, leaves the box and the notes file as they were.
+    void Open(std::string_view path);
+
   private:
     CommonDialog& dialog_;
     NotesBox& notes_;

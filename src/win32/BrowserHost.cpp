@@ -35,13 +35,10 @@ struct ScopedBstr {
 }  // namespace
 
 bool RegisterBrowserHostClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = BrowserHost::HostWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kBrowserHostClass;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClass(instance,
+                               {.name = kBrowserHostClass,
+                                .procedure = BrowserHost::HostWindowProc,
+                                .background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))});
 }
 
 LRESULT CALLBACK BrowserHost::HostWindowProc(HWND window, UINT message, WPARAM wParam,

@@ -72,6 +72,11 @@ UniqueFont MakeFont(const FontStyle& entry, int dpi) {
 }  // namespace
 
 bool ControlWindows::Create(HWND parent, HINSTANCE instance, int dpi) {
+    // Loads Common Controls 6. Should this fail, the notes box's tooltip is the one
+    // control that may be missing, and the window is made without it; the other
+    // controls are the system's own.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
     MakeFonts(dpi);
     // Each control is made at its place and given its font before it is first drawn,
     // rather than made empty and moved; whether it is shown and enabled its model says

@@ -1,61 +1,22 @@
 #include "win32/MainWindow.h"
 
-#include <commctrl.h>
+#include <string_view>
 
-#include "resource.h"
 #include "win32/Abandoned.h"
-#include "win32/BrowserEmulation.h"
 #include "win32/Dpi.h"
 #include "win32/ViewBinding.h"
 #include "win32/WindowClasses.h"
 
 namespace datrelle::win32 {
-namespace {
-
-// No WS_CLIPCHILDREN: the frame paints only its border, and the window paints its inside.
-constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
-constexpr DWORD kWindowExStyle = 0;
-
-bool RegisterMainClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    // Shared icons belong to the system and are never destroyed by the program. A
-    // missing icon or cursor leaves the system's default in its place.
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP),
-                                                        IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-}
-
-}  // namespace
-
-bool MainWindow::Create() {
-    if (!RegisterMainClass(instance_, WindowProc)) {
-        return false;
-    }
-    // Placed where the system puts new windows; start-up moves it afterwards. The window
-    // procedure keeps the handle from WM_NCCREATE on and forgets it again at
-    // WM_NCDESTROY, so it tells whether the window was made.
-    CreateWindowExW(kWindowExStyle, kMainWindowClass, kProgramTitle, kWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
-    return window_ != nullptr;
-}
 
 bool MainWindow::Start() {
-    if (!app_.Load([this] { return MakeControls(); })) {
+    const bool started = app_.Start({.makeWindow = [this] { return MakeWindow(); },
+                                     .makeControls = [this] { return MakeControls(); },
+                                     .show = [this] { ShowWindow(window_, SW_SHOW); }});
+    if (!started && window_ != nullptr) {
         DestroyWindow(window_);  // its own thread's window: cannot fail
-        return false;
     }
-    ShowWindow(window_, SW_SHOW);
-    return true;
+    return started;
 }
 
 bool MainWindow::PreTranslate(MSG& message) noexcept {
@@ -94,7 +55,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (tray_.OnTaskbarMessage(message) || keys_.OnMessage(message, wParam)) {
+    if (platform_.tray().OnTaskbarMessage(message) || keys_.OnMessage(message, wParam)) {
         return 0;
     }
     switch (message) {
@@ -112,47 +73,27 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return reinterpret_cast<LRESULT>(brush);
             }
             break;
+        case WM_SIZE:
+            app_.OnResize();
+            return 0;
         case WM_DPICHANGED:
             OnDpiChanged(lParam);
             return 0;
         case WM_TIMECHANGE:
-            app_.OnDateMayHaveChanged();
-            return 0;
         case WM_SETTINGCHANGE:
-            // The system hands a Unicode window the area's name in UTF-16 (it never lets
-            // this message be posted, so the text is the sender's, copied).
-            if (lParam != 0 &&
-                std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"intl") {
-                app_.OnRegionalFormatChanged();
-            } else {
-                // The time zone, among others, may have changed.
-                app_.OnDateMayHaveChanged();
-            }
-            break;
         case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-                app_.OnDateMayHaveChanged();
-            }
-            return TRUE;
-        // Until the controls are made there are no panels to lay out: they take the
-        // window's size when made.
-        case WM_SIZE:
-            if (controls_.Made()) {
-                app_.OnResize();
-            }
-            return 0;
+            OnSystemChange(message, wParam, lParam);
+            break;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            // The process may be ended as soon as this returns, without WM_DESTROY:
-            // the settings are written now, or they would be lost at every log-off.
-            if (wParam) {
-                app_.Unload();
-                // And the program ends as for every other way of closing, rather than
-                // running on without its icons until the system stops it.
-                DestroyWindow(window_);
+            // The process may end as soon as this returns, without WM_DESTROY: the settings
+            // are written now, or they would be lost at every log-off, and the program ends
+            // as for every other way of closing, not running on without its icons.
+            if (!wParam) {
+                return 0;
             }
-            return 0;
+            [[fallthrough]];
         case WM_CLOSE:
             // Every way of closing comes here; nothing can cancel it.
             app_.Unload();
@@ -172,76 +113,52 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-// Only what the date in the tray needs: the window, and the picture boxes ready to be
-// made when the date asks for them.
+bool MainWindow::MakeWindow() {
+    if (!RegisterWindowClass(instance_, {.name = kMainWindowClass,
+                                         .procedure = WindowProc,
+                                         .style = CS_DBLCLKS,
+                                         .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                         .programIcon = true})) {
+        return false;
+    }
+    // No WS_CLIPCHILDREN: the frame paints only its border, and the window paints its
+    // inside. The window procedure keeps the handle from WM_NCCREATE on and forgets it
+    // again at WM_NCDESTROY, so it tells whether the window was made.
+    CreateWindowExW(0, kMainWindowClass, kProgramTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+    return window_ != nullptr;
+}
+
 bool MainWindow::OnCreate() {
-    messages_.SetOwner(window_);
-    // Until the controls are made, a click on an icon could show a window without them.
-    tray_.onNotification = [this](const TrayNotification& notification) {
-        if (controls_.Made()) {
-            app_.OnTrayMouse(notification);
-        }
+    TrayIcons& tray = platform_.tray();
+    tray.onNotification = [this](const TrayNotification& event) { app_.OnTrayMouse(event); };
+    tray.onIconsLost = [this] { app_.OnTrayIconsLost(); };
+    platform_.browser().onTitleChange = [this](const std::string& title) {
+        app_.OnBrowserTitleChange(title);
     };
-    tray_.onIconsLost = [this] { app_.OnTrayIconsLost(); };
-    return tray_.Create(window_, instance_, DpiOf(window_));
+    return platform_.AttachWindow(window_, instance_);
 }
 
-// The rest of the window, made while start-up runs, after the date is in the tray and
-// before any setting reaches a control: its size, its menu, the controls, the other
-// picture boxes. Common Controls 6, OLE and the browser control load here: they were
-// most of the time before the icons appeared.
 bool MainWindow::MakeControls() {
-    SetCreationSize();
-    menu_.reset(LoadMenuW(instance_, MAKEINTRESOURCEW(IDR_POPMENU)));
-    popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
-    if (popup_ == nullptr || !RegisterBrowserHostClass(instance_)) {
+    Win32Window& window = platform_.window();
+    window.SetDesignSize();
+    if (!window.LoadPopupMenu(instance_) || !RegisterBrowserHostClass(instance_)) {
         return false;
     }
-    // Should this fail, the notes box's tooltip is the one control that may be missing,
-    // and the window is made without it; the other controls are the system's own.
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
-    // Without OLE the browser control cannot be embedded; the panel then stays empty.
-    ole_.emplace();
-    // Without the value the browser panel renders as an old browser would; it still
-    // works. It must be set before the control is made.
-    (void)SetBrowserEmulation();
-    if (!controls_.Create(window_, instance_, DpiOf(window_)) || !tray_.MakeTheRest()) {
+    if (!controls_.Create(window_, instance_, DpiOf(window_)) || !platform_.tray().MakeTheRest()) {
         return false;
     }
-    AttachPlatform();
-    BindViews(bindings_, controls_, window_, popup_);
-    // The panels take the window's size, as every resize event gives them.
-    app_.OnResize();
-    return true;
-}
-
-void MainWindow::AttachPlatform() {
-    const HWND text1 = controls_.Get(ControlId::Text1);
-    mainWindow_.Attach(window_, text1, controls_.Get(ControlId::WebBrowser1), popup_);
-    notes_.Attach(text1);
-    clipboard_.SetOwner(window_);
-    fileDialog_.SetOwner(window_);
-    browser_.onTitleChange = [this](const std::string& title) { app_.OnBrowserTitleChange(title); };
-    // Without a browser control the panel stays empty and its commands do nothing.
-    (void)browser_.Attach(controls_.Get(ControlId::WebBrowser1));
+    platform_.AttachControls(controls_);
+    // The controls' events that are not in the binding table, and the table's views.
     // Without the double click the notes box is still an ordinary text box.
-    (void)text1DoubleClicks_.Attach(text1, [this] { app_.OnText1DoubleClick(); });
+    (void)text1DoubleClicks_.Attach(controls_.Get(ControlId::Text1),
+                                    [this] { app_.OnText1DoubleClick(); });
     keys_.onEscape = [this] { app_.OnEscape(); };
-    // Enter presses the focused button as a click would; on any other control it does
-    // nothing.
+    // Enter presses the focused button as a click would, and nothing else.
     keys_.onEnter = [this](int id) { (void)Route(bindings_, id, ControlEvent::Pressed); };
-    keys_.Attach(window_, browser_);
-}
-
-void MainWindow::SetCreationSize() {
-    const int dpi = DpiOf(window_);
-    RECT frame = WindowPixels({0, 0, kClientWidthTwips, kClientHeightTwips}, dpi);
-    // Sizes only: should either call fail, the window starts at another size, and
-    // start-up places and sizes it again.
-    AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    keys_.Attach(window_, platform_.browser());
+    BindViews(bindings_, controls_, window_, window.popup());
+    return true;
 }
 
 void MainWindow::OnCommand(WPARAM wParam) {
@@ -255,25 +172,26 @@ void MainWindow::OnCommand(WPARAM wParam) {
     }
 }
 
-// Windows sends WM_DPICHANGED from the window's own thread when the window comes to a
-// monitor of another scaling, with the place it suggests in lParam. Sent by another
-// thread, the message is another program's, and so is the address: the window then keeps
-// its place. (Posted, the message loop has dropped it.)
 void MainWindow::OnDpiChanged(LPARAM lParam) {
     const int dpi = DpiOf(window_);
     controls_.ApplyDpi(dpi);
-    tray_.OnWindowDpiChanged(dpi);
-    if (lParam != 0 && (InSendMessageEx(nullptr) & ISMEX_SEND) == 0) {
-        const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
-        // A window the system will not move keeps its place; the layout below follows it.
-        SetWindowPos(window_, nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    platform_.tray().OnWindowDpiChanged(dpi);
+    platform_.window().FollowDpiChange(lParam);
     // The controls went back to their design sizes; the panels follow the window again
     // even when the suggested size gave no resize event.
-    if (controls_.Made()) {
-        app_.OnResize();
+    app_.OnResize();
+}
+
+void MainWindow::OnSystemChange(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The system hands a Unicode window the area's name in UTF-16 (it never lets
+    // WM_SETTINGCHANGE be posted, so the text is the sender's, copied).
+    if (message == WM_SETTINGCHANGE && lParam != 0 &&
+        std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"intl") {
+        app_.OnRegionalFormatChanged();
+    } else if (message != WM_POWERBROADCAST || wParam == PBT_APMRESUMEAUTOMATIC ||
+               wParam == PBT_APMRESUMESUSPEND) {
+        // Any other setting may be the time zone.
+        app_.OnDateMayHaveChanged();
     }
 }
 

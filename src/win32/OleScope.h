@@ -7,8 +7,8 @@
 // OLE for the thread that runs the window: the browser control is an OLE object that
 // needs OLE, not only COM, on the thread it lives on (in-place activation, drag and
 // drop, the clipboard it uses). Every OLE object must be released before the scope
-// ends. The main window starts it with its late controls, just before the browser
-// control is made, and keeps it until the window and every OLE object in it are gone.
+// ends. The platform's owner (Win32Platform) starts it just before the browser control
+// is made, and keeps it until the window and every OLE object in it are gone.
 
 namespace datrelle::win32 {
 

@@ -9,14 +9,38 @@
 
 #include "form/Inventory.h"
 #include "resource.h"
-#include "tray/SysTray.h"
 #include "win32/Abandoned.h"
 #include "win32/Dpi.h"
 #include "win32/WideText.h"
 #include "win32/WindowClasses.h"
 
 namespace datrelle::win32 {
+
+// Name(1) to Name(count) hold the icons of the resources base + 1 to base + count, and
+// each box's number among the main window's children is its icon's.
+struct BoxSet {
+    IconKind kind;
+    int count;
+    int resourceBase;
+    const char* name;
+    TwipsRect (*place)(int index);  // in the main window's client area
+};
+
 namespace {
+
+// The sets of boxes, the days first: another set of icons is one more row.
+constexpr BoxSet kBoxSets[] = {
+    {IconKind::Day, kDayHolders, IDI_DAY_BASE, "Picture1", DayHolderPlace},
+    {IconKind::Month, kMonthHolders, IDI_MONTH_BASE, "Picture2", MonthHolderPlace},
+};
+
+constexpr std::size_t kBoxCount = [] {
+    std::size_t count = 0;
+    for (const BoxSet& set : kBoxSets) {
+        count += static_cast<std::size_t>(set.count);
+    }
+    return count;
+}();
 
 // The logic's own statement of the shell's numbers, against the shell's.
 static_assert(kTrayIconId == 1 && kTrayCallbackMessage == WM_MOUSEMOVE &&
@@ -69,11 +93,6 @@ bool CarryOut(TrayCommand command, HWND owner, const NotifyRecord& record) {
     return Shell_NotifyIconW(static_cast<DWORD>(command), &data) != FALSE;
 }
 
-// A box's number among the main window's children: its icon's resource number.
-int BoxId(IconKind kind, int index) {
-    return (kind == IconKind::Day ? IDI_DAY_BASE : IDI_MONTH_BASE) + index;
-}
-
 // The scaling at which the tray shows its icons: the taskbar's own, whatever monitor the
 // program's window is on. Without a taskbar (Explorer not started yet) the system's
 // scaling; the taskbar's creation, when it comes, asks again.
@@ -83,26 +102,35 @@ int TaskbarDpi() {
     return static_cast<int>(dpi != 0 ? dpi : GetDpiForSystem());
 }
 
-TwipsRect PlaceOf(IconKind kind, int index) {
-    return kind == IconKind::Day ? DayHolderPlace(index) : MonthHolderPlace(index);
-}
-
 }  // namespace
 
+void TrayIcons::BoxIcon::Replace(UniqueIcon icon) {
+    // Replaced twice before the shell took the first: the shell still shows the oldest.
+    if (inShell_ && !shownBefore_) {
+        shownBefore_ = std::move(current_);
+    }
+    current_ = std::move(icon);
+}
+
+void TrayIcons::BoxIcon::ShellHas(bool icon) {
+    inShell_ = icon;
+    shownBefore_.reset();
+}
+
 TrayIcons::Box::~Box() {
-    if (inTray) {
+    if (icon.InShell()) {
         // Nothing is left to do when the shell refuses: the program is going.
         (void)CarryOut(TrayCommand::Delete, window, NotifyRecord{.uID = kTrayIconId});
     }
 }
 
-template <typename Action>
-void TrayIcons::ForEach(Action action) {
-    for (int day = 1; day <= kDayHolders; ++day) {
-        action(IconKind::Day, day);
-    }
-    for (int month = 1; month <= kMonthHolders; ++month) {
-        action(IconKind::Month, month);
+TrayIcons::TrayIcons() : boxes_(kBoxCount) {
+    auto box = boxes_.begin();
+    for (const BoxSet& set : kBoxSets) {
+        for (int index = 1; index <= set.count; ++index, ++box) {
+            box->set = &set;
+            box->index = index;
+        }
     }
 }
 
@@ -110,16 +138,10 @@ bool TrayIcons::Create(HWND parent, HINSTANCE instance, int windowDpi) {
     parent_ = parent;
     instance_ = instance;
     windowDpi_ = windowDpi;
-    WNDCLASSEXW boxClass{};
-    boxClass.cbSize = sizeof boxClass;
-    boxClass.lpfnWndProc = BoxProc;
-    boxClass.hInstance = instance;
-    boxClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    boxClass.lpszClassName = kPictureBoxClass;
-    if (RegisterClassExW(&boxClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (!RegisterWindowClass(instance, {.name = kPictureBoxClass, .procedure = BoxProc})) {
         return false;
     }
-    (void)LoadIconsFor(TaskbarDpi());  // no icon loaded yet to give back
+    (void)LoadIconsFor(TaskbarDpi());  // no icon loaded yet to replace
     return true;
 }
 
@@ -131,23 +153,19 @@ bool TrayIcons::MakeTheRest() {
     // than Explorer. Without it the icons would stay away after Explorer restarts; a
     // failure changes nothing for a program running as the user.
     ChangeWindowMessageFilterEx(parent_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
-    bool made = true;
-    ForEach([&](IconKind kind, int index) {
-        const Box& box = *Find(kind, index);
-        made = made && (box.window != nullptr || MakeWindow(kind, index, box));
-    });
-    return made;
+    return std::ranges::all_of(
+        boxes_, [this](Box& box) { return box.window != nullptr || MakeWindow(box); });
 }
 
-bool TrayIcons::MakeWindow(IconKind kind, int index, const Box& box) const {
-    // The name helps whoever looks at the window tree; nothing relies on it.
-    const std::string name = std::string(kind == IconKind::Day ? "Picture1" : "Picture2") + "(" +
-                             std::to_string(index) + ")";
-    const RECT place = ChildPixels(PlaceOf(kind, index), windowDpi_);
-    box.window = CreateWindowExW(
-        0, kPictureBoxClass, WideFromUtf8(name).c_str(), WS_CHILD, place.left, place.top,
-        place.right - place.left, place.bottom - place.top, parent_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(BoxId(kind, index))), instance_, nullptr);
+bool TrayIcons::MakeWindow(Box& box) {
+    // The box's name, Picture1(6) say, is what the window tree shows.
+    const std::string name = std::string(box.set->name) + "(" + std::to_string(box.index) + ")";
+    const RECT place = ChildPixels(box.set->place(box.index), windowDpi_);
+    const int id = box.set->resourceBase + box.index;
+    box.window =
+        CreateWindowExW(0, kPictureBoxClass, WideFromUtf8(name).c_str(), WS_CHILD, place.left,
+                        place.top, place.right - place.left, place.bottom - place.top, parent_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (box.window != nullptr) {
         SetWindowLongPtrW(box.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
@@ -201,8 +219,7 @@ bool TrayIcons::OnTaskbarMessage(UINT message) {
     if (message != taskbarCreated_ || taskbarCreated_ == 0) {
         return false;
     }
-    // The icons they replace stay alive until the tray shows the new ones.
-    const auto previous = LoadIconsFor(TaskbarDpi());
+    (void)LoadIconsFor(TaskbarDpi());  // a new taskbar gets the icons either way
     if (onIconsLost) {
         onIconsLost();
     }
@@ -211,77 +228,63 @@ bool TrayIcons::OnTaskbarMessage(UINT message) {
 
 void TrayIcons::OnWindowDpiChanged(int windowDpi) {
     windowDpi_ = windowDpi;
-    ForEach([&](IconKind kind, int index) {
-        if (const HWND window = Find(kind, index)->window) {
-            MoveChild(window, ChildPixels(PlaceOf(kind, index), windowDpi));
+    for (const Box& box : boxes_) {
+        if (box.window != nullptr) {
+            MoveChild(box.window, ChildPixels(box.set->place(box.index), windowDpi));
         }
-    });
+    }
     // The taskbar may have changed its scaling with the window's monitor; if it has not
     // yet, its announcement of a new taskbar brings the new size.
-    const auto previous = LoadIconsFor(TaskbarDpi());
-    if (!previous.empty() && onIconsLost) {
+    if (LoadIconsFor(TaskbarDpi()) && onIconsLost) {
         onIconsLost();
     }
 }
 
-std::vector<UniqueIcon> TrayIcons::LoadIconsFor(int taskbarDpi) {
-    std::vector<UniqueIcon> previous;
+bool TrayIcons::LoadIconsFor(int taskbarDpi) {
     // Should the metric be unknown (0), the icons load at their own first size.
     const int size = GetSystemMetricsForDpi(SM_CXSMICON, static_cast<UINT>(taskbarDpi));
     if (size == iconSize_) {
-        return previous;
+        return false;
     }
     iconSize_ = size;
-    ForEach([&](IconKind kind, int index) {
-        Box& box = *Find(kind, index);
+    bool replaced = false;
+    for (Box& box : boxes_) {
         if (!box.icon) {
-            return;  // loaded at the new size when first asked for
+            continue;  // loaded at the new size when first asked for
         }
         // A box whose icon cannot be loaded at the new size keeps the one it has.
-        if (UniqueIcon icon = LoadBoxIcon(kind, index)) {
-            previous.push_back(std::exchange(box.icon, std::move(icon)));
+        if (UniqueIcon icon = LoadBoxIcon(box)) {
+            box.icon.Replace(std::move(icon));
+            replaced = true;
         }
-    });
-    return previous;
+    }
+    return replaced;
 }
 
-UniqueIcon TrayIcons::LoadBoxIcon(IconKind kind, int index) const {
-    return UniqueIcon{static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(BoxId(kind, index)),
-                                                    IMAGE_ICON, iconSize_, iconSize_, 0))};
+UniqueIcon TrayIcons::LoadBoxIcon(const Box& box) const {
+    const int id = box.set->resourceBase + box.index;
+    return UniqueIcon{static_cast<HICON>(
+        LoadImageW(instance_, MAKEINTRESOURCEW(id), IMAGE_ICON, iconSize_, iconSize_, 0))};
 }
 
 TrayIcons::Box* TrayIcons::BoxOf(HWND window) {
-    if (window == nullptr || GetParent(window) != parent_) {
-        return nullptr;
-    }
-    const int id = GetDlgCtrlID(window);
-    Box* box = id > IDI_MONTH_BASE ? Find(IconKind::Month, id - IDI_MONTH_BASE)
-                                   : Find(IconKind::Day, id - IDI_DAY_BASE);
-    return box != nullptr && box->window == window ? box : nullptr;
+    const auto found = std::ranges::find(boxes_, window, &Box::window);
+    return window != nullptr && found != boxes_.end() ? &*found : nullptr;
 }
 
 TrayIcons::Box* TrayIcons::Find(IconKind kind, int index) {
-    return const_cast<Box*>(static_cast<const TrayIcons*>(this)->Find(kind, index));
+    const auto found = std::ranges::find_if(
+        boxes_, [&](const Box& box) { return box.set->kind == kind && box.index == index; });
+    return found != boxes_.end() ? &*found : nullptr;
 }
 
-const TrayIcons::Box* TrayIcons::Find(IconKind kind, int index) const {
-    if (kind == IconKind::Day && index >= 1 && index <= kDayHolders) {
-        return &days_[index - 1];
-    }
-    if (kind == IconKind::Month && index >= 1 && index <= kMonthHolders) {
-        return &months_[index - 1];
-    }
-    return nullptr;
-}
-
-std::optional<IconHolder> TrayIcons::Holder(IconKind kind, int index) const {
-    const Box* box = Find(kind, index);
-    if (box == nullptr || parent_ == nullptr ||
-        (box->window == nullptr && !MakeWindow(kind, index, *box))) {
+std::optional<IconHolder> TrayIcons::Holder(IconKind kind, int index) {
+    Box* box = Find(kind, index);
+    if (box == nullptr || parent_ == nullptr || (box->window == nullptr && !MakeWindow(*box))) {
         return std::nullopt;
     }
     if (!box->icon) {
-        box->icon = LoadBoxIcon(kind, index);
+        box->icon.Replace(LoadBoxIcon(*box));
     }
     return IconHolder{reinterpret_cast<WindowHandle>(box->window),
                       reinterpret_cast<IconHandle>(box->icon.get())};
@@ -293,12 +296,13 @@ bool TrayIcons::Notify(TrayCommand command, const NotifyRecord& record) {
         return false;
     }
     const bool done = CarryOut(command, box->window, record);
-    if (command == TrayCommand::Add) {
-        // Refused, the icon may be there already (added twice) or not (no taskbar):
-        // either way what was known stays.
-        box->inTray = box->inTray || done;
+    // Refused, an icon added may be there already (added twice) or not (no taskbar):
+    // either way what was known stays. After a deletion the shell has none, whatever
+    // it answered.
+    if (command == TrayCommand::Add && done) {
+        box->icon.ShellHas(true);
     } else if (command == TrayCommand::Delete) {
-        box->inTray = false;
+        box->icon.ShellHas(false);
     }
     return done;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "form/Inventory.h"
+#include "resource.h"
 #include "win32/Dpi.h"
 #include "win32/WideText.h"
 
@@ -52,13 +53,47 @@ BOOL CALLBACK TouchesWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) noexce
 
 }  // namespace
 
-void Win32Window::Attach(HWND window, HWND notes, HWND browser, HMENU popup) {
+void Win32Window::Attach(HWND window) {
     window_ = window;
-    notes_ = notes;
-    browser_ = browser;
-    popup_ = popup;
     known_.reset();
     hiddenState_ = kWindowNormal;
+}
+
+void Win32Window::AttachPanels(HWND notes, HWND browser) {
+    notes_ = notes;
+    browser_ = browser;
+}
+
+bool Win32Window::LoadPopupMenu(HINSTANCE instance) {
+    menu_.reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_POPMENU)));
+    popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
+    return popup_ != nullptr;
+}
+
+void Win32Window::SetDesignSize() {
+    const int dpi = DpiOf(window_);
+    RECT frame = WindowPixels({0, 0, kClientWidthTwips, kClientHeightTwips}, dpi);
+    // Sizes only: should either call fail, the window starts at another size, and
+    // start-up places and sizes it again.
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                             FALSE, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)),
+                             static_cast<UINT>(dpi));
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Windows sends WM_DPICHANGED from the window's own thread when the window comes to a
+// monitor of another scaling, with the place it suggests. Sent by another thread, the
+// message is another program's, and so is the address: the window then keeps its place.
+// (Posted, the message loop has dropped it.)
+void Win32Window::FollowDpiChange(LPARAM suggested) {
+    if (suggested == 0 || (InSendMessageEx(nullptr) & ISMEX_SEND) != 0) {
+        return;
+    }
+    const RECT place = *reinterpret_cast<const RECT*>(suggested);
+    // A window the system will not move keeps its place; the layout follows it.
+    SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 WindowRect Win32Window::Rect() const {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/Window.h"
+#include "win32/Unique.h"
 
 // The main window as the logic sees it, in twips. The logic's measures are exact
 // twips; the window's are whole pixels. To keep a size that the logic set (or read)
@@ -19,14 +20,20 @@ namespace datrelle::win32 {
 
 class Win32Window : public Window {
   public:
-    Win32Window() = default;
-    Win32Window(HWND window, HWND notes, HWND browser, HMENU popup) {
-        Attach(window, notes, browser, popup);
-    }
+    // The main window, as soon as it exists.
+    void Attach(HWND window);
+    // The notes box Text1 and the browser panel WebBrowser1, once they exist.
+    void AttachPanels(HWND notes, HWND browser);
+    // The popup menu mnuPop, from the program's resources; false when it cannot be loaded.
+    [[nodiscard]] bool LoadPopupMenu(HINSTANCE instance);
+    HMENU popup() const { return popup_; }
 
-    // The main window, the notes box Text1, the browser panel WebBrowser1 and the
-    // popup menu mnuPop, once they exist.
-    void Attach(HWND window, HWND notes, HWND browser, HMENU popup);
+    // The size the window is designed with, at its DPI: the inventory's client area in
+    // the frame of the window's style.
+    void SetDesignSize();
+    // The window's share of a new DPI (WM_DPICHANGED): the place and size the system
+    // suggests, in lParam, when the system is who suggests it.
+    void FollowDpiChange(LPARAM suggested);
 
     WindowRect Rect() const override;
     void SetLeft(float twips) override;
@@ -62,7 +69,8 @@ class Win32Window : public Window {
     HWND window_ = nullptr;
     HWND notes_ = nullptr;
     HWND browser_ = nullptr;
-    HMENU popup_ = nullptr;
+    UniqueMenu menu_;
+    HMENU popup_ = nullptr;  // the submenu mnuPop; owned by menu_
     // The twips last set or read, and the DPI they were converted at.
     mutable std::optional<KnownRect> known_;
     // The state a hidden window has for the logic: showing a window is the only way

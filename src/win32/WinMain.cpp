@@ -15,7 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
 
     datrelle::win32::MainWindow mainWindow(instance, *program);
-    if (!mainWindow.Create() || !mainWindow.Start()) {
+    if (!mainWindow.Start()) {
         return 1;
     }
 

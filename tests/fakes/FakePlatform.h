@@ -168,7 +168,7 @@ struct FakePlatform : Tray,
 
     FakePlatform() { SetClock({2026, 12, 6}); }
 
-    std::optional<IconHolder> Holder(IconKind kind, int index) const override {
+    std::optional<IconHolder> Holder(IconKind kind, int index) override {
         const WindowHandle window = kind == IconKind::Day ? DayWindow(index) : MonthWindow(index);
         const bool exists = index >= 1 && index <= (kind == IconKind::Day ? 31 : 12);
         return exists ? std::optional(IconHolder{window, window + 1000}) : std::nullopt;

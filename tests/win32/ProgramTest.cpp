@@ -10,6 +10,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "Driver.h"
 // After windows.h, which it needs.
@@ -155,7 +156,8 @@ class FirstRunTest : public ::testing::Test {
 // Every control with its caption (where they are, and in which state, the window's
 // inventory and models decide, tested natively), and the 43 picture boxes that own the
 // icons, of which only today's two are in the tray, with the long date as the shell shows
-// it; a first run says where the icons are, and a click on that notification does nothing.
+// it; a first run says where the icons are (what a click on that notification does, the
+// native tests of the tray's mouse say: nothing).
 TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
     for (const ControlEntry& entry : VisibleControls()) {
         EXPECT_NE(p.Control(entry), nullptr) << entry.name;
@@ -169,8 +171,6 @@ TEST_F(FirstRunTest, ShowsEveryControlAndTodaysTwoIconsInTheTray) {
     const std::string tooltip = "Today is: " + DateAs(DATE_LONGDATE);
     EXPECT_EQ(std::ranges::count(ShellTooltips(), tooltip), 2) << tooltip;
     EXPECT_TRUE(FirstRunNotificationShows());
-    TrayMouse(p.Day(), NIN_BALLOONUSERCLICK);
-    ExpectWorking(p);
 }
 
 // A restarted Explorer announces itself to every top-level window, also to the hidden one
@@ -410,6 +410,7 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
          "\xEF\xBB\xBF"
          "caf\xC3\xA9 \xE2\x9C\x93\r\n"},
     };
+    int typesChosen = 0;  // the entry each dialog opens with: the one chosen last
     for (const auto& step : steps) {
         const std::string path = p.folder() + "\\" + step.file;
         SCOPED_TRACE(step.file + " "s + ::testing::PrintToString(step.bytes));
@@ -424,6 +425,8 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
                 ASSERT_NE(dialog, nullptr);
                 EXPECT_NE(WindowText(dialog), "") << "the system's own title";
                 const HWND types = GetDlgItem(dialog, cmb1);
+                EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0),
+                          std::exchange(typesChosen, step.types));
                 SendMessageW(types, CB_SETCURSEL, step.types, 0);
                 SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK),
                              reinterpret_cast<LPARAM>(types));
@@ -456,10 +459,6 @@ TEST_F(FirstRunTest, NotesAreShownAndSavedInTheirFilesOwnEncodingUnlessTheFileIs
     EXPECT_EQ(Names(p.folder()), (std::vector<std::string>{"Datrelle.exe", "ansi.txt", "new.txt",
                                                            "notes.txt", "utf8.txt"}))
         << "a temporary or a backup was left";
-    // The entry of the file types list chosen last is offered next time.
-    const HWND dialog = p.OpenDialog(notes, WM_LBUTTONDBLCLK, MK_LBUTTON, 0);
-    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, cmb1), CB_GETCURSEL, 0, 0), 0) << "no dialog";
-    EXPECT_TRUE(Choose(dialog, ""));
 }
 
 // The machine's Run key, when asked readable but not writable, as for a user without

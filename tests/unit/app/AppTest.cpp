@@ -28,9 +28,10 @@ class AppTest : public ::testing::Test {
 };
 
 TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
-    ASSERT_TRUE(app.Load());
-    EXPECT_EQ(fake.Calls(), "add 106 add 212 navigate " + std::string(kDefaultStartPage) +
-                                " notify 106|Width 6025 Height 2925 Top 8275 Left 13175");
+    ASSERT_TRUE(app.Start());
+    EXPECT_EQ(fake.Calls(),
+              "add 106 add 212 navigate " + std::string(kDefaultStartPage) +
+                  " notify 106|State 0 State 0 Width 6025 Height 2925 Top 8275 Left 13175");
     EXPECT_STREQ(fake.records.back().szInfoTitle.data(), kFirstRunTitle.data());
     EXPECT_STREQ(fake.records.back().szInfo.data(), kFirstRunText.data());
     EXPECT_TRUE(form.Timer1.Running() && form.Timer3.Running() && !form.Timer2.Running());
@@ -70,10 +71,10 @@ TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {
               "Settings/Show Month=0", "Settings/Auto hide=1", "Settings/date format=1",
               "Settings/Nimbrel App path=C:\\Nimbrel\\nimbrel.exe", "Settings/Start Weather=1",
               "Settings/App to Run=C:\\x.exe", "Settings/Milliseconds before starting App=1500"});
-    ASSERT_TRUE(app.Load());
+    ASSERT_TRUE(app.Start());
     EXPECT_EQ(fake.Calls(),
               "add 106 add 212 delete 212 start \"C:\\Nimbrel\\nimbrel.exe\" 6 navigate "
-              "https://example.org/|Top 1500 Left 2000 Height 4000.5 Width 9000");
+              "https://example.org/|State 0 State 0 Top 1500 Left 2000 Height 4000.5 Width 9000");
     EXPECT_EQ(std::tuple(form.Timer1.Interval(), form.Timer2.Interval(), app.vars().AppToRun,
                          fake.notes.text, app.notesFile().TextFileDir()),
               std::tuple(130000, 1500, "C:\\x.exe", "first\r\nsecond", "C:\\Tools\\notes.txt"));
@@ -104,7 +105,7 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
         fakes::FakePlatform fake;
         Settings(fake, {setting});
         App app{fake.platform};
-        ASSERT_TRUE(app.Load());
+        ASSERT_TRUE(app.Start());
         // A box whose state does not change runs no handler: no Run value is touched. No
         // delay starts the application, and the long date is never the choice.
         EXPECT_EQ(std::tuple(app.form().Check1.Value(), fake.registry.opens.empty(),
@@ -116,27 +117,41 @@ TEST(AppValuesTest, RefusedOrUnconvertibleValuesChangeNothing) {
     }
 }
 
-// The date reaches the tray before the controls are made; a start whose controls
-// cannot be made leaves nothing behind and writes no settings.
-TEST(AppControlsTest, ControlsAreMadeAfterTheDateAndTheirFailureUndoesTheStart) {
-    for (const bool throws : {false, true}) {
+// A start in its order: the window, the date in the tray, the controls, the rest, and the
+// window shown. Before the controls, a resize and a click on an icon find nothing to do; a
+// start whose window or controls cannot be made leaves nothing behind and writes nothing.
+TEST(AppStartTest, TheIconsComeFirstAndAFailedWindowUndoesTheStart) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "window add 106 add 212 controls navigate " + std::string(kDefaultStartPage) +
+                 " show|State 0 State 0 Width 6025 Height 2925 Top 8275 Left 13175"},
+        {"window", "window|"},
+        {"controls", "window add 106 add 212 controls delete 106 delete 212|"},
+        {"throws", "window add 106 add 212 controls delete 106 delete 212|"},
+    };
+    for (const auto& [failing, calls] : cases) {
+        SCOPED_TRACE(failing);
         fakes::FakePlatform fake;
+        // Hidden: not read, but left by an earlier run, which said where the icons are.
+        fake.AddFile("C:\\Tools\\Datrelle.ini").kind = PathKind::HiddenFile;
         App app{fake.platform};
-        EXPECT_FALSE(app.Load([&] {
-            fake.log.push_back("controls");
-            return throws ? throw std::runtime_error("no controls") : false;
-        }));
-        EXPECT_EQ(fake.Calls(), "add 106 add 212 controls delete 106 delete 212|");
-        EXPECT_FALSE(app.form().Timer1.Enabled() || app.form().Timer3.Enabled());
+        const auto step = [&](std::string name) {
+            return [&, name] {
+                fake.log.push_back(name);
+                app.OnResize();
+                app.OnTrayMouse({.event = kMouseLeftButtonUp});
+                if (failing == "throws" && name == "controls") {
+                    throw std::runtime_error("no controls");
+                }
+                return failing != name;
+            };
+        };
+        EXPECT_EQ(
+            app.Start({step("window"), step("controls"), [&] { fake.log.push_back("show"); }}),
+            failing.empty());
+        EXPECT_EQ(fake.Calls(), calls);
         app.Unload();
-        EXPECT_TRUE(fake.writes.empty());
+        EXPECT_EQ(fake.writes.empty(), !failing.empty());
     }
-    fakes::FakePlatform fake;
-    // Hidden: not read, but left by an earlier run, which said where the icons are.
-    fake.AddFile("C:\\Tools\\Datrelle.ini").kind = PathKind::HiddenFile;
-    App app{fake.platform};
-    EXPECT_TRUE(app.Load([&] { return fake.log.size() == 2; }));
-    EXPECT_EQ(fake.log.size(), 3u);  // and start-up went on
 }
 
 TEST(AppSaveTest, SaveChangesWritesTheNotesAsTheyWereReadOrSaysItCouldNot) {
@@ -172,7 +187,7 @@ TEST(AppSaveTest, SaveChangesWritesTheNotesAsTheyWereReadOrSaysItCouldNot) {
         fake.fails = c.fails;
         fake.notes.refuses = c.boxRefuses;
         App app{fake.platform};
-        ASSERT_TRUE(app.Load());
+        ASSERT_TRUE(app.Start());
         fake.Calls();
         fake.notes.text = c.typed;
         app.form().Command8.SetVisible(true);
@@ -191,7 +206,7 @@ TEST_F(AppTest, EveryHandlerIsWired) {
     Settings(fake, {"View/Last URL=https://last/", "Settings/Show Month=1",
                     "Settings/Nimbrel App path=C:\\n.exe"});
     fake.AddFile("C:\\n.exe");
-    ASSERT_TRUE(app.Load());
+    ASSERT_TRUE(app.Start());
     fake.Calls();
     const std::tuple<int, std::function<void()>, std::string> cases[] = {
         {6, [&] { app.OnBrowserTitleChange("title"); }, "|Caption https://last/"},
