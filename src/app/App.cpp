@@ -15,7 +15,9 @@ App::App(Platform& platform)
       sysTray_(platform, vars_),
       dateRefresh_(platform, vars_, sysTray_, form_.Check2, form_.NewDayTimer),
       layout_(platform.window),
-      trayMouse_(platform.window, platform.clipboard, platform.calendar, form_, vars_, sysTray_),
+      weekIcon_(platform, vars_, form_, sysTray_),
+      trayMouse_(platform.window, platform.clipboard, platform.calendar, form_, vars_, sysTray_,
+                 platform.monthView, weekIcon_),
       autoHide_(platform.window, form_, vars_, sysTray_),
       commonDialog_(platform.fileDialog),
       browserPanel_(platform.browser, platform.window, commonDialog_, form_, vars_),
@@ -34,8 +36,24 @@ void App::WireHandlers() {
 
     form_.Check3.onClick = [this] { autoHide_.OnCheck3Click(); };
     form_.Timer1.onTick = [this] { autoHide_.OnTimer1Tick(); };
-    form_.MnuCopyClipLong.onClick = [this] { trayMouse_.OnCopyClipLongClick(); };
-    form_.MnuCopyClipShort.onClick = [this] { trayMouse_.OnCopyClipShortClick(); };
+    form_.MnuCopyClipLong.onClick = [this] { trayMouse_.OnCopyFormClick(kLongDateFormat); };
+    form_.MnuCopyClipShort.onClick = [this] { trayMouse_.OnCopyFormClick(kShortDateFormat); };
+    form_.MnuCopyClipIso.onClick = [this] { trayMouse_.OnCopyFormClick(kIsoDateFormat); };
+    form_.MnuCopyWeek.onClick = [this] { trayMouse_.OnCopyFormClick(kWeekFormat); };
+
+    form_.mnuCalendar.onClick = [this] { trayMouse_.OnCalendarClick(); };
+    platform_.monthView.onChosen = [this](const CivilDate& day) { trayMouse_.CopyChosenDay(day); };
+    form_.mnuShowWeek.onClick = [this] { weekIcon_.OnShowWeekClick(); };
+    form_.mnuWeekRegional.onClick = [this] { weekIcon_.OnRuleClick(WeekRuleSetting::Regional); };
+    form_.mnuWeekIso.onClick = [this] { weekIcon_.OnRuleClick(WeekRuleSetting::Iso); };
+    form_.mnuWeekSunday.onClick = [this] {
+        weekIcon_.OnRuleClick(WeekRuleSetting::SundayFirstJanuary);
+    };
+    weekIcon_.onRuleChanged = [this](const WeekRule& rule) { platform_.monthView.SetRule(rule); };
+    dateRefresh_.onNewDate = [this](const CivilDate& today) {
+        weekIcon_.OnNewDay();
+        platform_.monthView.SetToday(today);
+    };
 
     form_.Command2.onClick = [this] { browserPanel_.OnCommand2Click(); };
     form_.Command4.onClick = [this] { browserPanel_.OnCommand4Click(); };
@@ -91,6 +109,7 @@ void App::OnText1DoubleClick() {
 
 void App::OnTrayIconsLost() {
     dateRefresh_.ReplaceShownIcons();
+    weekIcon_.Replace();
 }
 
 void App::OnDateMayHaveChanged() {
@@ -100,6 +119,7 @@ void App::OnDateMayHaveChanged() {
 void App::OnRegionalFormatChanged() {
     dateRefresh_.RefreshDate();
     dateRefresh_.ReplaceShownIcons();
+    weekIcon_.OnRegionalFormatChanged();
 }
 
 void App::ShowWindowAgain() {

@@ -14,6 +14,7 @@
 #include "tray/DateRefresh.h"
 #include "tray/SysTray.h"
 #include "tray/TrayMouse.h"
+#include "tray/WeekIcon.h"
 #include "viewer/BrowserPanel.h"
 #include "viewer/NotesFile.h"
 #include "viewer/NotesPanel.h"
@@ -120,9 +121,13 @@ class App {
     // there is nothing to lay out and no window for the icons to bring up. Ended: the
     // unload handler has run, or the start failed; nothing is written any more.
     enum class Stage { Starting, Running, Ended } stage_ = Stage::Starting;
+    // Whether a settings file said if the week icon is wanted: when none has, turning
+    // it on is the first time.
+    bool showWeekStored_ = false;
     SysTray sysTray_;
     DateRefresh dateRefresh_;
     WindowLayout layout_;
+    WeekIcon weekIcon_;
     TrayMouse trayMouse_;
     AutoHide autoHide_;
     CommonDialog commonDialog_;

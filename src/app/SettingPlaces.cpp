@@ -3,6 +3,7 @@
 // row in settings/SettingKeys.h; the switch has no default, so the build asks for the case.
 
 #include "app/App.h"
+#include "calendar/WeekRule.h"
 
 namespace datrelle {
 
@@ -56,6 +57,17 @@ App::SettingPlace App::PlaceOf(SettingKey key) {
             return {
                 [this] { return SettingValue{static_cast<std::int16_t>(form_.Timer2.Interval())}; },
                 variable(vars_.AppDelay).apply};
+        // Any value but the ones they know means the default: no week icon, the
+        // regional rule.
+        case SettingKey::ShowWeek:
+            return {variable(vars_.ShowWeek).current, [this](const SettingValue& value) {
+                        vars_.ShowWeek = std::get<std::int16_t>(value) == 1 ? 1 : 0;
+                    }};
+        case SettingKey::WeekRule:
+            return {variable(vars_.WeekNumbers).current, [this](const SettingValue& value) {
+                        vars_.WeekNumbers = static_cast<std::int16_t>(
+                            WeekRuleSettingOf(std::get<std::int16_t>(value)));
+                    }};
     }
     return {};
 }

@@ -17,6 +17,7 @@ void App::Unload() {
     }
     stage_ = Stage::Ended;
     DeleteTrayIcons();
+    platform_.monthView.Close();
     // An application that was neither opened nor chosen in this run is forgotten.
     if (!form_.mnuAutoApp.Checked()) {
         vars_.AppToRun.clear();
@@ -27,6 +28,7 @@ void App::Unload() {
 void App::DeleteTrayIcons() {
     SkipOnFailure([&] { sysTray_.DeleteTrayIcon(IconKind::Day, vars_.CurDay); });
     SkipOnFailure([&] { sysTray_.DeleteTrayIcon(IconKind::Month, vars_.CurMonth); });
+    SkipOnFailure([&] { weekIcon_.Remove(); });
 }
 
 void App::WriteSettings() {

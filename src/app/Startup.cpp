@@ -62,6 +62,8 @@ void App::Load() {
     // Before any check box is set: the Run value is named after the executable.
     SkipOnFailure([&] { vars_.ExeName = program.baseName + ".exe"; });
     SkipOnFailure([&] { ReadSettings(); });
+    // After the two date icons, and only when wanted.
+    SkipOnFailure([&] { weekIcon_.Start(!showWeekStored_); });
     SkipOnFailure([&] { platform_.browser.Navigate(FirstPage(vars_.LastURL)); });
     SkipOnFailure([&] { LoadFirstNotesFile(); });
     StartTimers();
@@ -88,6 +90,7 @@ void App::ReadSettings() {
             const SettingKeyInfo& info = KeyInfo(key);
             const std::string text =
                 ReadIniValue(platform_.profile, info.section, info.readName, iniFile_);
+            showWeekStored_ = showWeekStored_ || (key == SettingKey::ShowWeek && !text.empty());
             // A value that cannot be converted leaves its target as it is.
             if (const auto value = ParseSetting(info, text)) {
                 PlaceOf(key).apply(*value);
@@ -121,8 +124,10 @@ void App::StartTimers() {
         }
     });
     SkipOnFailure([&] {
-        form_.MnuCopyClipLong.SetChecked(vars_.DateFormat == 1);
-        form_.MnuCopyClipShort.SetChecked(vars_.DateFormat == 2);
+        form_.MnuCopyClipLong.SetChecked(vars_.DateFormat == kLongDateFormat);
+        form_.MnuCopyClipShort.SetChecked(vars_.DateFormat == kShortDateFormat);
+        form_.MnuCopyClipIso.SetChecked(vars_.DateFormat == kIsoDateFormat);
+        form_.MnuCopyWeek.SetChecked(vars_.DateFormat == kWeekFormat);
     });
     SkipOnFailure([&] {
         if (platform_.files.IsOrdinaryFile(vars_.WeatherAppPath)) {

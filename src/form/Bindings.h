@@ -28,6 +28,13 @@ enum class MenuCommand : int {
     CopyClipLong = 305,
     CopyClipShort = 306,
     Exit = 308,
+    CopyClipIso = 309,
+    CopyWeek = 310,
+    Calendar = 311,
+    ShowWeek = 312,
+    WeekRegional = 313,
+    WeekIso = 314,
+    WeekSunday = 315,
 };
 enum class TimerNumber : int { Timer1 = 1, Timer2, Timer3, NewDay };
 

@@ -33,6 +33,14 @@ struct Form {
     MenuItem mnuAutoApp;
     MenuItem MnuCopyClipLong;
     MenuItem MnuCopyClipShort;
+    MenuItem MnuCopyClipIso;
+    MenuItem MnuCopyWeek;
+    MenuItem mnuCalendar;
+    MenuItem mnuShowWeek;
+    // The submenu "Week Numbers": one of the three rules, shown as radio items.
+    MenuItem mnuWeekRegional;
+    MenuItem mnuWeekIso;
+    MenuItem mnuWeekSunday;
     MenuItem mnuExit;
 
     Timer Timer1{300};    // auto-hide
@@ -50,7 +58,14 @@ struct SharedVariables {
     // SysTray::Today); set where an icon is added, 0 until then.
     std::int16_t CurDay = 0;
     std::int16_t CurMonth = 0;
+    // The week whose icon is in the tray, by the rule it was numbered by; 0 while none is.
+    std::int16_t CurWeek = 0;
+    // 1 long date, 2 short date, 3 ISO 8601 date, 4 week; anything else: no choice yet.
     std::int16_t DateFormat = 0;
+    // The week icon wanted (1) or not (0), and the week rule: 0 the regional format's,
+    // 1 ISO 8601, 2 Sunday with the week of 1 January.
+    std::int16_t ShowWeek = 0;
+    std::int16_t WeekNumbers = 0;
     std::string LastURL;
     std::string WeatherAppPath;
     std::string AppToRun;

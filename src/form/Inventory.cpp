@@ -74,6 +74,14 @@ TwipsRect DayHolderPlace(int day) {
     return {kHoldersLeft + column * kHolderStep, 750 + row * kHolderStep, kHolderSize, kHolderSize};
 }
 
+TwipsRect WeekHolderPlace(int week) {
+    // Rows of ten below the days.
+    const int row = (week - 1) / 10;
+    const int column = (week - 1) % 10;
+    return {kHoldersLeft + column * kHolderStep, 1875 + row * kHolderStep, kHolderSize,
+            kHolderSize};
+}
+
 TwipsRect MonthHolderPlace(int month) {
     const int row = (month - 1) / 6;
     const int column = (month - 1) % 6;

@@ -70,11 +70,13 @@ const ControlEntry& Entry(ControlId id);
 // The control's place relative to the window's client area (check boxes sit in Frame1).
 TwipsRect ClientPlace(const ControlEntry& entry);
 
-// The picture boxes that hold the icons: Picture1 (days 1 to 31) and Picture2 (months
-// 1 to 12), 315 by 315 twips each.
+// The picture boxes that hold the icons: Picture1 (days 1 to 31), Picture2 (months 1 to
+// 12) and Picture3 (weeks 1 to 53), 315 by 315 twips each, never shown.
 inline constexpr int kDayHolders = 31;
 inline constexpr int kMonthHolders = 12;
+inline constexpr int kWeekHolders = 53;
 TwipsRect DayHolderPlace(int day);
 TwipsRect MonthHolderPlace(int month);
+TwipsRect WeekHolderPlace(int week);
 
 }  // namespace datrelle

@@ -55,6 +55,10 @@ class Calendar {
     // The local date and time at a moment by the time zone's rules for that moment, so
     // a change to or from daylight saving time before then is taken into account.
     virtual LocalTime LocalTimeAt(Moment moment) const = 0;
+
+    // The user's regional format's first day of the week and first-week rule, as it is
+    // now: the user may change it while the program runs.
+    virtual WeekRule RegionalWeeks() const = 0;
 };
 
 }  // namespace datrelle

@@ -38,6 +38,10 @@ class MonthView {
     // A new day (midnight, a clock change, a resume): today moves, the selection stays.
     virtual void SetToday(const CivilDate& today) = 0;
     virtual void SetRule(const WeekRule& rule) = 0;
+    // When it last closed because the user clicked elsewhere, by the calendar's clock.
+    // A click on its tray icon closes it that way before the click itself arrives, and
+    // must not open it again.
+    virtual std::optional<Moment> LostActivationAt() const = 0;
 
     // The selected day, on Enter or a double click, just before the calendar closes.
     std::function<void(const CivilDate&)> onChosen;

@@ -7,6 +7,7 @@
 #include "platform/FileDialog.h"
 #include "platform/FileOperations.h"
 #include "platform/Messages.h"
+#include "platform/MonthView.h"
 #include "platform/NotesBox.h"
 #include "platform/Profile.h"
 #include "platform/ProgramFile.h"
@@ -33,6 +34,7 @@ struct Platform {
     FileDialog& fileDialog;
     Registry& registry;
     Shell& shell;
+    MonthView& monthView;
     ProgramFile program;
 };
 

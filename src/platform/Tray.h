@@ -70,9 +70,9 @@ enum class TrayCommand : std::uint32_t {
     SetVersion = 4
 };
 
-// Which of the window's icon sets a holder belongs to: the day icons (Picture1) or the
-// month icons (Picture2).
-enum class IconKind : std::int16_t { Day = 1, Month = 2 };
+// Which of the window's icon sets a holder belongs to: the day icons (Picture1), the
+// month icons (Picture2) or the week icons (Picture3).
+enum class IconKind : std::int16_t { Day = 1, Month = 2, Week = 3 };
 
 // One notification of an icon, as its box received it from the shell.
 struct TrayNotification {
@@ -80,7 +80,8 @@ struct TrayNotification {
     // At the fourth behaviour, the icon's place on the screen (where a menu opened from
     // the keyboard belongs); none in the older layout.
     std::optional<ScreenPoint> anchor{};
-    WindowHandle icon = 0;  // the window that owns the icon
+    WindowHandle icon = 0;          // the window that owns the icon
+    IconKind kind = IconKind::Day;  // the set of that window's box
 };
 
 // A picture box that can own a tray icon: its window and the icon it shows.

@@ -36,6 +36,8 @@ enum class SettingKey {
     StartWeather,
     AppToRun,
     AppDelay,
+    ShowWeek,
+    WeekRule,
 };
 
 // How the stored text becomes a value: a single-precision number (window measures), a
@@ -78,6 +80,12 @@ inline constexpr auto kSettingKeys = std::to_array<SettingKeyInfo>({
      WriteAs::Text},
     {SettingKey::AppDelay, kSettingsSection, "Milliseconds before starting App",
      "Milliseconds before starting App", ReadAs::Integer, WriteAs::BlankSigned},
+    // Newer than the others, so written after them: a program that does not know them
+    // reads the file as before.
+    {SettingKey::ShowWeek, kSettingsSection, "SHOW WEEK", "SHOW WEEK", ReadAs::Integer,
+     WriteAs::PlainInteger},
+    {SettingKey::WeekRule, kSettingsSection, "WEEK RULE", "WEEK RULE", ReadAs::Integer,
+     WriteAs::BlankSigned},
 });
 
 static_assert(

@@ -1,6 +1,5 @@
 #include "tray/DateRefresh.h"
 
-
 namespace datrelle {
 namespace {
 
@@ -44,6 +43,9 @@ void DateRefresh::RefreshDate() {
         tray_.AddTrayIcon(2, static_cast<std::int16_t>(today.month));
         if (check2_.Value() == CheckBox::kUnchecked) {
             tray_.DeleteTrayIcon(IconKind::Month, vars_.CurMonth);
+        }
+        if (onNewDate) {
+            onNewDate(today);
         }
     }
     // From the clock as it is now: a refresh after the clock, the time zone or the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "form/Form.h"
 #include "platform/Platform.h"
@@ -44,6 +45,10 @@ class DateRefresh {
     // the scaling changed and our icons are still there: an addition alone would then
     // be refused and leave the old image.
     void ReplaceShownIcons();
+
+    // The date changed, after the day and month icons show the new one: what else shows
+    // today (the week icon, the calendar) follows.
+    std::function<void(const CivilDate& today)> onNewDate;
 
   private:
     Platform& platform_;

@@ -1,5 +1,7 @@
 #include "tray/SysTray.h"
 
+#include <utility>
+
 #include <algorithm>
 #include <string>
 
@@ -48,20 +50,33 @@ void SysTray::AddTrayIcon(std::int16_t kind, std::int16_t index) {
     } else {
         vars_.CurMonth = index;
     }
-    notifyData_.hWnd = holder->window;
-    notifyData_.hIcon = holder->icon;
+    const auto& calendar = platform_.calendar;
+    AddIcon(*holder, MakeTooltip(calendar.LongDate(today_ ? *today_ : calendar.Today())));
+}
+
+void SysTray::AddWeekIcon(const WeekNumber& week) {
+    const auto holder = platform_.tray.Holder(IconKind::Week, week.week);
+    if (!holder) {
+        return;
+    }
+    vars_.CurWeek = static_cast<std::int16_t>(week.week);
+    AddIcon(*holder, Field(WeekTooltip(week), kTipUnits));
+}
+
+void SysTray::AddIcon(const IconHolder& holder, std::string tip) {
+    notifyData_.hWnd = holder.window;
+    notifyData_.hIcon = holder.icon;
     notifyData_.uID = kTrayIconId;
     notifyData_.uFlags = kTrayIconFlags;
     notifyData_.uCallbackMessage = kTrayCallbackMessage;
-    const auto& calendar = platform_.calendar;
-    notifyData_.szTip = MakeTooltip(calendar.LongDate(today_ ? *today_ : calendar.Today()));
+    notifyData_.szTip = std::move(tip);
     // The shell's answer changes nothing: an icon it refused is added again by the
     // next refresh, auto-hide tick or taskbar re-creation. Asked again for the version
     // also when the icon was there already: that changes nothing either.
     (void)platform_.tray.Notify(TrayCommand::Add, notifyData_);
     (void)platform_.tray.Notify(
         TrayCommand::SetVersion,
-        NotifyRecord{.hWnd = holder->window, .uID = kTrayIconId, .uVersion = kTrayVersion});
+        NotifyRecord{.hWnd = holder.window, .uID = kTrayIconId, .uVersion = kTrayVersion});
 }
 
 void SysTray::DeleteTrayIcon(IconKind kind, int index) {
@@ -75,6 +90,11 @@ void SysTray::DeleteTrayIcon(IconKind kind, int index) {
     notifyData_.uCallbackMessage = kTrayCallbackMessage;
     // Deleting an icon that is not in the tray fails harmlessly.
     (void)platform_.tray.Notify(TrayCommand::Delete, notifyData_);
+}
+
+WindowHandle SysTray::IconWindow(IconKind kind, int index) {
+    const auto holder = platform_.tray.Holder(kind, index);
+    return holder ? holder->window : 0;
 }
 
 void SysTray::GiveFocusBack(WindowHandle iconWindow) {

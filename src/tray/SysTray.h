@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/WeekRule.h"
 #include "form/Form.h"
 #include "platform/Platform.h"
 
@@ -32,13 +33,19 @@ class SysTray {
 
     // kind: 1 day icon (Picture1), 2 month icon (Picture2); below 1 counts as 1.
     void AddTrayIcon(std::int16_t kind, std::int16_t index);
-    // Takes the icon of Picture1(index) or Picture2(index) out of the tray.
+    // Adds the icon of the week's number (Picture3), its tooltip naming the week and
+    // its year.
+    void AddWeekIcon(const WeekNumber& week);
+    // Takes the icon of Picture1(index), Picture2(index) or Picture3(index) out of the tray.
     void DeleteTrayIcon(IconKind kind, int index);
     // The date the icons show, which the tooltips of icons added from now on name: the
     // one the date refresh read, so that tooltip and picture agree. Until it is set, the
     // tooltips name today's and there is none.
     void SetToday(const CivilDate& today) { today_ = today; }
     const std::optional<CivilDate>& Today() const { return today_; }
+    // The window that owns the icon of Picture1(index), Picture2(index) or
+    // Picture3(index); 0 when there is no such box.
+    WindowHandle IconWindow(IconKind kind, int index);
     // Hands the keyboard focus back to the icon of this window, as after its menu was
     // cancelled from the keyboard. A shell that cannot do it changes nothing.
     void GiveFocusBack(WindowHandle iconWindow);
@@ -52,6 +59,9 @@ class SysTray {
     const NotifyRecord& NotifyData() const { return notifyData_; }
 
   private:
+    // The icon of the box, with the tooltip, and the shell's fourth behaviour.
+    void AddIcon(const IconHolder& holder, std::string tip);
+
     Platform& platform_;
     SharedVariables& vars_;
     NotifyRecord notifyData_;  // lives for the run; each call sets only some fields

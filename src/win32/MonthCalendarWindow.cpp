@@ -69,17 +69,6 @@ MONITORINFO MonitorOf(const PopupAnchor& anchor) {
 
 }  // namespace
 
-bool MonthCalendarWindow::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS | CS_DROPSHADOW;
-    windowClass.lpfnWndProc = MonthCalendarWindow::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.lpszClassName = kCalendarWindowClass;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 MonthCalendarWindow::~MonthCalendarWindow() {
     Close();
 }
@@ -89,7 +78,9 @@ void MonthCalendarWindow::Open(const MonthViewOpening& opening) {
         BringForward();
         return;
     }
-    if (!RegisterWindowClass(instance_)) {
+    if (!RegisterWindowClass(instance_, {.name = kCalendarWindowClass,
+                                         .procedure = WindowProc,
+                                         .style = CS_DBLCLKS | CS_DROPSHADOW})) {
         return;
     }
     model_.emplace(opening.today, opening.rule);
@@ -184,6 +175,7 @@ LRESULT MonthCalendarWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
+                lostActivationAt_ = calendar_.Now();
                 Close();  // a click elsewhere
             }
             return 0;

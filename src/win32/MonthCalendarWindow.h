@@ -22,8 +22,16 @@ namespace datrelle::win32 {
 class MonthCalendarWindow : public MonthView {
   public:
     // calendar writes the long date of the window's text; it and the owner outlive this.
+    explicit MonthCalendarWindow(const Calendar& calendar) : calendar_(calendar) {}
     MonthCalendarWindow(HINSTANCE instance, HWND owner, const Calendar& calendar)
-        : instance_(instance), owner_(owner), calendar_(calendar) {}
+        : MonthCalendarWindow(calendar) {
+        Attach(instance, owner);
+    }
+    // The program's window, which owns the popup, as soon as it exists.
+    void Attach(HINSTANCE instance, HWND owner) {
+        instance_ = instance;
+        owner_ = owner;
+    }
     ~MonthCalendarWindow() override;
     MonthCalendarWindow(const MonthCalendarWindow&) = delete;
     MonthCalendarWindow& operator=(const MonthCalendarWindow&) = delete;
@@ -33,12 +41,11 @@ class MonthCalendarWindow : public MonthView {
     void Close() override;
     void SetToday(const CivilDate& today) override;
     void SetRule(const WeekRule& rule) override;
+    std::optional<Moment> LostActivationAt() const override { return lostActivationAt_; }
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
-    // A few lines, with the wide functions; made on the first opening.
-    static bool RegisterWindowClass(HINSTANCE instance);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Place();
@@ -53,8 +60,8 @@ class MonthCalendarWindow : public MonthView {
     // The selected day goes to onChosen, and the calendar closes.
     void Choose();
 
-    HINSTANCE instance_;
-    HWND owner_;
+    HINSTANCE instance_ = nullptr;
+    HWND owner_ = nullptr;
     const Calendar& calendar_;
     HWND window_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
@@ -65,6 +72,7 @@ class MonthCalendarWindow : public MonthView {
     // click means that day, also when the first one brought its month into view.
     std::optional<std::pair<CalendarHit, CivilDate>> pressed_;
     int wheel_ = 0;  // the wheel's turn not yet worth a month
+    std::optional<Moment> lostActivationAt_;
 };
 
 }  // namespace datrelle::win32

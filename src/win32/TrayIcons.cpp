@@ -32,6 +32,7 @@ namespace {
 constexpr BoxSet kBoxSets[] = {
     {IconKind::Day, kDayHolders, IDI_DAY_BASE, "Picture1", DayHolderPlace},
     {IconKind::Month, kMonthHolders, IDI_MONTH_BASE, "Picture2", MonthHolderPlace},
+    {IconKind::Week, kWeekHolders, IDI_WEEK_BASE, "Picture3", WeekHolderPlace},
 };
 
 constexpr std::size_t kBoxCount = [] {
@@ -187,7 +188,8 @@ LRESULT CALLBACK TrayIcons::BoxProc(HWND window, UINT message, WPARAM wParam,
             // has the icon's number in the high word and the icon's place in wParam,
             // where the older has the number.
             TrayNotification notification{.event = LOWORD(lParam),
-                                          .icon = reinterpret_cast<WindowHandle>(window)};
+                                          .icon = reinterpret_cast<WindowHandle>(window),
+                                          .kind = box->set->kind};
             if (HIWORD(lParam) != 0) {
                 notification.anchor = ScreenPoint{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
             }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/WeekRule.h"
 #include "win32/WideText.h"
 
 namespace datrelle::win32 {
@@ -76,6 +77,18 @@ LocalTime Win32Calendar::LocalTimeAt(Moment moment) const {
     return {
         {local.wYear, local.wMonth, local.wDay},
         ((local.wHour * 60 + local.wMinute) * 60 + local.wSecond) * 1000LL + local.wMilliseconds};
+}
+
+WeekRule Win32Calendar::RegionalWeeks() const {
+    // Both are single digits; a value that cannot be read takes ISO 8601's part.
+    const auto number = [](LCTYPE type) {
+        DWORD value = 0;
+        const int read =
+            GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type | LOCALE_RETURN_NUMBER,
+                            reinterpret_cast<LPWSTR>(&value), sizeof value / sizeof(WCHAR));
+        return read > 0 ? static_cast<int>(value) : -1;
+    };
+    return RegionalWeekRule(number(LOCALE_IFIRSTDAYOFWEEK), number(LOCALE_IFIRSTWEEKOFYEAR));
 }
 
 }  // namespace datrelle::win32

@@ -11,6 +11,7 @@ class Win32Calendar : public Calendar {
     std::string ShortDate(const CivilDate& date) const override;
     Moment Now() const override;
     LocalTime LocalTimeAt(Moment moment) const override;
+    WeekRule RegionalWeeks() const override;
 };
 
 }  // namespace datrelle::win32

@@ -10,6 +10,7 @@ bool Win32Platform::AttachWindow(HWND window, HINSTANCE instance) {
     messages_.SetOwner(window);
     clipboard_.SetOwner(window);
     fileDialog_.SetOwner(window);
+    monthView_.Attach(instance, window);
     return tray_.Create(window, instance, DpiOf(window));
 }
 

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "win32/BrowserHost.h"
 #include "win32/ControlWindows.h"
+#include "win32/MonthCalendarWindow.h"
 #include "win32/OleScope.h"
 #include "win32/TrayIcons.h"
 #include "win32/Win32Calendar.h"
@@ -30,9 +31,9 @@ namespace datrelle::win32 {
 class Win32Platform {
   public:
     explicit Win32Platform(ProgramFile program)
-        : platform_{tray_,       calendar_, messages_, profile_,          files_,
-                    codePage_,   window_,   notes_,    browser_,          clipboard_,
-                    fileDialog_, registry_, shell_,    std::move(program)} {}
+        : platform_{tray_,       calendar_, messages_, profile_,   files_,
+                    codePage_,   window_,   notes_,    browser_,   clipboard_,
+                    fileDialog_, registry_, shell_,    monthView_, std::move(program)} {}
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -65,6 +66,8 @@ class Win32Platform {
     Win32FileDialog fileDialog_;
     Win32Registry registry_;
     Win32Shell shell_;
+    // Nothing of it is made before it first opens.
+    MonthCalendarWindow monthView_{calendar_};
     Platform platform_;
 };
 

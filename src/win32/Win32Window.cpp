@@ -67,6 +67,17 @@ void Win32Window::AttachPanels(HWND notes, HWND browser) {
 bool Win32Window::LoadPopupMenu(HINSTANCE instance) {
     menu_.reset(LoadMenuW(instance, MAKEINTRESOURCEW(IDR_POPMENU)));
     popup_ = menu_ ? GetSubMenu(menu_.get(), 0) : nullptr;
+    // The week rules are one choice of three: their marks are round. The resource form
+    // of a menu cannot say so. Should it fail, the marks are ticks; the choice is the same.
+    for (const UINT rule : {IDM_WEEK_REGIONAL, IDM_WEEK_ISO, IDM_WEEK_SUNDAY}) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE;
+        if (GetMenuItemInfoW(popup_, rule, FALSE, &item)) {
+            item.fType |= MFT_RADIOCHECK;
+            (void)SetMenuItemInfoW(popup_, rule, FALSE, &item);
+        }
+    }
     return popup_ != nullptr;
 }
 

@@ -30,9 +30,10 @@
 namespace datrelle::fakes {
 
 // Picture box day n is window 100 + n with icon 1100 + n; month n window 200 + n, icon
-// 1200 + n.
+// 1200 + n; week n window 300 + n, icon 1300 + n.
 inline constexpr auto DayWindow = [](int n) { return static_cast<WindowHandle>(100 + n); };
 inline constexpr auto MonthWindow = [](int n) { return static_cast<WindowHandle>(200 + n); };
+inline constexpr auto WeekWindow = [](int n) { return static_cast<WindowHandle>(300 + n); };
 
 inline std::string Lower(std::string_view text) {
     std::string lower(text);
@@ -77,6 +78,7 @@ struct FakeMonthView : MonthView {
         calls.push_back("rule " + std::to_string(static_cast<int>(rule.firstDay)) + "/" +
                         std::to_string(rule.minDaysInFirstWeek));
     }
+    std::optional<Moment> LostActivationAt() const override { return lostActivationAt; }
     void Choose(const CivilDate& day) {
         if (onChosen) {
             onChosen(day);
@@ -85,6 +87,7 @@ struct FakeMonthView : MonthView {
     }
 
     bool open = false;
+    std::optional<Moment> lostActivationAt;
     std::vector<std::string> calls;
     std::vector<MonthViewOpening> openings;
 };
@@ -169,8 +172,10 @@ struct FakePlatform : Tray,
     FakePlatform() { SetClock({2026, 12, 6}); }
 
     std::optional<IconHolder> Holder(IconKind kind, int index) override {
-        const WindowHandle window = kind == IconKind::Day ? DayWindow(index) : MonthWindow(index);
-        const bool exists = index >= 1 && index <= (kind == IconKind::Day ? 31 : 12);
+        const WindowHandle window = static_cast<WindowHandle>(100 * static_cast<int>(kind) + index);
+        const bool exists = index >= 1 && index <= (kind == IconKind::Day    ? 31
+                                                    : kind == IconKind::Week ? 53
+                                                                             : 12);
         return exists ? std::optional(IconHolder{window, window + 1000}) : std::nullopt;
     }
     bool Notify(TrayCommand command, const NotifyRecord& record) override {
@@ -206,6 +211,7 @@ struct FakePlatform : Tray,
     }
     // Each reading of the clock moves it on by clockStep.
     Moment Now() const override { return std::exchange(now, now + clockStep); }
+    WeekRule RegionalWeeks() const override { return regionalWeeks; }
     LocalTime LocalTimeAt(Moment moment) const override {
         using namespace std::chrono;
         const sys_time<milliseconds> wall{milliseconds{moment + OffsetAt(moment) * 60000LL}};
@@ -454,8 +460,10 @@ struct FakePlatform : Tray,
     FakeClipboard clipboard{log};
     FakeNotes notes;
     FakeRegistry registry;
-    Platform platform{*this, *this, *this,     *this, *this,    *this, *this,
-                      notes, *this, clipboard, *this, registry, *this, kProgram};
+    FakeMonthView monthView;
+    WeekRule regionalWeeks = kIsoWeeks;
+    Platform platform{*this, *this,     *this, *this,    *this, *this,     *this,   notes,
+                      *this, clipboard, *this, registry, *this, monthView, kProgram};
 
   private:
     static std::string Take(std::vector<std::string>& lines) {

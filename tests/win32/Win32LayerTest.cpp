@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <set>
 #include <span>
 #include <stdexcept>
@@ -88,10 +89,10 @@ const void* ResourceData(int id, LPCSTR type) {
 int ResourceId(std::size_t icon) {
     constexpr int kDaysAndMonths = kDayHolders + kMonthHolders;
     const int number = static_cast<int>(icon) + 1;
-    return number <= kDayHolders           ? IDI_DAY_BASE + number
-           : number <= kDaysAndMonths      ? IDI_MONTH_BASE + number - kDayHolders
-           : number <= kDaysAndMonths + 53 ? IDI_WEEK_BASE + number - kDaysAndMonths
-                                           : IDI_APP;
+    return number <= kDayHolders                     ? IDI_DAY_BASE + number
+           : number <= kDaysAndMonths                ? IDI_MONTH_BASE + number - kDayHolders
+           : number <= kDaysAndMonths + kWeekHolders ? IDI_WEEK_BASE + number - kDaysAndMonths
+                                                     : IDI_APP;
 }
 
 // Each icon's directory lists exactly the sizes that the tray and the window ask for, the
@@ -240,11 +241,16 @@ TEST(ViewBindingTest, EachItemOfTheMenuHasOneModel) {
         }
     }
     const UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPMENU)));
-    const HMENU popup = GetSubMenu(menu.get(), 0);
-    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
-        items.insert(static_cast<int>(GetMenuItemID(popup, i)));
-    }
-    items.erase(0);  // the separators
+    const std::function<void(HMENU)> collect = [&](HMENU popup) {
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            if (const HMENU submenu = GetSubMenu(popup, i)) {
+                collect(submenu);
+            } else if (const UINT id = GetMenuItemID(popup, i); id != 0) {  // 0: a separator
+                items.insert(static_cast<int>(id));
+            }
+        }
+    };
+    collect(GetSubMenu(menu.get(), 0));
     EXPECT_EQ(items, models);
 }
 

@@ -27,7 +27,7 @@ class AppTest : public ::testing::Test {
     Form& form = app.form();
 };
 
-TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
+TEST_F(AppTest, FirstRunStartsCompactAndWritesEveryKeyInOrderAtExit) {
     ASSERT_TRUE(app.Start());
     EXPECT_EQ(fake.Calls(),
               "add 106 add 212 navigate " + std::string(kDefaultStartPage) +
@@ -54,8 +54,61 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesTheTwelveKeysInOrderAtExit) {
             "View/TOP= 1500", "View/LEFT= 300", "View/HEIGHT= 2925.5", "View/WIDTH= 6025",
             "View/LAST URL=" + fake.location, "Settings/AUTO START=0", "Settings/SHOW MONTH=1",
             "Settings/AUTO HIDE=0", "Settings/DATE FORMAT= 0", "Settings/START WEATHER= 0",
-            "Settings/APP TO RUN=", "Settings/MILLISECONDS BEFORE STARTING APP= 0"}));
+            "Settings/APP TO RUN=", "Settings/MILLISECONDS BEFORE STARTING APP= 0",
+            "Settings/SHOW WEEK=0", "Settings/WEEK RULE= 0"}));
     EXPECT_EQ(fake.ReadAll("C:\\Tools\\Datrelle.ini"), "\xFF\xFE");
+}
+
+// The week icon comes after the two date icons, when the settings want it, numbered by
+// their rule (6 December 2026 is in week 50 of the Sunday rule); values the program does
+// not know mean no icon and the regional rule. Turning the icon on says where it is, the
+// first time only: when no settings file has said whether it is wanted.
+TEST(AppWeekTest, WeekSettingsAreReadAndWrittenAndTheFirstIconIsAnnounced) {
+    const std::tuple<std::vector<std::string_view>, const char*, const char*, const char*> rows[] =
+        {
+            {{"Settings/SHOW WEEK=1", "Settings/WEEK RULE=2", "Settings/date format=4"},
+             "add 106 add 212 add 350|",
+             "001",
+             "delete 350|"},
+            {{"Settings/SHOW WEEK=2", "Settings/WEEK RULE=3"},
+             "add 106 add 212|",
+             "100",
+             "add 349|"},
+            {{"Settings/SHOW WEEK=0"}, "add 106 add 212|", "100", "add 349|"},
+            {{}, "add 106 add 212 notify 106|", "100", "add 349 notify 349|"},
+        };
+    for (const auto& [settings, started, rules, turned] : rows) {
+        fakes::FakePlatform fake;
+        if (!settings.empty()) {
+            Settings(fake, {"Settings/Show Month=1"});
+            for (const std::string_view line : settings) {
+                fake.ini[fakes::Lower(line.substr(0, line.find('=')))] =
+                    line.substr(line.find('=') + 1);
+            }
+        }
+        App app{fake.platform};
+        Form& form = app.form();
+        ASSERT_TRUE(app.Start());
+        std::string calls = fake.Calls();
+        calls.erase(calls.find(" navigate"), 10 + kDefaultStartPage.size());
+        EXPECT_EQ(calls.substr(0, calls.find('|') + 1), started);
+        const std::string marks{form.mnuWeekRegional.Checked() ? '1' : '0',
+                                form.mnuWeekIso.Checked() ? '1' : '0',
+                                form.mnuWeekSunday.Checked() ? '1' : '0'};
+        EXPECT_EQ(marks, rules);
+        if (app.vars().CurWeek != 0) {
+            EXPECT_EQ(fake.records[fake.records.size() - 2].szTip, "Week 50, 2026");
+        }
+        EXPECT_EQ(form.MnuCopyWeek.Checked(), app.vars().DateFormat == 4);
+        form.mnuShowWeek.Click();
+        EXPECT_EQ(fake.Calls(), turned);
+        EXPECT_EQ(form.mnuShowWeek.Checked(), app.vars().ShowWeek == 1);
+        app.Unload();
+        const auto written = std::vector(fake.writes.end() - 2, fake.writes.end());
+        EXPECT_EQ(written, (std::vector<std::string>{
+                               "Settings/SHOW WEEK=" + std::to_string(app.vars().ShowWeek),
+                               "Settings/WEEK RULE= " + std::string(rules == "001"s ? "2" : "0")}));
+    }
 }
 
 TEST_F(AppTest, SettingsAreReadInOrderAndAppliedAsClicksWould) {

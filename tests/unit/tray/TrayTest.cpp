@@ -9,6 +9,7 @@
 #include "tray/DateRefresh.h"
 #include "tray/SysTray.h"
 #include "tray/TrayMouse.h"
+#include "tray/WeekIcon.h"
 
 namespace datrelle {
 namespace {
@@ -26,7 +27,8 @@ class TrayTest : public ::testing::Test {
     SharedVariables vars;
     SysTray tray{fake.platform, vars};
     DateRefresh refresh{fake.platform, vars, tray, form.Check2, form.NewDayTimer};
-    TrayMouse mouse{fake, fake.clipboard, fake, form, vars, tray};
+    WeekIcon weeks{fake.platform, vars, form, tray};
+    TrayMouse mouse{fake, fake.clipboard, fake, form, vars, tray, fake.monthView, weeks};
     AutoHide autoHide{fake, form, vars, tray};
 };
 
@@ -210,7 +212,7 @@ TEST_F(TrayTest, EachThingTheUserDoesOnAnIconActsOnce) {
         {true, {0x401, 0, 0x401}, false, "copy 06/12/2026 copy 06/12/2026|"},
     };
     for (int row = 0; const auto& [atVersion4, events, chosen, calls] : rows) {
-        TrayMouse fresh{fake, fake.clipboard, fake, form, vars, tray};
+        TrayMouse fresh{fake, fake.clipboard, fake, form, vars, tray, fake.monthView, weeks};
         fake.menuChosen = chosen;
         for (const int event : events) {
             fake.now += event == 0 ? 300 : 0;
@@ -222,22 +224,39 @@ TEST_F(TrayTest, EachThingTheUserDoesOnAnIconActsOnce) {
 }
 
 TEST_F(TrayTest, LeftClicksAndKeysCopyTheChosenForm) {
-    const MenuItem &copyLong = form.MnuCopyClipLong, &copyShort = form.MnuCopyClipShort;
+    const MenuItem* const items[] = {&form.MnuCopyClipLong, &form.MnuCopyClipShort,
+                                     &form.MnuCopyClipIso, &form.MnuCopyWeek};
+    const auto marks = [&] {
+        std::string checked;
+        for (const MenuItem* item : items) {
+            checked += item->Checked() ? '1' : '0';
+        }
+        return checked;
+    };
     // No choice yet: a click copies the short date and makes it the choice.
     mouse.OnNotification({.event = kMouseLeftButtonUp});
     EXPECT_EQ(fake.Calls(), "copy 06/12/2026|");
-    EXPECT_TRUE(!copyLong.Checked() && copyShort.Checked() && vars.DateFormat == 2);
-    mouse.OnCopyClipLongClick();
-    EXPECT_TRUE(copyLong.Checked() && !copyShort.Checked() && vars.DateFormat == 1);
-    // Also while another program holds the clipboard, the chosen form is copied.
+    EXPECT_TRUE(marks() == "0100" && vars.DateFormat == 2);
+    // Each copy item copies its form and becomes the one choice, which Enter on an icon
+    // copies then; also while another program holds the clipboard.
     fake.clipboard.held = true;
-    mouse.OnNotification({.event = kKeySelect});
-    EXPECT_EQ(fake.Calls(), "copy long 06/12/2026 copy long 06/12/2026|");
-    mouse.OnCopyClipShortClick();
-    EXPECT_TRUE(!copyLong.Checked() && copyShort.Checked() && vars.DateFormat == 2);
+    const std::tuple<int, std::string, const char*> rows[] = {
+        {1, "long 06/12/2026", "1000"},
+        {3, "2026-12-06", "0010"},
+        {4, "2026-W49", "0001"},
+        {2, "06/12/2026", "0100"},
+    };
+    for (const auto& [format, text, checked] : rows) {
+        fake.now += 1000;
+        mouse.OnCopyFormClick(format);
+        mouse.OnNotification({.event = kKeySelect});
+        EXPECT_EQ(fake.Calls(), "copy " + text + " copy " + text + "|");
+        EXPECT_TRUE(marks() == checked && vars.DateFormat == format) << format;
+    }
+    mouse.OnCopyFormClick(4);
     vars.DateFormat = 0;
     mouse.OnNotification({.event = kMouseLeftButtonUp});  // the check mark decides, not DateFormat
-    EXPECT_EQ(fake.Calls(), "copy 06/12/2026 copy 06/12/2026|");
+    EXPECT_EQ(fake.Calls(), "copy 2026-W49 copy 2026-W49|");
 }
 
 TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
