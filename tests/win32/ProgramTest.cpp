@@ -333,8 +333,8 @@ TEST_F(FirstRunTest, CopiesTheDateAndOpensTheMenuOnceFromTheMouseOrTheKeyboard) 
     // The menu key opens the menu at the icon, not at the pointer; a right click at the
     // pointer, once, although WM_CONTEXTMENU follows the release (here once the menu has
     // closed: while it is open, the system opens no second menu anyway). Chosen with the
-    // keys (from the bottom: Exit, then past the separator the short and the long date),
-    // the long date is copied, and is what a left click copies from then on.
+    // keys (from the top: the three commands, then past the separator the long date), the
+    // long date is copied, and is what a left click copies from then on.
     ASSERT_TRUE(SetCursorPos(pointer.x, pointer.y));
     TrayMouse(p.Month(), WM_CONTEXTMENU, icon);
     ExpectOneMenuAt(p, icon, {VK_ESCAPE});
@@ -343,7 +343,7 @@ TEST_F(FirstRunTest, CopiesTheDateAndOpensTheMenuOnceFromTheMouseOrTheKeyboard) 
         TrayMouse(p.Day(), WM_CONTEXTMENU, icon);
     };
     TrayMouse(p.Day(), WM_RBUTTONDOWN, icon);
-    ExpectOneMenuAt(p, pointer, {VK_UP, VK_UP, VK_UP, VK_RETURN}, released);
+    ExpectOneMenuAt(p, pointer, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, released);
     EXPECT_TRUE(WaitUntil([] { return ClipboardText() == DateAs(DATE_LONGDATE); }));
     EXPECT_TRUE(ClickCopies(p, DateAs(DATE_LONGDATE)));
     Close(p, Closing::ExitButton);

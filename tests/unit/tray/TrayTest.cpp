@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 #include <utility>
 
@@ -257,6 +258,85 @@ TEST_F(TrayTest, LeftClicksAndKeysCopyTheChosenForm) {
     vars.DateFormat = 0;
     mouse.OnNotification({.event = kMouseLeftButtonUp});  // the check mark decides, not DateFormat
     EXPECT_EQ(fake.Calls(), "copy 2026-W49 copy 2026-W49|");
+}
+
+// The week icon shows the week of the date the other icons show, by the rule: another
+// day of the same week leaves it, a new week or a new rule replaces it, and a new rule
+// reaches the calendar. 2 January 2027 is a Saturday of ISO week 53 of 2026.
+TEST_F(TrayTest, TheWeekIconFollowsTheDateAndTheRule) {
+    std::vector<WeekRule> followed;
+    weeks.onRuleChanged = [&](const WeekRule& rule) { followed.push_back(rule); };
+    refresh.onNewDate = [this](const CivilDate&) { weeks.OnNewDay(); };
+    fake.regionalWeeks = kSundayFirstJanuary;
+    vars.ShowWeek = 1;
+    vars.WeekNumbers = 1;
+    RefreshOn({2027, 1, 2});
+    weeks.Start(false);
+    EXPECT_EQ(fake.Calls(), "add 102 add 201 add 353|");
+    EXPECT_EQ(fake.records[fake.records.size() - 2].szTip, "Week 53, 2026");
+    const std::tuple<std::function<void()>, const char*, std::size_t> steps[] = {
+        {[&] {
+             RefreshOn({2027, 1, 3});
+         },
+         "delete 102 delete 201 add 103 add 201|", 0},
+        {[&] {
+             RefreshOn({2027, 1, 4});
+         },
+         "delete 103 delete 201 add 104 add 201 delete 353 add 301|", 0},
+        // Sunday, 1 January: 4 January 2027 is in its week 2, as by the regional rule here.
+        {[&] { weeks.OnRuleClick(WeekRuleSetting::SundayFirstJanuary); }, "delete 301 add 302|", 1},
+        {[&] { weeks.OnRuleClick(WeekRuleSetting::Regional); }, "|", 1},
+        {[&] {
+             fake.regionalWeeks = kIsoWeeks;
+             weeks.OnRegionalFormatChanged();
+         },
+         "delete 302 add 301|", 2},
+        {[&] { weeks.OnShowWeekClick(); }, "delete 301|", 2},
+    };
+    for (int row = 0; const auto& [step, calls, rules] : steps) {
+        step();
+        EXPECT_EQ(fake.Calls(), calls) << "row " << row++;
+        EXPECT_EQ(followed.size(), rules);
+    }
+    EXPECT_EQ(followed, (std::vector{kSundayFirstJanuary, kIsoWeeks}));
+    EXPECT_TRUE(form.mnuWeekRegional.Checked() && !form.mnuWeekIso.Checked() &&
+                !form.mnuWeekSunday.Checked() && !form.mnuShowWeek.Checked());
+}
+
+// A click or Enter on the week icon, and the menu's "Calendar", open the calendar and, while
+// it is open, close it; a click that took the calendar's activation closed it already. A
+// day chosen in it is copied in the chosen form, and no form becomes the choice.
+TEST_F(TrayTest, TheWeekIconOpensAndClosesTheCalendar) {
+    RefreshOn({2026, 12, 8});
+    fake.Calls();
+    const auto on = [this](int event) {
+        mouse.OnNotification(
+            {.event = event, .icon = fakes::WeekWindow(50), .kind = IconKind::Week});
+    };
+    on(kMouseLeftButtonUp);
+    on(kMouseLeftButtonUp);
+    on(kKeySelect);
+    fake.monthView.open = false;
+    fake.monthView.lostActivationAt = fake.now;
+    on(kMouseLeftButtonUp);
+    fake.now += kKeySelectPair;
+    for (const int event : {513, 514, 515, 514}) {  // a double click: the window, once
+        on(event);
+    }
+    mouse.OnCalendarClick();
+    mouse.OnCalendarClick();
+    EXPECT_EQ(fake.monthView.calls,
+              (std::vector<std::string>{"open", "close", "open", "open", "close", "open"}));
+    EXPECT_EQ(fake.Calls(), "|State 1 Show");
+    const auto& opened = fake.monthView.openings;
+    EXPECT_EQ(std::tuple(opened[1].icon, opened[1].fromKeyboard, opened[3].icon, opened[3].today,
+                         opened[3].rule),
+              std::tuple(fakes::WeekWindow(50), true, fakes::DayWindow(8), CivilDate{2026, 12, 8},
+                         kIsoWeeks));
+    mouse.CopyChosenDay({2026, 12, 31});
+    mouse.OnCopyFormClick(kWeekFormat);
+    mouse.CopyChosenDay({2026, 12, 31});
+    EXPECT_EQ(fake.Calls(), "copy 31/12/2026 copy 2026-W50 copy 2026-W53|");
 }
 
 TEST_F(TrayTest, AutoHideHidesAtTheSecondTickWithTheIconsBack) {
