@@ -7,6 +7,11 @@
 namespace datrelle {
 namespace {
 
+template <typename Enum>
+constexpr int Number(Enum number) {
+    return static_cast<int>(number);
+}
+
 // A model of the form, named by its member, under its number: each kind of model takes
 // its own kind of number.
 struct Row {
@@ -16,11 +21,6 @@ struct Row {
     constexpr Row(MenuCommand command, MenuItem Form::*model)
         : id(Number(command)), member(model) {}
     constexpr Row(TimerNumber timer, Timer Form::*model) : id(Number(timer)), member(model) {}
-
-    template <typename Enum>
-    static constexpr int Number(Enum number) {
-        return static_cast<int>(number);
-    }
 
     int id;
     std::variant<CheckBox Form::*, CommandButton Form::*, MenuItem Form::*, Timer Form::*> member;

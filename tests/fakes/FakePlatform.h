@@ -323,9 +323,9 @@ struct FakePlatform : Tray,
             return f.Fails("read") ? std::nullopt : std::optional(bytes);
         }
         bool Resize(std::size_t length) override {
-            const bool fails = length > bytes.size() && f.Fails("grow");
-            bytes.resize(fails ? (bytes.size() + length) / 2 : length);
-            return !fails;
+            const bool full = length > bytes.size() && f.Fails("grow");
+            bytes.resize(full ? (bytes.size() + length) / 2 : length);
+            return !full;
         }
         bool WriteWhole(std::string_view written) override {
             if (f.Fails("write") && f.inPlaceWrites++ == 0) {

@@ -87,14 +87,16 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
         {"\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\r\n",
          "\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
          Utf8, true},
-        // With a mark: a mark alone is an empty text, a broken sequence one U+FFFD.
+        // With a mark: a mark alone is an empty text, a broken sequence (a stray
+        // continuation byte among them) one U+FFFD.
         {"\xEF\xBB\xBF", "", Utf8Bom},
         {"\xEF\xBB\xBF\xE4\xB8\xAD\r\n", "\xE4\xB8\xAD", Utf8Bom, true},
         {"\xEF\xBB\xBF"
          "a\x80\xC3(\xF4\x90\xE2\x82",
          "a\xEF\xBF\xBD\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", Utf8Bom},
-        // UTF-16: a pair of surrogates is one character, also at the end; a lone one, or a
-        // last odd byte, U+FFFD; the line rules apply to the characters.
+        // UTF-16: "Ärger" as older Notepad's "Unicode" writes it, with U+07FF and U+0800 (two
+        // and three bytes in UTF-8); a pair of surrogates is one character, also at the end;
+        // a lone one, or a last odd byte, U+FFFD; the line rules apply to the characters.
         {"\xFF\xFE", "", Utf16Le},
         {"\xFF\xFE\xC4\0r\0g\0e\0r\0\xFF\x07\0\x08\r\0\n\0"s, "\xC3\x84rger\xDF\xBF\xE0\xA0\x80",
          Utf16Le, true},
