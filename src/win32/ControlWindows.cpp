@@ -126,7 +126,7 @@ void ControlWindows::AddNotesTooltip(HWND parent, HINSTANCE instance) {
 }
 
 void ControlWindows::ApplyDpi(int dpi) {
-    if (!Made()) {
+    if (!made_) {
         return;  // Create makes them for the DPI they are made at
     }
     // The old fonts are released only after every control has taken a new one.

@@ -16,8 +16,6 @@ class ControlWindows {
   public:
     // False when a control could not be created; the window is then unusable.
     [[nodiscard]] bool Create(HWND parent, HINSTANCE instance, int dpi);
-    // Whether Create has made them.
-    bool Made() const { return made_; }
     // Places and fonts for a new DPI; nothing before they are made.
     void ApplyDpi(int dpi);
 

@@ -130,8 +130,8 @@ TEST(IconResourcesTest, EachIconListsItsSizesTheLargerAsPng) {
     }
 }
 
-// Icons are loaded when first asked for, so a new scaling of the tray reloads those and
-// leaves the others to load at the new size; the boxes follow the window's.
+// Each box's icon at every scaling of the tray, replaced so that the shell never holds a
+// destroyed one; the boxes follow the window's scaling.
 TEST(TrayIconsTest, EachHolderGivesItsOwnIconAtTheTraySizeOfEveryScaling) {
     const auto icons = icongen::BuildTrayIcons();
     TrayIcons holders;
