@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures from the real program under Wine: the whole desktop, the
-# tray enlarged, and the tray of a desktop scaled to 300 per cent.
+# tray enlarged, the tray of a desktop scaled to 300 per cent, and the week icon with the
+# month calendar.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,4 +23,14 @@ LOGPIXELS=288 scripts/with-wine.sh scripts/screenshot.sh "$work/scaled/Datrelle.
   "$work/desktop-300.png"
 convert "$work/desktop-300.png" -gravity SouthEast -crop 104x52+0+0 +repage -filter point \
   -resize 300% docs/tray-300.png
-echo "Updated docs/screenshot.png, docs/tray.png and docs/tray-300.png"
+# The week icon turned on (ISO 8601 weeks), and the month calendar opened from it.
+mkdir "$work/week"
+cp build/windows/Datrelle.exe "$work/week/Datrelle.exe"
+printf '[Settings]\r\nShow Month=1\r\nAuto hide=1\r\nSHOW WEEK=1\r\nWEEK RULE=1\r\n' \
+  >"$work/week/Datrelle.ini"
+scripts/with-wine.sh scripts/screenshot.sh "$work/week/Datrelle.exe" "$work/week.png" 6 week
+convert "$work/week.png" -gravity SouthEast -crop 160x24+0+0 +repage -filter point \
+  -resize 400% docs/tray-week.png
+convert "$work/week.png" -gravity SouthEast -crop 300x240+0+0 +repage docs/calendar.png
+echo "Updated docs/screenshot.png, docs/tray.png, docs/tray-300.png, docs/tray-week.png and" \
+  "docs/calendar.png"
