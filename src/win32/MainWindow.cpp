@@ -121,11 +121,11 @@ bool MainWindow::MakeWindow() {
                                          .programIcon = true})) {
         return false;
     }
-    // No WS_CLIPCHILDREN: the frame paints only its border, and the window paints its
-    // inside. The window procedure keeps the handle from WM_NCCREATE on and forgets it
-    // again at WM_NCDESTROY, so it tells whether the window was made.
-    CreateWindowExW(0, kMainWindowClass, kProgramTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
+    // The window procedure keeps the handle from WM_NCCREATE on and forgets it again at
+    // WM_NCDESTROY, so it tells whether the window was made.
+    CreateWindowExW(kMainWindowExStyle, kMainWindowClass, kProgramTitle, kMainWindowStyle,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                    instance_, this);
     return window_ != nullptr;
 }
 

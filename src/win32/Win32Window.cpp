@@ -86,8 +86,7 @@ void Win32Window::SetDesignSize() {
     RECT frame = WindowPixels({0, 0, kClientWidthTwips, kClientHeightTwips}, dpi);
     // Sizes only: should either call fail, the window starts at another size, and
     // start-up places and sizes it again.
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
-                             FALSE, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)),
+    AdjustWindowRectExForDpi(&frame, kMainWindowStyle, FALSE, kMainWindowExStyle,
                              static_cast<UINT>(dpi));
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -18,6 +18,11 @@
 
 namespace datrelle::win32 {
 
+// The main window's style, by which its frame is sized. No WS_CLIPCHILDREN: the frame
+// paints only its border, and the window paints its inside.
+inline constexpr DWORD kMainWindowStyle = WS_OVERLAPPEDWINDOW;
+inline constexpr DWORD kMainWindowExStyle = 0;
+
 class Win32Window : public Window {
   public:
     // The main window, as soon as it exists.
@@ -29,7 +34,7 @@ class Win32Window : public Window {
     HMENU popup() const { return popup_; }
 
     // The size the window is designed with, at its DPI: the inventory's client area in
-    // the frame of the window's style.
+    // the frame of the main window's style.
     void SetDesignSize();
     // The window's share of a new DPI (WM_DPICHANGED): the place and size the system
     // suggests, in lParam, when the system is who suggests it.
