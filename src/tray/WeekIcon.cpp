@@ -64,9 +64,10 @@ void WeekIcon::OnRuleClick(WeekRuleSetting setting) {
 }
 
 void WeekIcon::Remove() {
-    // Nothing to delete before the first week was shown: element 0 names no box.
-    tray_.DeleteTrayIcon(IconKind::Week, vars_.CurWeek);
-    shown_.reset();
+    if (shown_) {
+        tray_.DeleteTrayIcon(IconKind::Week, vars_.CurWeek);
+        shown_.reset();
+    }
 }
 
 void WeekIcon::ShowMarks() {

@@ -64,25 +64,30 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesEveryKeyInOrderAtExit) {
 // not know mean no icon and the regional rule. Turning the icon on says where it is, the
 // first time only: when no settings file has said whether it is wanted.
 TEST(AppWeekTest, WeekSettingsAreReadAndWrittenAndTheFirstIconIsAnnounced) {
-    const std::tuple<std::vector<std::string_view>, const char*, const char*, const char*> rows[] =
-        {
-            {{"Settings/SHOW WEEK=1", "Settings/WEEK RULE=2", "Settings/date format=4"},
-             "add 106 add 212 add 350|",
-             "001",
-             "delete 350|"},
-            {{"Settings/SHOW WEEK=2", "Settings/WEEK RULE=3"},
-             "add 106 add 212|",
-             "100",
-             "add 349|"},
-            {{"Settings/SHOW WEEK=0"}, "add 106 add 212|", "100", "add 349|"},
-            {{}, "add 106 add 212 notify 106|", "100", "add 349 notify 349|"},
-        };
-    for (const auto& [settings, started, rules, turned] : rows) {
+    struct Row {
+        std::vector<std::string_view> settings;  // none: a first run
+        const char* started;
+        const char* rule;    // the marks of the three rules, and the number written
+        const char* turned;  // by a click on "Show Week Icon"
+    };
+    const Row rows[] = {
+        {{"SHOW WEEK=1", "WEEK RULE=2", "date format=4"},
+         "add 106 add 212 add 350|",
+         "0012",
+         "delete 350|"},
+        {{"SHOW WEEK=1", "WEEK RULE=1"}, "add 106 add 212 add 349|", "0101", "delete 349|"},
+        {{"SHOW WEEK=2", "WEEK RULE=3"}, "add 106 add 212|", "1000", "add 349|"},
+        {{"SHOW WEEK=0"}, "add 106 add 212|", "1000", "add 349|"},
+        {{"date format=3"}, "add 106 add 212|", "1000", "add 349 notify 349|"},
+        {{}, "add 106 add 212 notify 106|", "1000", "add 349 notify 349|"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.started);
         fakes::FakePlatform fake;
-        if (!settings.empty()) {
+        if (!row.settings.empty()) {
             Settings(fake, {"Settings/Show Month=1"});
-            for (const std::string_view line : settings) {
-                fake.ini[fakes::Lower(line.substr(0, line.find('=')))] =
+            for (const std::string_view line : row.settings) {
+                fake.ini["settings/" + fakes::Lower(line.substr(0, line.find('=')))] =
                     line.substr(line.find('=') + 1);
             }
         }
@@ -91,23 +96,33 @@ TEST(AppWeekTest, WeekSettingsAreReadAndWrittenAndTheFirstIconIsAnnounced) {
         ASSERT_TRUE(app.Start());
         std::string calls = fake.Calls();
         calls.erase(calls.find(" navigate"), 10 + kDefaultStartPage.size());
-        EXPECT_EQ(calls.substr(0, calls.find('|') + 1), started);
+        EXPECT_EQ(calls.substr(0, calls.find('|') + 1), row.started);
         const std::string marks{form.mnuWeekRegional.Checked() ? '1' : '0',
                                 form.mnuWeekIso.Checked() ? '1' : '0',
                                 form.mnuWeekSunday.Checked() ? '1' : '0'};
-        EXPECT_EQ(marks, rules);
-        if (app.vars().CurWeek != 0) {
+        EXPECT_EQ(marks, std::string(row.rule, 3));
+        if (app.vars().CurWeek == 50) {
             EXPECT_EQ(fake.records[fake.records.size() - 2].szTip, "Week 50, 2026");
         }
         EXPECT_EQ(form.MnuCopyWeek.Checked(), app.vars().DateFormat == 4);
         form.mnuShowWeek.Click();
-        EXPECT_EQ(fake.Calls(), turned);
+        EXPECT_EQ(fake.Calls(), row.turned);
         EXPECT_EQ(form.mnuShowWeek.Checked(), app.vars().ShowWeek == 1);
+        // A new week replaces the icon, after the day's and the month's; the exit takes
+        // it away.
+        const bool shown = app.vars().ShowWeek == 1;
+        const std::string week = std::to_string(app.vars().CurWeek + 300);
+        fake.SetClock({2026, 12, 7});
+        form.Timer3.Tick();
+        EXPECT_EQ(fake.Calls(), shown ? "delete 106 delete 212 add 107 add 212 delete " + week +
+                                            " add " + std::to_string(app.vars().CurWeek + 300) + "|"
+                                      : "delete 106 delete 212 add 107 add 212|");
         app.Unload();
+        EXPECT_EQ(fake.Calls().find("delete 3") != std::string::npos, shown);
         const auto written = std::vector(fake.writes.end() - 2, fake.writes.end());
         EXPECT_EQ(written, (std::vector<std::string>{
                                "Settings/SHOW WEEK=" + std::to_string(app.vars().ShowWeek),
-                               "Settings/WEEK RULE= " + std::string(rules == "001"s ? "2" : "0")}));
+                               "Settings/WEEK RULE= " + std::string(1, row.rule[3])}));
     }
 }
 

@@ -72,6 +72,7 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
         // Not UTF-8 (a Latin-1 byte, a cut sequence, an overlong form, a surrogate, a
         // value beyond U+10FFFF): ANSI.
         {"caf\xE9\r\na\0b\r\n"s, "caf\xC3\xA9\r\na\0b"s, Ansi, true},
+        {"\x80\r\n", "\xC2\x80", Ansi, true},  // the lowest byte beyond ASCII, alone
         {"caf\xC3", "caf\xC3\x83"},
         {"\xE9tre", "\xC3\xA9tre"},
         {"\xC0\xAF", "\xC3\x80\xC2\xAF"},
