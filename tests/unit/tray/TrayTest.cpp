@@ -307,6 +307,8 @@ TEST_F(TrayTest, TheWeekIconFollowsTheDateAndTheRule) {
 // it is open, close it; a click that took the calendar's activation closed it already. A
 // day chosen in it is copied in the chosen form, and no form becomes the choice.
 TEST_F(TrayTest, TheWeekIconOpensAndClosesTheCalendar) {
+    mouse.OnCalendarClick();  // before the first refresh: no icon to open it beside
+    mouse.OnCalendarClick();
     RefreshOn({2026, 12, 8});
     fake.Calls();
     const auto on = [this](int event) {
@@ -325,12 +327,13 @@ TEST_F(TrayTest, TheWeekIconOpensAndClosesTheCalendar) {
     }
     mouse.OnCalendarClick();
     mouse.OnCalendarClick();
-    EXPECT_EQ(fake.monthView.calls,
-              (std::vector<std::string>{"open", "close", "open", "open", "close", "open"}));
+    EXPECT_EQ(fake.monthView.calls, (std::vector<std::string>{"open", "close", "open", "close",
+                                                              "open", "open", "close", "open"}));
     EXPECT_EQ(fake.Calls(), "|State 1 Show");
     const auto& opened = fake.monthView.openings;
-    EXPECT_EQ(std::tuple(opened[1].icon, opened[1].fromKeyboard, opened[3].icon, opened[3].today,
-                         opened[3].rule),
+    EXPECT_EQ(opened[0].icon, 0);
+    EXPECT_EQ(std::tuple(opened[2].icon, opened[2].fromKeyboard, opened[4].icon, opened[4].today,
+                         opened[4].rule),
               std::tuple(fakes::WeekWindow(50), true, fakes::DayWindow(8), CivilDate{2026, 12, 8},
                          kIsoWeeks));
     mouse.CopyChosenDay({2026, 12, 31});
