@@ -411,6 +411,10 @@ class RunningProgram {
     // number; today's when none is given.
     HWND Day(int day = 0) const { return Holder("Picture1", day, &SYSTEMTIME::wDay); }
     HWND Month(int month = 0) const { return Holder("Picture2", month, &SYSTEMTIME::wMonth); }
+    // The picture box that owns the week icon (Picture3) of this number.
+    HWND Week(int week) const {
+        return Child(U8(win32::kPictureBoxClass), "Picture3(" + std::to_string(week) + ")");
+    }
     // Posts what opens a modal dialog (a sent message would wait until it closes) and
     // waits for the dialog; nullptr when none came.
     HWND OpenDialog(HWND target, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

@@ -19,6 +19,7 @@
 #include "app/App.h"
 #include "resource.h"
 #include "tray/SysTray.h"
+#include "tray/TrayMouse.h"
 #include "viewer/BrowserPanel.h"
 #include "viewer/TextEncoding.h"
 #include "win32/ProgramLocation.h"
@@ -34,6 +35,56 @@ std::string DateAs(DWORD format, const SYSTEMTIME* date = nullptr) {
     wchar_t text[256] = L"";
     GetDateFormatW(LOCALE_USER_DEFAULT, format, date, nullptr, text, std::size(text));
     return U8(text);
+}
+
+// Days as Windows counts them, for dates worked out apart from the program's arithmetic:
+// a FILETIME's whole days, and back to a date with its weekday.
+constexpr ULONGLONG kFileTimeDay = 864000000000;
+LONGLONG FileDay(const SYSTEMTIME& date) {
+    FILETIME time{};
+    SystemTimeToFileTime(&date, &time);
+    return static_cast<LONGLONG>((ULONGLONG{time.dwHighDateTime} << 32 | time.dwLowDateTime) /
+                                 kFileTimeDay);
+}
+SYSTEMTIME DayOf(LONGLONG fileDay) {
+    const auto time = static_cast<ULONGLONG>(fileDay) * kFileTimeDay;
+    const FILETIME file{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+    SYSTEMTIME date{};
+    FileTimeToSystemTime(&file, &date);
+    return date;
+}
+SYSTEMTIME Date(int year, int month, int day) {
+    return DayOf(FileDay({static_cast<WORD>(year), static_cast<WORD>(month), 0,
+                          static_cast<WORD>(day), 0, 0, 0, 0}));
+}
+// Midnight at the start of a day, local time being universal time under a shifted clock.
+std::time_t MidnightOf(const SYSTEMTIME& date) {
+    return static_cast<std::time_t>(FileDay(date) - FileDay(Date(1970, 1, 1))) * 86400;
+}
+// The same day that many months on, or that month's last day when it has fewer.
+SYSTEMTIME MonthsOn(const SYSTEMTIME& date, int months) {
+    const int month = date.wYear * 12 + date.wMonth + months;  // of the month after
+    const SYSTEMTIME next = Date(month / 12, month % 12 + 1, 1);
+    return DayOf(FileDay(next) - 1 - std::max(0, DayOf(FileDay(next) - 1).wDay - date.wDay));
+}
+std::string Printed(const char* format, int a, int b, int c = 0) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
+}
+// ISO 8601's week of a date is its Thursday's, numbered in the Thursday's year: "2027-W01".
+std::string IsoWeek(const SYSTEMTIME& date) {
+    const SYSTEMTIME thursday = DayOf(FileDay(date) + 3 - (date.wDayOfWeek + 6) % 7);
+    const auto week = (FileDay(thursday) - FileDay(Date(thursday.wYear, 1, 1))) / 7 + 1;
+    return Printed("%04d-W%02d", thursday.wYear, static_cast<int>(week));
+}
+// A date as each copy form gives it: 1 long, 2 short, 3 ISO 8601, 4 the ISO week; none
+// chosen (0), short.
+std::string Copied(int form, const SYSTEMTIME& date) {
+    return form == 1   ? DateAs(DATE_LONGDATE, &date)
+           : form == 3 ? Printed("%04d-%02d-%02d", date.wYear, date.wMonth, date.wDay)
+           : form == 4 ? IsoWeek(date)
+                       : DateAs(DATE_SHORTDATE, &date);
 }
 
 // The second run asks for a day-first regional format in another script than the code
@@ -239,23 +290,29 @@ bool FocusIn(const RunningProgram& program, HWND window) {
 }
 
 // A key posted to the program's focus as the keyboard gives it, so it goes through the
-// message loop; Shift is held down meanwhile in the program's input state, which this
-// thread then shares. True once the focus is in `then`, when given.
-bool Press(const RunningProgram& program, WPARAM key, HWND then = nullptr, bool shift = false) {
+// message loop; a modifier (Shift, Ctrl) is held down meanwhile in the program's input
+// state, which this thread then shares. True once `done` holds.
+bool Press(const RunningProgram& program, WPARAM key, const std::function<bool()>& done,
+           BYTE modifier = 0) {
     const DWORD self = GetCurrentThreadId();
     const DWORD other = GetWindowThreadProcessId(program.main(), nullptr);
     BYTE keys[256] = {};
-    keys[VK_SHIFT] = 0x80;
-    EXPECT_TRUE(!shift || (AttachThreadInput(self, other, TRUE) && SetKeyboardState(keys)));
+    keys[modifier] = 0x80;
+    EXPECT_TRUE(modifier == 0 || (AttachThreadInput(self, other, TRUE) && SetKeyboardState(keys)));
     PostMessageW(program.Focus(), WM_KEYDOWN, key, 1);
-    const bool moved =
-        then == nullptr || WaitUntil([&] { return FocusIn(program, then); }, Ms(3000));
-    if (shift) {
-        keys[VK_SHIFT] = 0;
+    const bool pressed = WaitUntil(done, Ms(3000));
+    if (modifier != 0) {
+        keys[modifier] = 0;
         SetKeyboardState(keys);
         AttachThreadInput(self, other, FALSE);
     }
-    return moved;
+    return pressed;
+}
+// True once the focus is in `then`, when given.
+bool Press(const RunningProgram& program, WPARAM key, HWND then = nullptr, bool shift = false) {
+    return Press(
+        program, key, [&] { return then == nullptr || FocusIn(program, then); },
+        shift ? VK_SHIFT : 0);
 }
 
 // Shown from the tray, Tab and Shift+Tab visit the controls that can take the focus in
@@ -787,27 +844,35 @@ TEST(StartTest, KeepsWorkingAndEndsCleanlyWhateverItStartsWith) {
 // and their Wine server under libfaketime, with local time as universal time. Rewriting
 // the file it names moves every process's clock within a second; the program's timers
 // keep to the real one.
+class ShiftedClock {
+  public:
+    bool Available() const { return file_ != nullptr; }
+    // Every process's clock on to a moment: once this process's clock shows it, the
+    // others' do a second later at the latest.
+    void Set(std::time_t moment) {
+        shift_ += moment - std::time(nullptr);
+        WriteFile(file_, "+" + std::to_string(shift_));
+        ASSERT_TRUE(WaitUntil([moment] { return std::abs(std::time(nullptr) - moment) < 3; }));
+        Sleep(1100);
+    }
+
+  private:
+    const char* file_ = std::getenv("DATRELLE_CLOCK_SHIFT");
+    inline static std::time_t shift_ = 0;  // the file's, which every test of a run moves on
+};
+
 TEST(WakeUpTest, TheNewDayShowsAtMidnightAfterAClockChangeAndAfterAResume) {
-    const char* clockFile = std::getenv("DATRELLE_CLOCK_SHIFT");
-    if (clockFile == nullptr) {
+    ShiftedClock clock;
+    if (!clock.Available()) {
         GTEST_SKIP() << "run by with-shifted-clock.sh";
     }
     constexpr std::time_t kDay = 86400;
     const auto dayOf = [](std::time_t moment) { return std::gmtime(&moment)->tm_mday; };
-    // Every process's clock on to a moment: once this process's clock shows it, the
-    // others' do a second later at the latest.
-    std::time_t shift = 0;
-    const auto setClock = [&](std::time_t moment) {
-        shift += moment - std::time(nullptr);
-        WriteFile(clockFile, "+" + std::to_string(shift));
-        ASSERT_TRUE(WaitUntil([moment] { return std::abs(std::time(nullptr) - moment) < 3; }));
-        Sleep(1100);
-    };
     // Started in the last seconds of a day, the program shows the next one within two
     // seconds of midnight: the refresh once a minute would first come a minute after
     // the start.
     const std::time_t midnight = (std::time(nullptr) / kDay + 1) * kDay;
-    setClock(midnight - 8);
+    clock.Set(midnight - 8);
     RunningProgram program;
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(std::time(nullptr) < midnight && TrayHasIcon(program.Day(dayOf(midnight - 1))));
@@ -818,11 +883,162 @@ TEST(WakeUpTest, TheNewDayShowsAtMidnightAfterAClockChangeAndAfterAResume) {
     for (const auto& [message, wParam] :
          {std::pair<UINT, WPARAM>{WM_TIMECHANGE, 0}, {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC}}) {
         const std::time_t later = std::time(nullptr) + 3 * kDay;
-        setClock(later);
+        clock.Set(later);
         PostMessageW(program.main(), message, wParam, 0);
         EXPECT_TRUE(WaitUntil([&] { return TrayHasIcon(program.Day(dayOf(later))); }, Ms(3000)))
             << message;
     }
+}
+
+// The popup menu opened on an icon by the menu key and given these keys (from the
+// bottom, with Up: Exit, "Week Numbers", "Show Week Icon", "Calendar", "Copy week").
+void UseMenu(const RunningProgram& program, HWND icon, std::vector<WPARAM> keys) {
+    const POINT at{300, 200};
+    TrayMouse(icon, WM_CONTEXTMENU, at);
+    ExpectOneMenuAt(program, at, std::move(keys));
+}
+
+// Sunday 3 January 2027 is in ISO 8601's week 53 of 2026 and in week 2 of 2027 by the
+// Sunday rule: the week icon, on from the settings, shows its week as the shell holds it,
+// and the next one within two seconds of the midnight that starts it. The copy forms
+// number by the rule chosen in the menu, which the left click on the day icon follows; the
+// icon leaves and comes back with "Show Week Icon"; a restart reads back what the exit
+// wrote. (The marks of the menu live in the program's process, where Wine lets no other
+// process read them: what they decide is checked instead.)
+TEST(WakeUpTest, TheWeekIconFollowsMidnightAndTheRuleChosenInTheMenu) {
+    ShiftedClock clock;
+    if (!clock.Available()) {
+        GTEST_SKIP() << "run by with-shifted-clock.sh";
+    }
+    const std::time_t midnight = MidnightOf(Date(2027, 1, 4));
+    clock.Set(midnight - 8);
+    RunningProgram program;
+    WriteFile(program.ini(), "[Settings]\r\nShow Month=1\r\nSHOW WEEK=1\r\nWEEK RULE=1\r\n");
+    ASSERT_TRUE(program.Start());
+    const auto tips = [](int week, int year) {
+        return std::ranges::count(ShellTooltips(), Printed("Week %d, %d", week, year));
+    };
+    const auto shows = [&](const RunningProgram& running, int week, int year) {
+        return TrayHasIcon(running.Week(week)) && tips(week, year) == 1;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return shows(program, 53, 2026); }, Ms(5000)));
+    ASSERT_LT(std::time(nullptr), midnight);
+    EXPECT_TRUE(
+        WaitUntil([&] { return shows(program, 1, 2027) && !TrayHasIcon(program.Week(53)); }));
+    EXPECT_LE(std::time(nullptr) - midnight, 2);
+    program.Send(program.main(), WM_COMMAND, IDM_COPY_CLIP_ISO);
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "2027-01-04"; }));
+    UseMenu(program, program.Week(1), {VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN});
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "2027-W01"; }));
+    UseMenu(program, program.Week(1), {VK_UP, VK_UP, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(
+        WaitUntil([&] { return shows(program, 2, 2027) && !TrayHasIcon(program.Week(1)); }));
+    EXPECT_TRUE(ClickCopies(program, "2027-W02"));
+    UseMenu(program, program.Week(2), {VK_UP, VK_UP, VK_UP, VK_RETURN});
+    EXPECT_TRUE(WaitUntil([&] { return !TrayHasIcon(program.Week(2)) && tips(2, 2027) == 0; }));
+    UseMenu(program, program.Day(), {VK_UP, VK_UP, VK_UP, VK_RETURN});
+    EXPECT_TRUE(WaitUntil([&] { return shows(program, 2, 2027); }));
+    const HWND week = program.Week(2);
+    Close(program, Closing::CloseMessage);
+    EXPECT_FALSE(TrayHasIcon(week));
+    for (const auto& [key, value] :
+         {std::pair{"SHOW WEEK", "1"}, {"WEEK RULE", "2"}, {"Date format", "4"}}) {
+        EXPECT_EQ(IniValue(program.ini(), "Settings", key), value) << key;
+    }
+    // Read back: the icon by the same rule, the week as the form a click copies; turned
+    // off, it stays off.
+    RunningProgram again(program.folder());
+    ASSERT_TRUE(again.Start());
+    EXPECT_TRUE(WaitUntil([&] { return shows(again, 2, 2027); }));
+    EXPECT_TRUE(ClickCopies(again, "2027-W02"));
+    again.Send(again.main(), WM_COMMAND, IDM_SHOW_WEEK);
+    Close(again, Closing::CloseMessage);
+    EXPECT_EQ(IniValue(program.ini(), "Settings", "SHOW WEEK"), "0");
+}
+
+// The month calendar, on the last day of a January under a clock of its own, else today:
+// opened from the menu and from the week icon, every key moves the selection as a
+// calendar does, the window's text always its long date; Enter copies the day in each
+// copy form and closes, Esc and a click elsewhere close it, and the program goes on as it
+// was, hidden, with its icons.
+TEST(CalendarTest, KeysMoveTheSelectionEnterCopiesItAndTheProgramGoesOnAsItWas) {
+    if (ShiftedClock clock; clock.Available()) {
+        clock.Set(MidnightOf(Date(2027, 1, 31)) + 36000);
+    }
+    RunningProgram p;
+    WriteFile(p.ini(), "[Settings]\r\nShow Month=1\r\nSHOW WEEK=1\r\nWEEK RULE=1\r\n");
+    ASSERT_TRUE(p.Start());
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(p.main()); }));
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const SYSTEMTIME today = DayOf(FileDay(now)), tomorrow = DayOf(FileDay(today) + 1),
+                     weekOn = DayOf(FileDay(today) + 7);
+    const HWND week = p.Week(std::stoi(IsoWeek(today).substr(6)));
+    HWND calendar = nullptr;
+    const auto opens = [&](const SYSTEMTIME& day) {
+        return (calendar = WaitForWindow(p.id(), win32::kCalendarWindowClass,
+                                         DateAs(DATE_LONGDATE, &day))) != nullptr;
+    };
+    const auto shows = [&](const SYSTEMTIME& day) {
+        return [&, day] { return WindowText(calendar) == DateAs(DATE_LONGDATE, &day); };
+    };
+    const auto closed = [&] { return !IsWindow(calendar); };
+    UseMenu(p, p.Day(), {VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN});
+    ASSERT_TRUE(opens(today));
+    EXPECT_TRUE(WaitUntil([&] { return p.Focus() == calendar; }));
+    // From 31 January 2027: 28 February, 1 March and back, 28 February 2028, the 29th,
+    // 28 February 2027, 28 January, a week on and back, today.
+    const struct {
+        WPARAM key;
+        BYTE modifier;
+        int days, months;
+    } moves[] = {{VK_NEXT, 0, 0, 1},           {VK_RIGHT, 0, 1, 0}, {VK_LEFT, 0, -1, 0},
+                 {VK_NEXT, VK_CONTROL, 0, 12}, {VK_RIGHT, 0, 1, 0}, {VK_PRIOR, VK_CONTROL, 0, -12},
+                 {VK_PRIOR, 0, 0, -1},         {VK_DOWN, 0, 7, 0},  {VK_UP, 0, -7, 0}};
+    SYSTEMTIME selected = today;
+    for (const auto& move : moves) {
+        selected = MonthsOn(DayOf(FileDay(selected) + move.days), move.months);
+        EXPECT_TRUE(Press(p, move.key, shows(selected), move.modifier))
+            << move.key << " to " << DateAs(DATE_SHORTDATE, &selected);
+    }
+    EXPECT_TRUE(Press(p, VK_HOME, shows(today)));
+    // A click on the week icon while it is open closes it; Esc after a move, opened by
+    // the keyboard on that icon, copies nothing.
+    TrayMouse(week, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitUntil(closed));
+    TrayMouse(week, NIN_KEYSELECT, POINT{300, 200});
+    ASSERT_TRUE(opens(today));
+    const DWORD copies = GetClipboardSequenceNumber();
+    EXPECT_TRUE(Press(p, VK_RIGHT, shows(tomorrow)) && Press(p, VK_ESCAPE, closed));
+    EXPECT_EQ(GetClipboardSequenceNumber(), copies);
+    // Another window of the desktop activated: as a click elsewhere.
+    TrayMouse(week, WM_LBUTTONUP);
+    ASSERT_TRUE(opens(today));
+    const HWND elsewhere = CreateWindowExW(0, L"Static", L"elsewhere", WS_POPUP | WS_VISIBLE, 0, 0,
+                                           100, 100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(elsewhere);
+    EXPECT_TRUE(WaitUntil(closed));
+    DestroyWindow(elsewhere);
+    // A click on the week icon just after the calendar lost its activation is taken as
+    // the click that took it.
+    Sleep(kKeySelectPair + 100);
+    // Enter copies the day a week on in the form chosen, first with none.
+    for (const auto& [form, command] : {std::pair{0, 0},
+                                        {1, IDM_COPY_CLIP_LONG},
+                                        {2, IDM_COPY_CLIP_SHORT},
+                                        {3, IDM_COPY_CLIP_ISO},
+                                        {4, IDM_COPY_WEEK}}) {
+        if (command != 0) {
+            p.Send(p.main(), WM_COMMAND, static_cast<WPARAM>(command));
+        }
+        TrayMouse(week, WM_LBUTTONUP);
+        ASSERT_TRUE(opens(today)) << form;
+        EXPECT_TRUE(Press(p, VK_DOWN, shows(weekOn)) && Press(p, VK_RETURN, closed)) << form;
+        EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == Copied(form, weekOn); })) << form;
+    }
+    ExpectWorking(p);
+    EXPECT_TRUE(TrayHasIcon(p.Month()) && TrayHasIcon(week));
+    EXPECT_FALSE(IsWindowVisible(p.main()));
 }
 
 // Wine's edit control lays out the 650,000 lines one by one, for half a minute or more
