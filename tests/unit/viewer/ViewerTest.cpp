@@ -67,7 +67,7 @@ TEST(TextFileLoaderTest, ReadsEveryEncodingAndJoinsItsLinesWithCrLf) {
         {"a\r\n\r\n\r\n", "a\r\n\r\n", Ansi, true},  // trailing ones keep a line end each
         {"a\rb\rc\r", "a\r\nb\r\nc"},
         {"a\nb\n", "a\nb\n"},  // a lone LF stays in the line
-        {"a\n\rb", "a\n\r\nb"},
+        {"a\n\rb\n\rc", "a\n\r\nb\n\r\nc"},
         {"a\r\r\n", "a\r\n"},  // the last byte is a line end's LF
         // Not UTF-8 (a Latin-1 byte, a cut sequence, an overlong form, a surrogate, a
         // value beyond U+10FFFF): ANSI.
