@@ -39,6 +39,13 @@ constexpr int kHolderSize = 315;
 constexpr int kHolderStep = 375;
 constexpr int kHoldersLeft = 6750;
 
+// Box number `index` (from 1) of a set laid out in rows of `perRow` from `top`.
+TwipsRect InRows(int index, int perRow, int top) {
+    const int row = (index - 1) / perRow;
+    const int column = (index - 1) % perRow;
+    return {kHoldersLeft + column * kHolderStep, top + row * kHolderStep, kHolderSize, kHolderSize};
+}
+
 }  // namespace
 
 std::span<const ControlEntry> VisibleControls() {
@@ -69,23 +76,15 @@ TwipsRect DayHolderPlace(int day) {
     if (day == 31) {
         return {10500, 1500, kHolderSize, kHolderSize};
     }
-    const int row = (day - 1) / 10;
-    const int column = (day - 1) % 10;
-    return {kHoldersLeft + column * kHolderStep, 750 + row * kHolderStep, kHolderSize, kHolderSize};
+    return InRows(day, 10, 750);
 }
 
 TwipsRect WeekHolderPlace(int week) {
-    // Rows of ten below the days.
-    const int row = (week - 1) / 10;
-    const int column = (week - 1) % 10;
-    return {kHoldersLeft + column * kHolderStep, 1875 + row * kHolderStep, kHolderSize,
-            kHolderSize};
+    return InRows(week, 10, 1875);  // below the days
 }
 
 TwipsRect MonthHolderPlace(int month) {
-    const int row = (month - 1) / 6;
-    const int column = (month - 1) % 6;
-    return {kHoldersLeft + column * kHolderStep, row * kHolderStep, kHolderSize, kHolderSize};
+    return InRows(month, 6, 0);
 }
 
 }  // namespace datrelle
