@@ -301,6 +301,8 @@ TEST_F(TrayTest, TheWeekIconFollowsTheDateAndTheRule) {
     EXPECT_EQ(followed, (std::vector{kSundayFirstJanuary, kIsoWeeks}));
     EXPECT_TRUE(form.mnuWeekRegional.Checked() && !form.mnuWeekIso.Checked() &&
                 !form.mnuWeekSunday.Checked() && !form.mnuShowWeek.Checked());
+    weeks.OnRuleClick(WeekRuleSetting::Iso);
+    EXPECT_TRUE(form.mnuWeekIso.Checked() && !form.mnuWeekRegional.Checked());
 }
 
 // A click or Enter on the week icon, and the menu's "Calendar", open the calendar and, while
