@@ -34,7 +34,6 @@ std::string SaveFailedMessage(std::string_view earlierContentAt);
 
 // Windows 10 and 11 put the icons of a program they have not seen before behind the
 // "^" button of the taskbar: a first run says where they are.
-inline constexpr std::string_view kFirstRunTitle = "Datrelle";
 inline constexpr std::string_view kFirstRunText =
     "Today's date is in the notification area. If you do not see it, click ^ on the taskbar "
     "and drag both date icons onto the taskbar.";

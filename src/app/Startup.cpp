@@ -73,7 +73,7 @@ void App::Load() {
     // file and stays silent.
     SkipOnFailure([&] {
         if (!iniFile_.empty() && !platform_.files.Exists(iniFile_)) {
-            (void)sysTray_.ShowNotification(IconKind::Day, vars_.CurDay, kFirstRunTitle,
+            (void)sysTray_.ShowNotification(IconKind::Day, vars_.CurDay, kNotificationTitle,
                                             kFirstRunText);
         }
     });

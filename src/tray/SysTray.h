@@ -21,6 +21,8 @@ namespace datrelle {
 
 inline constexpr std::string_view kTooltipPrefix = "Today is: ";
 inline constexpr std::string_view kNoIconMessage = "No icon specified";
+// The title of every notification the program shows at its icons.
+inline constexpr std::string_view kNotificationTitle = "Datrelle";
 
 // "Today is: " and the long date, one NUL, blanks to the end of the 64-character
 // field, counted in UTF-16 units. A text too long for the field is cut so that its NUL

@@ -50,7 +50,8 @@ void WeekIcon::OnShowWeekClick() {
     }
     Add();
     if (std::exchange(neverShown_, false)) {
-        (void)tray_.ShowNotification(IconKind::Week, vars_.CurWeek, kWeekIconTitle, kWeekIconText);
+        (void)tray_.ShowNotification(IconKind::Week, vars_.CurWeek, kNotificationTitle,
+                                     kWeekIconText);
     }
 }
 

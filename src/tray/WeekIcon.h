@@ -18,7 +18,6 @@ namespace datrelle {
 
 // Windows 10 and 11 put a new icon behind the "^" button: the first time the week icon
 // is turned on, the user is told where it went.
-inline constexpr std::string_view kWeekIconTitle = "Datrelle";
 inline constexpr std::string_view kWeekIconText =
     "The week number is in the notification area. If you do not see it, click ^ on the "
     "taskbar and drag the week icon onto the taskbar.";

@@ -32,7 +32,7 @@ TEST_F(AppTest, FirstRunStartsCompactAndWritesEveryKeyInOrderAtExit) {
     EXPECT_EQ(fake.Calls(),
               "add 106 add 212 navigate " + std::string(kDefaultStartPage) +
                   " notify 106|State 0 State 0 Width 6025 Height 2925 Top 8275 Left 13175");
-    EXPECT_STREQ(fake.records.back().szInfoTitle.data(), kFirstRunTitle.data());
+    EXPECT_STREQ(fake.records.back().szInfoTitle.data(), kNotificationTitle.data());
     EXPECT_STREQ(fake.records.back().szInfo.data(), kFirstRunText.data());
     EXPECT_TRUE(form.Timer1.Running() && form.Timer3.Running() && !form.Timer2.Running());
     EXPECT_EQ(form.Timer1.Interval(), 300);
